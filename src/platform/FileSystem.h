@@ -1,0 +1,25 @@
+#pragma once
+// The file-system object: the file and folder operations of the program.
+// Failures raise VBError (53 file not found, 76 path not found, 75 access error).
+#include <QString>
+
+namespace vb {
+
+class FileSystemObject {
+public:
+    bool FileExists(const QString& path) const;
+    bool FolderExists(const QString& path) const;
+    void CreateFolder(const QString& path) const;
+    // Copies through a temporary file beside the target and renames it into
+    // place, so the target is either the old or the complete new file.
+    void CopyFile(const QString& source, const QString& target, bool overwrite = true) const;
+    void DeleteFile(const QString& path) const;
+    void MoveFile(const QString& source, const QString& target) const;
+    qint64 FileSize(const QString& path) const;
+    QString GetParentFolderName(const QString& path) const;
+    QString GetFileName(const QString& path) const;
+};
+
+enum : long { errPathFileAccess = 75 };
+
+} // namespace vb

@@ -1,0 +1,99 @@
+#pragma once
+// The one door for every message box and input box of the program.
+// The GUI implementation shows Qt dialogs; tests install ScriptedUi, which
+// records every box and answers from a queue.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace vb {
+
+// Buttons, icons and answers with the values VB programmers know.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+    vbMsgBoxHelpButton = 16384,
+};
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+inline int ButtonsOf(int style) { return style & 7; }
+inline int IconOf(int style) { return style & (16 | 32 | 48 | 64); }
+
+class UiService {
+public:
+    virtual ~UiService() = default;
+    virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
+    // nullopt = the user cancelled
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) = 0;
+};
+
+// Shows real dialogs, parented to the active window.
+class GuiUi : public UiService {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) override;
+};
+
+// For tests and the batch tool: records every box, answers from a queue.
+// Without a queued answer a box gets its first button (OK or Yes).
+class ScriptedUi : public UiService {
+public:
+    struct Box {
+        QString title;
+        QString text;
+        int style = 0;
+        int buttons() const { return ButtonsOf(style); }
+        int icon() const { return IconOf(style); }
+    };
+    int msgBox(const QString& prompt, int style, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) override;
+
+    void answer(int result) { m_answers.append(result); }
+    void answerInput(std::optional<QString> text) { m_inputs.append(text); }
+    const QList<Box>& boxes() const { return m_boxes; }
+    void clear() { m_boxes.clear(); m_answers.clear(); m_inputs.clear(); }
+    // Echo every box to stderr (the batch tool's way of showing them).
+    void setEcho(bool on) { m_echo = on; }
+
+private:
+    QList<Box> m_boxes;
+    QList<int> m_answers;
+    QList<std::optional<QString>> m_inputs;
+    bool m_echo = false;
+};
+
+UiService& ui();
+// Installs a service; returns the previous one. nullptr restores the GUI service.
+std::unique_ptr<UiService> setUi(std::unique_ptr<UiService> service);
+
+// Installs a ScriptedUi for the lifetime of the guard (tests).
+class ScopedScriptedUi {
+public:
+    ScopedScriptedUi();
+    ~ScopedScriptedUi();
+    ScriptedUi& operator*() { return *m_ui; }
+    ScriptedUi* operator->() { return m_ui; }
+
+private:
+    ScriptedUi* m_ui;
+    std::unique_ptr<UiService> m_prev;
+};
+
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
+std::optional<QString> InputBox(const QString& prompt, const QString& title = QString(), const QString& deflt = QString());
+
+} // namespace vb

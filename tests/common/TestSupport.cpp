@@ -1,0 +1,26 @@
+#include "common/TestSupport.h"
+
+#include "data/Schema.h"
+
+namespace testsupport {
+
+TempDir::TempDir() { m_dir.setAutoRemove(true); }
+
+ProjectDb::ProjectDb() : m_path(m_dir.file(QStringLiteral("TALPEX.mdb"))), m_cnn(std::make_unique<ado::Connection>())
+{
+    schema::createProjectDatabase(m_path);
+    m_cnn->OpenFile(m_path);
+}
+
+void ProjectDb::addRecord(long id, const QString& ken, bool akt, const QString& kom)
+{
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1]"), *m_cnn);
+    rs.AddNew();
+    rs.setValue(QStringLiteral("ID"), static_cast<int>(id));
+    rs.setValue(QStringLiteral("KEN"), ken);
+    if (!kom.isEmpty()) rs.setValue(QStringLiteral("KOM"), kom);
+    rs.setValue(QStringLiteral("AKT"), akt);
+    rs.Update();
+}
+
+} // namespace testsupport

@@ -1,0 +1,38 @@
+#pragma once
+// Shared helpers of the tests: temporary folders with real database files.
+#include "data/Ado.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testsupport {
+
+// A temporary folder that is removed with the object.
+class TempDir {
+public:
+    TempDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A new empty project database in a temporary folder, with an open connection.
+class ProjectDb {
+public:
+    ProjectDb();
+    QString path() const { return m_path; }
+    ado::Connection& cnn() { return *m_cnn; }
+    TempDir& dir() { return m_dir; }
+    // Adds an E1 row; returns nothing, raises on failure.
+    void addRecord(long id, const QString& ken, bool akt, const QString& kom = QString());
+
+private:
+    TempDir m_dir;
+    QString m_path;
+    std::unique_ptr<ado::Connection> m_cnn;
+};
+
+} // namespace testsupport
