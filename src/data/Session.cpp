@@ -1,0 +1,51 @@
+#include "data/Session.h"
+
+#include "data/Schema.h"
+#include "platform/System.h"
+
+#include <QDir>
+
+namespace {
+Session* g_current = nullptr;
+}
+
+Session::Session() { g_current = this; }
+Session::~Session()
+{
+    if (g_current == this) g_current = nullptr;
+}
+
+Session& session()
+{
+    Q_ASSERT(g_current);
+    return *g_current;
+}
+
+bool hasSession() { return g_current != nullptr; }
+
+QString Session::frameRoot() const { return fso.GetParentFolderName(programFolder); }
+
+QString Session::DATENBANKPFAD() const
+{
+    return vb::GetSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"));
+}
+
+QString Session::XMDBPFAD() const
+{
+    const QString users = frameRoot() + QStringLiteral("/BENUTZER");
+    const QString mine = users + QLatin1Char('/') + BENUTZER;
+    // Best effort: a folder that cannot be made shows up as a failing copy later.
+    try {
+        fso.CreateFolder(users);
+        fso.CreateFolder(mine);
+    } catch (const vb::VBError&) {
+    }
+    return mine + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb");
+}
+
+QString Session::projectDatabasePath() const
+{
+    return PROJEKTSPFAD + QLatin1Char('/') + PROJEKT + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb");
+}
+
+QString Session::emptyDatabasePath() const { return programFolder + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb"); }

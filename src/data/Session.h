@@ -1,0 +1,50 @@
+#pragma once
+// The run-time state of one program run: the launch context, the connections,
+// the changed and return flags and the modal-dialog tag. The main window owns
+// it; tests and the batch tool create one without any window.
+#include "data/Ado.h"
+#include "platform/FileSystem.h"
+
+#include <QString>
+#include <memory>
+
+class Session {
+public:
+    Session();
+    ~Session();
+
+    // ---- launch context
+    QString BENUTZER;              // login name, upper case; "UNBEK." when unreadable
+    QString PROJEKTSPFAD;
+    QString PROJEKT;
+    QString BEARBEITER;
+    short SPRACHE = 3;             // 1 = English, 3 = German
+    QString DEZIMALPUNKT = QStringLiteral(",");
+    QString programFolder;         // folder of the executable
+    bool developmentMode = false;  // program folder path contains "SOURCE"
+
+    QString frameRoot() const;     // parent folder of the program folder
+    QString DATENBANKPFAD() const; // the per-user setting, read on every access
+    QString XMDBPFAD() const;      // working copy; creates BENUTZER folders on access
+    QString projectDatabasePath() const;
+    QString emptyDatabasePath() const;
+
+    // ---- connections (open or closed)
+    ado::Connection cnnX;          // working copy
+    ado::Connection cnnX_V;        // presets database (unused in development mode)
+    ado::Connection cnnFrame;      // frame database ARCHIV.mdb
+    vb::FileSystemObject fso;
+
+    // ---- flags
+    bool GEAENDERT = false;
+    bool RUECKKEHR = false;
+    QString TAG;                   // the main window's tag: "O"/"A"/"L", "OK"/"Abbrechen"
+
+    bool english() const { return SPRACHE == 1; }
+    // Chooses the text of the session language.
+    QString tr(const QString& german, const QString& english) const { return SPRACHE == 1 ? english : german; }
+};
+
+// The session of this run. One exists at a time; creating a Session makes it current.
+Session& session();
+bool hasSession();
