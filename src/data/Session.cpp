@@ -2,6 +2,7 @@
 
 #include "data/Schema.h"
 #include "platform/System.h"
+#include "platform/VBError.h"
 
 #include <QDir>
 
