@@ -78,7 +78,7 @@ StepCalculation::Outcome StepCalculation::run(const EvaluationInput& in, vb::OnE
     }
 
     // Time spans: the n reading intervals from reading i-1 to reading i+s.
-    dtN[0] = dt[0];
+    if (!onError([&] { dtN[0] = sng(dt[0]); })) return Outcome::Cancelled;
     for (int i = 1; i <= K; ++i) {
         if (!onError([&] {
                 float sum = 0;
