@@ -5,6 +5,7 @@
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "evaluation/StepCalculation.h"
+#include "graphics/Interpolation.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 
@@ -158,3 +159,5 @@ bool clsBERECHNEN::BERECHNUNG()
 }
 
 double clsBERECHNEN::LOG10(double x) { return x > 0 ? std::log10(x) : 0; }
+
+float clsBERECHNEN::LININT(float x1, float x2, float x, float y1, float y2) { return gfx::LININT(x1, x2, x, y1, y2); }
