@@ -8,10 +8,12 @@
 #include "graphics/Interpolation.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
+#include "platform/VBError.h"
 
 #include <QVariantList>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -140,22 +142,49 @@ bool clsBERECHNEN::BERECHNUNG()
         break;
     }
 
-    // Results, rows I1 = 0 ... K. The record's old rows go first, so a shorter
-    // evaluation leaves no stale steps; then the new rows are numbered and each
-    // column is written into them in I1 order.
+    // Results, rows I1 = 0 ... K.
     progress(80);
+    const bool written = writeResults(*A2, out, onError);
+    if (written) progress(100);
+    return written;
+}
+
+bool clsBERECHNEN::writeResults(clsDATEN& A2, const EvaluationSteps& out, vb::OnError& onError)
+{
+    // One transaction for all columns; what was written stays also when a
+    // failure box is cancelled.
+    std::optional<ado::Transaction> tx;
+    if (!onError([&] { tx.emplace(A2.connection()); })) return false;
+    const auto finish = [&](bool result) {
+        if (onError.cancelled()) { // leaving after Cancel: keep what was written
+            try {
+                tx->commit();
+            } catch (const vb::VBError&) {
+            }
+            return false;
+        }
+        bool committed = false;
+        onError([&] {
+            tx->commit();
+            committed = true;
+        });
+        return committed && result;
+    };
+
+    // The record's old rows go first, so a shorter evaluation leaves no stale
+    // steps; then the new rows are numbered and each column is written into
+    // them in I1 order.
     const Keys byRow{{"I1"}};
     const int K = out.K();
     QVector<qint16> rows(K + 1);
     for (int i = 0; i <= K; ++i) rows[i] = static_cast<qint16>(i);
-    if (!onError([&] { A2->LOESCHEN({}); })) return false;
-    if (!onError([&] { A2->DVTIF(QStringLiteral("I1"), rows, byRow); })) return false;
-    if (!onError([&] { A2->DVTSF(QStringLiteral("PHI"), out.PHI, byRow); })) return false;
-    if (!onError([&] { A2->DVTSF(QStringLiteral("DETN"), out.DETN, byRow); })) return false;
-    if (!onError([&] { A2->DVTVF(QStringLiteral("K10"), withEmptyLastRow(out.K10), byRow); })) return false;
-    if (!onError([&] { A2->DVTVF(QStringLiteral("DEHKO"), withEmptyLastRow(out.DEHKO), byRow); })) return false;
-    progress(100);
-    return true;
+    if (!onError([&] { A2.LOESCHEN({}); })) return finish(false);
+    if (!onError([&] { A2.DVTIF(QStringLiteral("I1"), rows, byRow); })) return finish(false);
+    if (!onError([&] { A2.DVTSF(QStringLiteral("PHI"), out.PHI, byRow); })) return finish(false);
+    if (!onError([&] { A2.DVTSF(QStringLiteral("DETN"), out.DETN, byRow); })) return finish(false);
+    if (!onError([&] { A2.DVTVF(QStringLiteral("K10"), withEmptyLastRow(out.K10), byRow); })) return finish(false);
+    if (!onError([&] { A2.DVTVF(QStringLiteral("DEHKO"), withEmptyLastRow(out.DEHKO), byRow); })) return finish(false);
+    return finish(true);
 }
 
 double clsBERECHNEN::LOG10(double x) { return x > 0 ? std::log10(x) : 0; }

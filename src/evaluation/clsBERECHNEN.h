@@ -6,6 +6,10 @@
 // releases it.
 #include <functional>
 
+class clsDATEN;
+struct EvaluationSteps;
+namespace vb { class OnError; }
+
 class clsBERECHNEN {
 public:
     // Receives the progress values 10, 50, 80 and 100 of BERECHNUNG; the start
@@ -29,6 +33,7 @@ public:
 
 private:
     void progress(int value) const;
+    static bool writeResults(clsDATEN& A2, const EvaluationSteps& out, vb::OnError& onError);
 
     ProgressHook m_progress;
 };
