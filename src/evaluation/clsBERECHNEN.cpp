@@ -79,7 +79,7 @@ bool clsBERECHNEN::BERECHNUNG()
             V1->setESPID(QString());
         }))
         return false;
-    if (!E2 || !E3 || !A2 || !V1) return !onError.cancelled(); // nothing to work with
+    if (!E2 || !E3 || !A2 || !V1) return false; // nothing to work with
 
     // Readings 0 ... m; INDEX reports its own failures.
     qint16 mini = 0, maxi = 0, an = 0;
@@ -132,12 +132,14 @@ bool clsBERECHNEN::BERECHNUNG()
                                 QStringLiteral("The step width n is less than 1.\nThe data record cannot be evaluated!")),
                    vb::vbExclamation | vb::vbOKOnly, kTitle);
         return false;
-    case StepCalculation::Outcome::TooFewReadings:
+    case StepCalculation::Outcome::TooFewReadings: {
         // Nothing to compute; old results of the record must not be shown as its results.
+        bool removed = false;
         progress(80);
-        onError([&] { A2->LOESCHEN({}); });
+        onError([&] { removed = A2->LOESCHEN({}); });
         progress(100);
-        return !onError.cancelled();
+        return removed;
+    }
     case StepCalculation::Outcome::Computed:
         break;
     }
@@ -178,13 +180,20 @@ bool clsBERECHNEN::writeResults(clsDATEN& A2, const EvaluationSteps& out, vb::On
     const int K = out.K();
     QVector<qint16> rows(K + 1);
     for (int i = 0; i <= K; ++i) rows[i] = static_cast<qint16>(i);
-    if (!onError([&] { A2.LOESCHEN({}); })) return finish(false);
-    if (!onError([&] { A2.DVTIF(QStringLiteral("I1"), rows, byRow); })) return finish(false);
-    if (!onError([&] { A2.DVTSF(QStringLiteral("PHI"), out.PHI, byRow); })) return finish(false);
-    if (!onError([&] { A2.DVTSF(QStringLiteral("DETN"), out.DETN, byRow); })) return finish(false);
-    if (!onError([&] { A2.DVTVF(QStringLiteral("K10"), withEmptyLastRow(out.K10), byRow); })) return finish(false);
-    if (!onError([&] { A2.DVTVF(QStringLiteral("DEHKO"), withEmptyLastRow(out.DEHKO), byRow); })) return finish(false);
-    return finish(true);
+    const std::function<bool()> writes[] = {
+        [&] { return A2.LOESCHEN({}); },
+        [&] { return A2.DVTIF(QStringLiteral("I1"), rows, byRow); },
+        [&] { return A2.DVTSF(QStringLiteral("PHI"), out.PHI, byRow); },
+        [&] { return A2.DVTSF(QStringLiteral("DETN"), out.DETN, byRow); },
+        [&] { return A2.DVTVF(QStringLiteral("K10"), withEmptyLastRow(out.K10), byRow); },
+        [&] { return A2.DVTVF(QStringLiteral("DEHKO"), withEmptyLastRow(out.DEHKO), byRow); },
+    };
+    // A failed write has shown its "Datenfehler" box; the others still run, but
+    // incomplete results are not reported as written.
+    bool allWritten = true;
+    for (const auto& write : writes)
+        if (!onError([&] { allWritten = write() && allWritten; })) return finish(false);
+    return finish(allWritten);
 }
 
 double clsBERECHNEN::LOG10(double x) { return x > 0 ? std::log10(x) : 0; }

@@ -198,6 +198,18 @@ TEST_F(Berechnung, MissingStandpipeShowsFailureBox)
     EXPECT_EQ(db.results(1).size(), 3);
 }
 
+TEST_F(Berechnung, FailedWriteIsNotReportedAsSuccess)
+{
+    db.addRecord(1, QStringLiteral("B1"), true, 1000, QStringLiteral("Typ 'A'"), 1);
+    db.addReadings(1, falling(4));
+    db.db().cnn().Execute(QStringLiteral("CREATE TRIGGER [A2_LOCKED] BEFORE INSERT ON [A2] BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+
+    EXPECT_FALSE(evaluate());
+    ASSERT_FALSE(ui->boxes().isEmpty());
+    EXPECT_EQ(ui->boxes().first().title, QStringLiteral("Datenfehler"));
+    EXPECT_TRUE(db.results(1).isEmpty());
+}
+
 TEST_F(Berechnung, EmptyStepWidthGivesOneMessage)
 {
     db.addRecord(1, QStringLiteral("B1"), true, 1000, QStringLiteral("Typ 'A'"), QVariant());

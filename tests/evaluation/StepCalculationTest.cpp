@@ -1,5 +1,6 @@
-// The numerical core against values worked out by hand and against an
-// independent double-precision calculation written out here.
+// The numerical core against an independent double-precision calculation
+// written out here, and its behaviour where IEEE arithmetic would give inf or
+// NaN. Worked records by hand are in BerechnungTest.
 #include "evaluation/StepCalculation.h"
 #include "evaluation/VbArithmetic.h"
 #include "platform/MsgBox.h"
@@ -76,28 +77,7 @@ void expectNear(const QVector<float>& got, const std::vector<double>& want, cons
 
 } // namespace
 
-TEST(StepCalculation, WorkedRecordWithStepWidthOne)
-{
-    vb::ScopedScriptedUi ui;
-    auto in = record(1, {200, 300, 350}, {0, 10, 20}, {10, 10, 10});
-    auto onError = auswerten();
-    EvaluationSteps out;
-    ASSERT_EQ(StepCalculation::run(in, onError, out), Outcome::Computed);
-    // m = 2, n = 1: three heads and spans, two permeabilities.
-    EXPECT_EQ(out.PHI, (QVector<float>{800, 700, 650}));
-    EXPECT_EQ(out.DETN, (QVector<float>{0, 10, 20}));
-    EXPECT_EQ(out.DEHKO, (QVector<float>{0, 0}));
-    ASSERT_EQ(out.K10.size(), 2);
-    // (0.025 m)^2 / (0.05 m * 4 * 600 s) * ln(800/700), and over 1200 s with ln(700/650)
-    EXPECT_NEAR(out.K10[0], 6.95476e-7, 1e-12);
-    EXPECT_NEAR(out.K10[1], 1.929895e-7, 1e-12);
-    // 10 °C: the viscosity factor is 1.359/1.359
-    EXPECT_NEAR(out.ETA[0], 1.0f, 1e-7);
-    EXPECT_NEAR(out.ETA[1], 1.0f, 1e-7);
-    EXPECT_TRUE(ui->boxes().isEmpty());
-}
-
-TEST(StepCalculation, StepWidthThreeSpansThreeIntervals)
+TEST(StepCalculation, StepWidthThreeAgainstIndependentCalculation)
 {
     vb::ScopedScriptedUi ui;
     std::vector<float> hst, det, temp;
@@ -126,46 +106,14 @@ TEST(StepCalculation, StepWidthThreeSpansThreeIntervals)
     expectNear(out.DEHKO, r.dhk, "DEHKO");
     expectNear(out.K10, r.k10, "K10");
     for (float k : out.K10) EXPECT_GT(k, 0);
-}
 
-TEST(StepCalculation, ReferenceLevelFromCorrectionFunctionOrStoredValues)
-{
-    vb::ScopedScriptedUi ui;
-    auto in = record(1, {200, 260, 300}, {0, 15, 15}, {20, 5, 12});
-    in.HKO = {0, 77, 12}; // later values are ignored when the first one is missing
+    // The same readings with reference levels from the correction function.
     in.hkoFirstEmpty = true;
-    auto onError = auswerten();
-    EvaluationSteps out;
     ASSERT_EQ(StepCalculation::run(in, onError, out), Outcome::Computed);
-    // hkorr(T) = (c*T^2 - b*T + a) * 10 with a = 1, b = 0.1, c = 0.01
-    EXPECT_NEAR(out.hk[0], (0.01 * 400 - 2 + 1) * 10, 1e-4);      // 30
-    EXPECT_NEAR(out.hk[1], (0.01 * 25 - 0.5 + 1) * 10, 1e-4);      // 7.5
-    EXPECT_NEAR(out.hk[2], (0.01 * 144 - 1.2 + 1) * 10, 1e-4);     // 12.4
-    EXPECT_NEAR(out.DEHKO[0], 22.5, 1e-4);
-    EXPECT_NEAR(out.PHI[1], 1000 - 260 + 22.5, 1e-3);
-    EXPECT_NEAR(out.ETA[0], 1.359 / (0.00022 * 12.5 * 12.5 + 0.0337 * 12.5 + 1), 1e-6);
-    expectNear(out.K10, reference(in).k10, "K10");
-
-    // The same record with a first reference reading uses the stored values.
-    in.HKO = {40, 0, 12};
-    in.hkoFirstEmpty = false;
-    ASSERT_EQ(StepCalculation::run(in, onError, out), Outcome::Computed);
-    EXPECT_EQ(out.hk, (QVector<float>{40, 0, 12}));
-    EXPECT_FLOAT_EQ(out.DEHKO[0], 40);
-    EXPECT_FLOAT_EQ(out.DEHKO[1], -12);
-    EXPECT_FLOAT_EQ(out.PHI[2], 1000 - 300 - 12);
-    EXPECT_TRUE(ui->boxes().isEmpty());
-}
-
-TEST(StepCalculation, RisingLevelIsNotEvaluable)
-{
-    vb::ScopedScriptedUi ui;
-    auto in = record(1, {300, 250, 260}, {0, 10, 10}, {10, 10, 10});
-    auto onError = auswerten();
-    EvaluationSteps out;
-    ASSERT_EQ(StepCalculation::run(in, onError, out), Outcome::Computed);
-    EXPECT_EQ(out.K10[0], 0); // phi 700 -> 750: negative logarithm
-    EXPECT_GT(out.K10[1], 0); // 750 -> 740
+    const Reference rc = reference(in);
+    expectNear(out.DEHKO, rc.dhk, "DEHKO");
+    expectNear(out.PHI, rc.phi, "PHI");
+    expectNear(out.K10, rc.k10, "K10");
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
@@ -193,33 +141,6 @@ TEST(StepCalculation, TooFewReadingsOrNoStepWidth)
     in.N = 1;
     EXPECT_EQ(StepCalculation::run(in, onError, out), Outcome::TooFewReadings);
     EXPECT_TRUE(ui->boxes().isEmpty());
-}
-
-TEST(StepCalculation, MissingStandpipeShowsFailureAndStoresZero)
-{
-    vb::ScopedScriptedUi ui;
-    auto in = record(1, {200, 300, 350}, {0, 10, 20}, {10, 10, 10});
-    in.D1 = in.D2 = in.F = in.A = in.B = in.C = 0; // no presets row
-    auto onError = auswerten();
-    EvaluationSteps out;
-    ASSERT_EQ(StepCalculation::run(in, onError, out), Outcome::Computed); // OK twice
-    ASSERT_EQ(ui->boxes().size(), 2);
-    const auto& box = ui->boxes().first();
-    EXPECT_EQ(box.title, QStringLiteral("Auswerten"));
-    EXPECT_TRUE(box.text.startsWith(QStringLiteral("VB-Fehler: ")));
-    EXPECT_EQ(box.buttons(), vb::vbOKCancel);
-    EXPECT_EQ(box.icon(), vb::vbExclamation);
-    EXPECT_EQ(out.K10, (QVector<float>{0, 0}));
-    EXPECT_EQ(out.PHI, (QVector<float>{800, 700, 650})); // the rest goes on
-
-    // Only d1 missing: a plain division by zero; Cancel leaves at once.
-    ui->clear();
-    in.D2 = 50;
-    in.F = 4;
-    ui->answer(vb::vbCancel);
-    EXPECT_EQ(StepCalculation::run(in, onError = auswerten(), out), Outcome::Cancelled);
-    ASSERT_EQ(ui->boxes().size(), 1);
-    EXPECT_EQ(ui->boxes().first().text, QStringLiteral("VB-Fehler: 11\nDivision by zero"));
 }
 
 TEST(StepCalculation, ZeroOrHugeHeadsNeverGiveInfinity)
