@@ -61,6 +61,11 @@ void snapMax(float& MAX, const QVector<float>& L)
         }
 }
 
+// Grid and label lists shorter than the range list (an axis whose lists were
+// copied only in part, such as a second diagram over the same x axis) mean
+// no grid and no labels for the missing ranges.
+short orZero(const QVector<short>& list, qsizetype i) { return i >= 0 && i < list.size() ? list[i] : short(0); }
+
 // Appends v unless it repeats the last entry (a limit on a decade).
 void appendTick(QVector<float>& t, float v)
 {
@@ -91,8 +96,8 @@ AxisScale AxisDivision::divide(float& MIN, float& MAX, const AxisLists& lists, b
         while (k < m && R > D[k]) ++k;
         R = D[k];
         if (nr != 1 && nr != 2) MAX = MIN + R;
-        s.grid = at(lists.GIT, k);
-        s.labels = at(lists.ZL, k);
+        s.grid = orZero(lists.GIT, k);
+        s.labels = orZero(lists.ZL, k);
         s.N = at(lists.IT, k);
         if (s.N <= 0) vb::Raise(vb::errDivisionByZero, QStringLiteral("Division durch Null"));
         const float step = R / s.N;
@@ -105,10 +110,10 @@ AxisScale AxisDivision::divide(float& MIN, float& MAX, const AxisLists& lists, b
     }
 
     const short N = at(lists.IT, 0);
-    const short G = at(lists.GIT, 0);
+    const short G = orZero(lists.GIT, 0);
     s.N = N;
     s.grid = G;
-    s.labels = at(lists.ZL, 0);
+    s.labels = orZero(lists.ZL, 0);
     QVector<float> decades;
     appendTick(s.ticks, log10or0(MIN));
     appendTick(decades, log10or0(MIN));

@@ -34,7 +34,8 @@ public:
     // out as used. With |nr| = 1 automatic limits start at the first data value;
     // unless nr is 1 or 2 the maximum becomes MIN + the chosen range (linear).
     // On a logarithmic axis data <= 0 are not taken into the limits.
-    // Lists too short for the chosen entry raise error 9; no tick interval, 11.
+    // Limit, range and tick lists too short for the chosen entry raise error 9
+    // (grid and label lists count as 0 there); no tick interval raises 11.
     static AxisScale divide(float& MIN, float& MAX, const AxisLists& lists, bool logarithmic, bool autoMin,
                             bool autoMax, short nr, const QVector<float>& data);
 };

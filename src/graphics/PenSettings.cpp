@@ -7,14 +7,16 @@
 
 namespace gfx {
 
-void applyPen(Surface& s, short& LINIENART, float& LINIENBREITE, qint32& FARBE)
+Pen applyPen(Surface& s, short LINIENART, float LINIENBREITE, qint32 FARBE)
 {
-    LINIENBREITE = LINIENBREITE != 0 ? static_cast<float>(LINIENBREITE * s.pixelsPerMm()) : 1.0f;
-    if (FARBE == 0) FARBE = QBColor(0);
+    Pen pen;
+    pen.width = LINIENBREITE != 0 ? static_cast<float>(LINIENBREITE * s.pixelsPerMm()) : 1.0f;
+    pen.colour = FARBE == 0 ? QBColor(0) : FARBE;
     s.DrawStyle = LINIENART;
-    s.DrawWidth = std::max(1, static_cast<int>(std::lround(LINIENBREITE)));
+    s.DrawWidth = std::max(1, static_cast<int>(std::lround(pen.width)));
     s.DrawMode = 13;
-    s.ForeColor = FARBE;
+    s.ForeColor = pen.colour;
+    return pen;
 }
 
 } // namespace gfx
