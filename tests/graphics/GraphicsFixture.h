@@ -1,6 +1,7 @@
 #pragma once
 // A session with an open project database (record 1 active), scripted
 // message boxes, and helpers for G0 rows and diagram set-up.
+#include "QtPrint.h"
 #include "common/TestSupport.h"
 #include "data/Schema.h"
 #include "data/Session.h"
