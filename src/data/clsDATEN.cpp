@@ -3,12 +3,14 @@
 #include "data/DataText.h"
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "data/Trap.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
 #include "platform/VBError.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 using vb::VBError;
@@ -16,22 +18,6 @@ using vb::VBError;
 namespace {
 const QString kTitle = QStringLiteral("Datenfehler");
 
-// Runs f; a failure of any kind becomes the VBError in err.
-template <typename F>
-bool attempt(F&& f, VBError& err)
-{
-    try {
-        f();
-        return true;
-    } catch (const VBError& e) {
-        err = e;
-    } catch (const std::bad_alloc&) {
-        err = VBError(7, QStringLiteral("Out of memory"));
-    } catch (const std::exception& e) {
-        err = VBError(5, QString::fromLocal8Bit(e.what()));
-    }
-    return false;
-}
 } // namespace
 
 Keys::Keys(std::initializer_list<RowKey> keys)
@@ -128,12 +114,13 @@ std::unique_ptr<ado::Recordset> clsDATEN::DT(const QString& SPV, const Keys& key
 
 // ---------------------------------------------------------------- inner routines
 
-bool clsDATEN::readFirst(const QString& SPV, const Keys& keys, QVariant& value, VBError* error)
+bool clsDATEN::readFirst(const QString& SPV, const Keys& keys, QVariant& value, bool* found, VBError* error)
 {
     VBError err(0, QString());
-    const bool ok = attempt(
+    const bool ok = vb::Trap(
         [&] {
             auto rs = DT(SPV, keys);
+            if (found) *found = !rs->Eof();
             value = rs->Eof() ? QVariant() : rs->Value(0);
         },
         err);
@@ -144,7 +131,7 @@ bool clsDATEN::readFirst(const QString& SPV, const Keys& keys, QVariant& value, 
 bool clsDATEN::readAll(const QString& SPV, const Keys& keys, QVariantList& values, VBError* error)
 {
     VBError err(0, QString());
-    const bool ok = attempt(
+    const bool ok = vb::Trap(
         [&] {
             auto rs = DT(SPV, keys);
             values.clear();
@@ -159,7 +146,7 @@ bool clsDATEN::readAll(const QString& SPV, const Keys& keys, QVariantList& value
 bool clsDATEN::write(const QString& SPV, const QVariantList& values, const Keys& keys, VBError* error)
 {
     VBError err(0, QString());
-    const bool ok = attempt(
+    const bool ok = vb::Trap(
         [&] {
             // One transaction per call; an open one of the caller is joined.
             ado::Transaction tx(*m_cnn);
@@ -192,7 +179,7 @@ bool clsDATEN::write(const QString& SPV, const QVariantList& values, const Keys&
                 for (const Assign& a : std::as_const(fixed)) rs->setValue(a.field, a.value);
                 rs->Update();
                 rs->MoveNext();
-                vb::DoEvents();
+                pump();
             }
             for (; !rs->Eof(); rs->MoveNext()) rs->Delete();
             tx.commit();
@@ -200,6 +187,18 @@ bool clsDATEN::write(const QString& SPV, const QVariantList& values, const Keys&
         err);
     if (!ok && error) *error = err;
     return ok;
+}
+
+void clsDATEN::pump()
+{
+    // Repainting after every row would cost more than the transfer itself;
+    // letting events run every 25 ms keeps the window just as responsive.
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    const qint64 now = clock.elapsed();
+    if (m_lastPump >= 0 && now - m_lastPump < 25) return;
+    m_lastPump = now;
+    vb::DoEvents();
 }
 
 // ---------------------------------------------------------------- messages
@@ -299,7 +298,7 @@ bool clsDATEN::readOne(const QString& SPV, T& out, const Keys& keys, Conv conv)
     }
     VBError err(0, QString());
     T result{};
-    if (!attempt([&] { result = conv(v); }, err)) {
+    if (!vb::Trap([&] { result = conv(v); }, err)) {
         readerFailed(SPV, v);
         return false;
     }
@@ -335,7 +334,7 @@ bool clsDATEN::readArray(const QString& SPV, Vec& out, const Keys& keys, Conv co
     const qsizetype n = std::min<qsizetype>(values.size(), out.size());
     for (qsizetype i = 0; i < n; ++i) {
         if (values[i].isNull()) continue;
-        if (attempt([&] { out[i] = conv(values[i]); }, err)) continue;
+        if (vb::Trap([&] { out[i] = conv(values[i]); }, err)) continue;
         ok = false;
         if (!askContinue(arrayReaderText(SPV, err))) break;
     }

@@ -25,6 +25,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -221,7 +222,7 @@ public:
     QString IDKRITSQL(QList<Criterion>& criteria) const;
 
 private:
-    bool readFirst(const QString& SPV, const Keys& keys, QVariant& value, vb::VBError* error = nullptr);
+    bool readFirst(const QString& SPV, const Keys& keys, QVariant& value, bool* found = nullptr, vb::VBError* error = nullptr);
     bool readAll(const QString& SPV, const Keys& keys, QVariantList& values, vb::VBError* error = nullptr);
     bool write(const QString& SPV, const QVariantList& values, const Keys& keys, vb::VBError* error = nullptr);
     bool writeOne(const QString& SPV, const QVariant& value, const Keys& keys);
@@ -237,6 +238,10 @@ private:
     QString gridText(const QString& SPV, const vb::FlexGrid* grid, const QString& SPNR, bool toGrid,
                      const vb::VBError& e) const;
     bool askContinue(const QString& text) const; // OK/Cancel "Datenfehler" box; false on Cancel
+    template <typename Apply>
+    bool readControl(const QString& SPV, const Keys& keys, Apply apply);
+    bool writeControl(const QString& SPV, const std::function<QVariant()>& value, const Keys& keys);
+    void pump(); // lets pending window events run, at most every few milliseconds
 
     QString m_ETABELLE = QStringLiteral("E1");
     QString m_ESPID = QStringLiteral("ID");
@@ -246,4 +251,5 @@ private:
     QString m_EINFMDB;
     ado::Connection* m_cnn = nullptr;
     std::unique_ptr<ado::Connection> m_own; // opened through EINFMDB
+    qint64 m_lastPump = -1;
 };

@@ -136,7 +136,7 @@ bool clsDATEN::LOESCHEN(const Keys& keys)
         auto rs = DT(m_ESPID.isEmpty() ? QStringLiteral("*") : m_ESPID, three);
         for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
             rs->Delete();
-            vb::DoEvents();
+            pump();
         }
         tx.commit();
     }) && !onError.failed();

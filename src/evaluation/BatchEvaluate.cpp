@@ -1,0 +1,173 @@
+#include "evaluation/BatchEvaluate.h"
+
+#include "data/Ado.h"
+#include "data/Schema.h"
+#include "data/Session.h"
+#include "evaluation/clsBERECHNEN.h"
+#include "platform/MsgBox.h"
+#include "platform/System.h"
+#include "platform/VBError.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+struct Options {
+    QString project;
+    QString record;
+    std::optional<QString> presets;
+};
+
+// Fills opts from the arguments; an error text when they do not fit.
+QString parse(const QStringList& args, Options& opts)
+{
+    if (args.isEmpty()) return QStringLiteral("no command given");
+    if (args.first() != QLatin1String("evaluate")) return QStringLiteral("unknown command '%1'").arg(args.first());
+    bool haveRecord = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--record") || a == QLatin1String("--presets")) {
+            if (i + 1 >= args.size()) return QStringLiteral("%1 needs a value").arg(a);
+            const QString value = args[++i];
+            if (a == QLatin1String("--record")) {
+                if (haveRecord) return QStringLiteral("--record given twice");
+                opts.record = value;
+                haveRecord = true;
+            } else {
+                if (opts.presets) return QStringLiteral("--presets given twice");
+                opts.presets = value;
+            }
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("unknown option '%1'").arg(a);
+        } else if (opts.project.isEmpty()) {
+            opts.project = a;
+        } else {
+            return QStringLiteral("unexpected argument '%1'").arg(a);
+        }
+    }
+    if (opts.project.isEmpty()) return QStringLiteral("PROJECT_DB is missing");
+    if (!haveRecord) return QStringLiteral("--record KEN is missing");
+    if (opts.record.isEmpty()) return QStringLiteral("the record designation is empty");
+    return QString();
+}
+
+// Copies a database file into the temporary folder and opens it there.
+void openCopy(const QString& source, const QString& copy, ado::Connection& cnn, const vb::FileSystemObject& fso)
+{
+    if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("file not found"));
+    fso.CopyFile(source, copy);
+    cnn.OpenFile(copy);
+}
+
+// The first real record (not the multiple evaluation, ID 0) with that designation; 0 when none.
+long findRecord(ado::Connection& cnn, const QString& ken)
+{
+    ado::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [KEN]='") + sqlText(ken) + QLatin1Char('\''), cnn);
+    for (; !rs.Eof(); rs.MoveNext())
+        if (rs.Value(0).toLongLong() > 0) return rs.Value(0).toInt();
+    return 0;
+}
+
+QString field(const QVariant& v, bool integer)
+{
+    if (v.isNull()) return QString();
+    return integer ? QString::number(v.toLongLong()) : BatchEvaluate::number(v.toFloat());
+}
+
+void printResults(ado::Connection& cnn, long id, QTextStream& out)
+{
+    ado::Recordset rs(QStringLiteral("SELECT [I1],[PHI],[DETN],[K10],[DEHKO] FROM [A2] WHERE [ID]=%1 ORDER BY [I1]").arg(id), cnn);
+    out << "I1,PHI,DETN,K10,DEHKO\n";
+    for (; !rs.Eof(); rs.MoveNext()) {
+        out << field(rs.Value(0), true);
+        for (int c = 1; c <= 4; ++c) out << ',' << field(rs.Value(c), false);
+        out << '\n';
+    }
+    out.flush();
+}
+
+} // namespace
+
+QString BatchEvaluate::usage()
+{
+    return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]\n");
+}
+
+QString BatchEvaluate::number(float v)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const auto fail = [&err](int code, const QString& text) {
+        err << "talpex-batch: " << text << '\n';
+        err.flush();
+        return code;
+    };
+    if (args.size() == 1 && (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h"))) {
+        out << usage();
+        out.flush();
+        return Success;
+    }
+    Options opts;
+    if (const QString problem = parse(args, opts); !problem.isEmpty()) {
+        err << "talpex-batch: " << problem << '\n' << usage();
+        err.flush();
+        return BadArguments;
+    }
+
+    QTemporaryDir tmp;
+    if (!tmp.isValid()) return fail(BadArguments, QStringLiteral("cannot create a temporary folder"));
+    Session session;
+    session.SPRACHE = vb::sys().localeLanguage() == QLatin1String("en") ? 1 : 3;
+    // Without a presets database the presets table comes from the project, as in development mode.
+    session.developmentMode = !opts.presets;
+
+    try {
+        openCopy(opts.project, tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")), session.cnnX, session.fso);
+    } catch (const vb::VBError& e) {
+        return fail(BadArguments, QStringLiteral("cannot open project database '%1': %2").arg(opts.project, e.Description()));
+    }
+    if (opts.presets) {
+        try {
+            openCopy(*opts.presets, tmp.filePath(QStringLiteral("VORGABE.mdb")), session.cnnX_V, session.fso);
+        } catch (const vb::VBError& e) {
+            return fail(BadArguments, QStringLiteral("cannot open presets database '%1': %2").arg(*opts.presets, e.Description()));
+        }
+    }
+
+    long id = 0;
+    try {
+        id = findRecord(session.cnnX, opts.record);
+        if (id == 0) return fail(BadArguments, QStringLiteral("no record '%1' in '%2'").arg(opts.record, opts.project));
+        // The evaluation works on the active record: make it the only one.
+        ado::Transaction tx(session.cnnX);
+        session.cnnX.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
+        session.cnnX.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=1 WHERE [ID]=%1").arg(id));
+        tx.commit();
+    } catch (const vb::VBError& e) {
+        return fail(BadArguments, QStringLiteral("'%1' is not a usable project database: %2").arg(opts.project, e.Description()));
+    }
+
+    vb::ScopedScriptedUi ui;
+    ui->setEcho(true);
+    clsBERECHNEN calc;
+    const bool ok = calc.BERECHNUNG();
+    const bool boxes = !ui->boxes().isEmpty();
+
+    try {
+        printResults(session.cnnX, id, out);
+    } catch (const vb::VBError& e) {
+        return fail(EvaluationFailed, QStringLiteral("cannot read the results: %1").arg(e.Description()));
+    }
+    if (!ok) return fail(EvaluationFailed, QStringLiteral("the evaluation of '%1' failed").arg(opts.record));
+    if (boxes) return fail(EvaluationFailed, QStringLiteral("the evaluation of '%1' reported failures").arg(opts.record));
+    return Success;
+}

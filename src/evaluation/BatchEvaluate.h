@@ -1,0 +1,27 @@
+#pragma once
+// The batch command "talpex-batch evaluate PROJECT_DB --record KEN
+// [--presets PRESETS_DB]": evaluates one record of a project database without
+// a window and prints its A2 rows as CSV. It works on a temporary copy, so
+// the project file itself is never changed.
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+class BatchEvaluate {
+public:
+    enum ExitCode : int {
+        Success = 0,
+        BadArguments = 2,     // also an unreadable database or an unknown record
+        EvaluationFailed = 3, // BERECHNUNG returned false or showed a failure box
+    };
+
+    // args: the command-line arguments after the program name. The CSV goes to
+    // out, the tool's own messages to err; every message box is answered with
+    // OK and printed to the process's stderr.
+    static int run(const QStringList& args, QTextStream& out, QTextStream& err);
+
+    static QString usage();
+    // The shortest text that reads back as the same single.
+    static QString number(float v);
+};

@@ -1,0 +1,201 @@
+#include "evaluation/clsBERECHNEN.h"
+
+#include "data/DataText.h"
+#include "data/Schema.h"
+#include "data/Session.h"
+#include "data/clsDATEN.h"
+#include "evaluation/StepCalculation.h"
+#include "graphics/Interpolation.h"
+#include "platform/MsgBox.h"
+#include "platform/OnError.h"
+#include "platform/VBError.h"
+
+#include <QVariantList>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Auswerten");
+
+std::unique_ptr<clsDATEN> dataAccess(const QString& table)
+{
+    auto d = std::make_unique<clsDATEN>();
+    d->setETABELLE(table);
+    return d;
+}
+
+// Reads one column of the record's readings in one pass, each value into the
+// element of its I1 (the first row of an I1 counts, as for a single read); a
+// missing or empty value reads as 0.
+void readReadings(clsDATEN& e3, const QString& column, QVector<float>& values)
+{
+    const auto rs = e3.DT(column, {{"I1"}});
+    const int i1 = rs->fieldIndex(QStringLiteral("I1"));
+    QVector<bool> seen(values.size(), false);
+    for (; !rs->Eof(); rs->MoveNext()) {
+        const QVariant key = rs->Value(i1);
+        if (key.isNull()) continue;
+        const qsizetype i = key.toInt();
+        if (i < 0 || i >= values.size() || seen[i]) continue;
+        seen[i] = true;
+        values[i] = datatext::toSingle(rs->Value(0));
+    }
+}
+
+// K10 and DEHKO end one row before PHI and DETN: the last row keeps them empty.
+QVariantList withEmptyLastRow(const QVector<float>& values)
+{
+    QVariantList list;
+    list.reserve(values.size() + 1);
+    for (float v : values) list.append(v);
+    list.append(QVariant());
+    return list;
+}
+
+} // namespace
+
+void clsBERECHNEN::progress(int value) const
+{
+    if (m_progress) m_progress(value);
+}
+
+bool clsBERECHNEN::BERECHNUNG()
+{
+    vb::OnError onError(kTitle, QStringLiteral("VB-Fehler: "));
+
+    // The data-access objects, all bound to the current record. E1 and A1 are
+    // neither read nor written here.
+    std::unique_ptr<clsDATEN> E1, E2, E3, A1, A2, V1;
+    if (!onError([&] {
+            E1 = dataAccess(QStringLiteral("E1"));
+            E2 = dataAccess(QStringLiteral("E2"));
+            E3 = dataAccess(QStringLiteral("E3"));
+            A1 = dataAccess(QStringLiteral("A1"));
+            A2 = dataAccess(QStringLiteral("A2"));
+            V1 = dataAccess(schema::kPresetsTable);
+            V1->setEBOV(true);
+            V1->setESPID(QString());
+        }))
+        return false;
+    if (!E2 || !E3 || !A2 || !V1) return false; // nothing to work with
+
+    // Readings 0 ... m; INDEX reports its own failures.
+    qint16 mini = 0, maxi = 0, an = 0;
+    E3->INDEX(mini, maxi, an, {{"I1"}});
+    EvaluationInput in;
+    const int m = maxi;
+    const qsizetype count = m >= 0 ? m + 1 : 0;
+    in.DET.fill(0, count);
+    in.TEMP.fill(0, count);
+    in.HST.fill(0, count);
+    in.HKO.fill(0, count);
+    progress(10);
+
+    // Record parameters; the single-value readers report their own failures.
+    QString stro;
+    qint16 n = 0;
+    E2->DTVS(QStringLiteral("H"), in.H);
+    E2->DTVT(QStringLiteral("STRO"), stro);
+    E2->DTVI(QStringLiteral("N"), n);
+    in.N = n;
+
+    if (!onError([&] { readReadings(*E3, QStringLiteral("DET"), in.DET); })) return false;
+    if (!onError([&] { readReadings(*E3, QStringLiteral("TEMP"), in.TEMP); })) return false;
+    if (!onError([&] { readReadings(*E3, QStringLiteral("HST"), in.HST); })) return false;
+    if (!onError([&] { readReadings(*E3, QStringLiteral("HKO"), in.HKO); })) return false;
+
+    // Without a reference-pipe reading at the first reading, every reference
+    // level comes from the correction function.
+    QVariant hko0;
+    E3->DTVV(QStringLiteral("HKO"), hko0, {{"I1", 0}});
+    in.hkoFirstEmpty = hko0.isNull();
+
+    // The standpipe's constants; a designation without presets row reads 0.
+    const Keys standpipe{{"STRO", stro}};
+    V1->DTVS(QStringLiteral("A"), in.A, standpipe);
+    V1->DTVS(QStringLiteral("B"), in.B, standpipe);
+    V1->DTVS(QStringLiteral("C"), in.C, standpipe);
+    V1->DTVS(QStringLiteral("D1"), in.D1, standpipe);
+    V1->DTVS(QStringLiteral("D2"), in.D2, standpipe);
+    V1->DTVS(QStringLiteral("F"), in.F, standpipe);
+    progress(50);
+
+    EvaluationSteps out;
+    switch (StepCalculation::run(in, onError, out)) {
+    case StepCalculation::Outcome::Cancelled:
+        return false;
+    case StepCalculation::Outcome::BadStepWidth:
+        // Without a step width no step can be formed; one message instead of a failure per step.
+        vb::MsgBox(session().tr(QStringLiteral("Die Schrittweite n ist kleiner als 1.\nDer Datensatz kann nicht ausgewertet werden!"),
+                                QStringLiteral("The step width n is less than 1.\nThe data record cannot be evaluated!")),
+                   vb::vbExclamation | vb::vbOKOnly, kTitle);
+        return false;
+    case StepCalculation::Outcome::TooFewReadings: {
+        // Nothing to compute; old results of the record must not be shown as its results.
+        bool removed = false;
+        progress(80);
+        onError([&] { removed = A2->LOESCHEN({}); });
+        progress(100);
+        return removed;
+    }
+    case StepCalculation::Outcome::Computed:
+        break;
+    }
+
+    // Results, rows I1 = 0 ... K.
+    progress(80);
+    const bool written = writeResults(*A2, out, onError);
+    if (written) progress(100);
+    return written;
+}
+
+bool clsBERECHNEN::writeResults(clsDATEN& A2, const EvaluationSteps& out, vb::OnError& onError)
+{
+    // One transaction for all columns; what was written stays also when a
+    // failure box is cancelled.
+    std::optional<ado::Transaction> tx;
+    if (!onError([&] { tx.emplace(A2.connection()); })) return false;
+    const auto finish = [&](bool result) {
+        if (onError.cancelled()) { // leaving after Cancel: keep what was written
+            try {
+                tx->commit();
+            } catch (const vb::VBError&) {
+            }
+            return false;
+        }
+        bool committed = false;
+        onError([&] {
+            tx->commit();
+            committed = true;
+        });
+        return committed && result;
+    };
+
+    // The record's old rows go first, so a shorter evaluation leaves no stale
+    // steps; then the new rows are numbered and each column is written into
+    // them in I1 order.
+    const Keys byRow{{"I1"}};
+    const int K = out.K();
+    QVector<qint16> rows(K + 1);
+    for (int i = 0; i <= K; ++i) rows[i] = static_cast<qint16>(i);
+    const std::function<bool()> writes[] = {
+        [&] { return A2.LOESCHEN({}); },
+        [&] { return A2.DVTIF(QStringLiteral("I1"), rows, byRow); },
+        [&] { return A2.DVTSF(QStringLiteral("PHI"), out.PHI, byRow); },
+        [&] { return A2.DVTSF(QStringLiteral("DETN"), out.DETN, byRow); },
+        [&] { return A2.DVTVF(QStringLiteral("K10"), withEmptyLastRow(out.K10), byRow); },
+        [&] { return A2.DVTVF(QStringLiteral("DEHKO"), withEmptyLastRow(out.DEHKO), byRow); },
+    };
+    // A failed write has shown its "Datenfehler" box; the others still run, but
+    // incomplete results are not reported as written.
+    bool allWritten = true;
+    for (const auto& write : writes)
+        if (!onError([&] { allWritten = write() && allWritten; })) return finish(false);
+    return finish(allWritten);
+}
+
+double clsBERECHNEN::LOG10(double x) { return x > 0 ? std::log10(x) : 0; }
+
+float clsBERECHNEN::LININT(float x1, float x2, float x, float y1, float y2) { return gfx::LININT(x1, x2, x, y1, y2); }

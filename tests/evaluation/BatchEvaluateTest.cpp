@@ -1,0 +1,157 @@
+// The batch command: arguments, output and exit codes, on real database files.
+#include "EvaluationDb.h"
+#include "data/Ado.h"
+#include "data/Schema.h"
+#include "evaluation/BatchEvaluate.h"
+#include "platform/System.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QTextStream>
+#include <gtest/gtest.h>
+#include <cmath>
+
+using evaltest::EvaluationDb;
+
+namespace {
+
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+class Batch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sys->language = QStringLiteral("de");
+        db.addPreset(QStringLiteral("Typ A"), 100, 50, 4, 1, 0.1f, 0.01f);
+        db.addRecord(1, QStringLiteral("B'1"), false, 1000, QStringLiteral("Typ A"), 1);
+        db.addReadings(1, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}, {20, 10, 350, 50.0f}});
+        db.addRecord(2, QStringLiteral("B2"), true, 1000, QStringLiteral("Typ A"), QVariant());
+        db.addReadings(2, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}});
+    }
+
+    int run(const QStringList& args)
+    {
+        out.clear();
+        err.clear();
+        QTextStream o(&out), e(&err);
+        return BatchEvaluate::run(args, o, e);
+    }
+
+    vb::ScopedScriptedSystem sys;
+    EvaluationDb db;
+    QString out, err;
+};
+
+} // namespace
+
+TEST_F(Batch, PrintsTheResultRowsOfTheRecordAndLeavesTheProjectAlone)
+{
+    const QByteArray before = fileHash(db.db().path());
+    ASSERT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")}), 0)
+        << err.toStdString();
+    EXPECT_TRUE(err.isEmpty());
+
+    const QStringList lines = out.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 5) << out.toStdString(); // header, three rows, the final line break
+    EXPECT_EQ(lines[0], QStringLiteral("I1,PHI,DETN,K10,DEHKO"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("0,800,0,"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",0")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("1,700,10,")));
+    EXPECT_EQ(lines[3], QStringLiteral("2,650,20,,")); // no K10 and DEHKO in the last row
+    EXPECT_EQ(lines[4], QString());
+    // K10 by hand: (0.025 m)^2 / (0.05 m * 4 * 600 s) * ln(800/700); printed so that it reads back exactly
+    const QString k10 = lines[1].split(QLatin1Char(','))[3];
+    EXPECT_NEAR(k10.toDouble(), 6.95476e-7, 1e-12);
+    EXPECT_EQ(BatchEvaluate::number(k10.toFloat()), k10);
+
+    EXPECT_EQ(fileHash(db.db().path()), before);
+    EXPECT_TRUE(db.results(1).isEmpty());
+}
+
+TEST_F(Batch, PresetsFromAnotherDatabase)
+{
+    // The project's own presets table lacks the standpipe of record 1.
+    db.db().cnn().Execute(QStringLiteral("DELETE FROM [TALPEX_V1]"));
+    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")};
+    EXPECT_EQ(run(args), 3); // d1 = f = 0: failure boxes, answered OK
+    EXPECT_TRUE(out.startsWith(QStringLiteral("I1,PHI,DETN,K10,DEHKO\n0,800,0,0,0\n")));
+    EXPECT_FALSE(err.isEmpty());
+
+    const QString presets = db.db().dir().file(QStringLiteral("VORGABE.mdb"));
+    schema::createPresetsDatabase(presets);
+    {
+        ado::Connection cnn;
+        cnn.OpenFile(presets);
+        cnn.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ A',100,50,4,1,0.1,0.01)"));
+    }
+    const QByteArray before = fileHash(presets);
+    ASSERT_EQ(run(args + QStringList{QStringLiteral("--presets"), presets}), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("\n2,650,20,,\n")));
+    EXPECT_EQ(fileHash(presets), before);
+}
+
+TEST_F(Batch, BadArgumentsAndUnknownRecordsExitWithTwo)
+{
+    const QString p = db.db().path();
+    const QString missing = db.db().dir().file(QStringLiteral("fehlt.mdb"));
+    const QList<QStringList> bad{
+        {},
+        {QStringLiteral("auswerten"), p, QStringLiteral("--record"), QStringLiteral("B2")},
+        {QStringLiteral("evaluate"), p},
+        {QStringLiteral("evaluate"), QStringLiteral("--record"), QStringLiteral("B2")},
+        {QStringLiteral("evaluate"), p, QStringLiteral("--record")},
+        {QStringLiteral("evaluate"), p, QStringLiteral("--record"), QStringLiteral("B2"), QStringLiteral("--fast")},
+        {QStringLiteral("evaluate"), p, p, QStringLiteral("--record"), QStringLiteral("B2")},
+        {QStringLiteral("evaluate"), missing, QStringLiteral("--record"), QStringLiteral("B2")},
+        {QStringLiteral("evaluate"), p, QStringLiteral("--record"), QStringLiteral("B2"), QStringLiteral("--presets"), missing},
+        {QStringLiteral("evaluate"), p, QStringLiteral("--record"), QStringLiteral("B3")},
+        {QStringLiteral("evaluate"), p, QStringLiteral("--record"), QStringLiteral("B'")},
+    };
+    for (const QStringList& args : bad) {
+        EXPECT_EQ(run(args), 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(err.startsWith(QStringLiteral("talpex-batch: "))) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
+    EXPECT_TRUE(err.contains(QStringLiteral("B'")));
+
+    // A file that is no project database.
+    QFile junk(db.db().dir().file(QStringLiteral("junk.mdb")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is not a database at all, just some text");
+    junk.close();
+    EXPECT_EQ(run({QStringLiteral("evaluate"), junk.fileName(), QStringLiteral("--record"), QStringLiteral("B2")}), 2);
+}
+
+TEST_F(Batch, FailedEvaluationExitsWithThree)
+{
+    // record B2 has no step width
+    EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("b2")}), 3);
+    EXPECT_EQ(out, QStringLiteral("I1,PHI,DETN,K10,DEHKO\n"));
+    EXPECT_TRUE(err.contains(QStringLiteral("failed")));
+}
+
+TEST_F(Batch, TheInstalledProgram)
+{
+    const QString exe = QStringLiteral(TALPEX_PROGDIR "/talpex-batch");
+    if (!QFile::exists(exe)) GTEST_SKIP() << "talpex-batch is not built";
+    QProcess p;
+    p.start(exe, {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readAllStandardOutput().startsWith("I1,PHI,DETN,K10,DEHKO\n0,800,0,"));
+
+    p.start(exe, {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B2")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 3);
+    EXPECT_TRUE(p.readAllStandardError().contains("[Auswerten]")); // the box, echoed
+
+    p.start(exe, {QStringLiteral("evaluate")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+}
