@@ -3,6 +3,8 @@
 // operations in clsFLXRows.cpp, the header picture in clsFLXHeader.cpp.
 #include "input/clsFLX.h"
 
+#include "graphics/VBColor.h"
+#include "graphics/MarkupText.h"
 #include "input/FlexCells.h"
 #include "platform/Convert.h"
 #include "platform/FlexGrid.h"
@@ -42,7 +44,6 @@ int integer(const QVariant& v) { return static_cast<int>(std::lround(number(v)))
 
 QVariant at(const QVariantList& list, int i) { return i >= 0 && i < list.size() ? list[i] : QVariant(); }
 
-QColor vbColor(qint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 } // namespace
 
@@ -423,7 +424,7 @@ void clsFLX::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, short SCHRIFTGROESS
         f.setItalic(KURSIV);
         f.setUnderline(UNTERSTRICHEN);
         m_gridFont = f;
-        m_gridColor = FARBE < 1 ? QColor(Qt::black) : vbColor(FARBE);
+        m_gridColor = FARBE < 1 ? QColor(Qt::black) : gfx::toQColor(FARBE);
         m_flx->setFont(f);
         m_flx->setForeColor(m_gridColor);
     });
@@ -517,4 +518,35 @@ float clsFLX::ZEITDIFFERENZ(const QString& date1, const QString& time1, const QS
     }
     if (t1 && t2) return static_cast<float>(secs(*t2) - secs(*t1));
     return 0.0f;
+}
+
+// ---------------------------------------------------------------- exact texts for a transfer
+
+clsFLX::ExactTexts::ExactTexts(clsFLX& flx) : m_flx(flx)
+{
+    vb::FlexGrid* g = flx.m_flx;
+    if (!g) return;
+    for (int r = g->FixedRows(); r < g->Rows(); ++r)
+        for (int c = 0; c < g->Cols(); ++c) {
+            const auto e = flexcells::exact(g, r, c);
+            if (!e || *e == g->TextMatrix(r, c)) continue;
+            m_cells.append({r, c, g->TextMatrix(r, c)});
+            const QString display = g->TextMatrix(r, c);
+            g->setTextMatrix(r, c, *e);
+            flexcells::remember(g, r, c, *e, *e);
+            m_cells.last().display = display;
+        }
+}
+
+clsFLX::ExactTexts::~ExactTexts()
+{
+    vb::FlexGrid* g = m_flx.m_flx;
+    if (!g) return;
+    for (const Cell& cell : m_cells) {
+        if (cell.row >= g->Rows() || cell.col >= g->Cols()) continue;
+        const auto e = flexcells::exact(g, cell.row, cell.col);
+        if (!e) continue; // changed meanwhile: keep what is there
+        g->setTextMatrix(cell.row, cell.col, cell.display);
+        flexcells::remember(g, cell.row, cell.col, *e, cell.display);
+    }
 }

@@ -135,6 +135,8 @@ public:
 
     // The six header fonts prepared by SCHRIFTEINSTELLUNGEN (slots 0 to 5).
     const QFont& headerFont(int slot) const { return m_headerFonts[static_cast<size_t>(slot)]; }
+    // Whether a cell edit is open (an overlay editor is shown).
+    bool editorOpen() const;
     // Whether fill mode is armed (shown by the cross pointer on the grid).
     bool fillArmed() const;
     // The fixed-column count the column types call for.
@@ -206,6 +208,7 @@ private:
     QLineEdit* m_txt = nullptr;
     QComboBox* m_cbo = nullptr;
     gfx::PictureBox* m_pic = nullptr;
+    QWidget* m_picWidget = nullptr; // the same picture, as the widget that gets mouse moves
     std::unique_ptr<clsFLX> m_ownCoupled;
     clsFLX* m_coupled = nullptr;
     std::unique_ptr<gfx::MarkupText> m_markup;

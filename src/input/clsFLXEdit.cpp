@@ -2,6 +2,7 @@
 // the value check), the tooltip and the host event wiring.
 #include "input/clsFLX.h"
 
+#include "graphics/MarkupText.h"
 #include "input/FlexCells.h"
 #include "platform/Convert.h"
 #include "platform/FlexGrid.h"

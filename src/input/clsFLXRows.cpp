@@ -2,6 +2,7 @@
 // insertion and removal of data rows (mirrored in the coupled editor).
 #include "input/clsFLX.h"
 
+#include "graphics/MarkupText.h"
 #include "input/FlexCells.h"
 #include "platform/FlexGrid.h"
 #include "platform/OnError.h"
