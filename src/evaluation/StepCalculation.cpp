@@ -103,8 +103,9 @@ StepCalculation::Outcome StepCalculation::run(const EvaluationInput& in, vb::OnE
                 k10[j] = sng(mul(factor, ln(div(phi[i - 1], phi[i]))));
             }))
             return Outcome::Cancelled;
-        // Negative (rising level) or not a number: not evaluable.
-        if (!(k10[j] >= 0)) k10[j] = 0;
+        // Negative (rising level) or not a number: not evaluable. A zero is
+        // stored as +0 so that no "-0" appears.
+        if (!(k10[j] > 0)) k10[j] = 0;
     }
     return Outcome::Computed;
 }
