@@ -1,0 +1,53 @@
+#include "graphics/PictureBox.h"
+
+#include "graphics/VBColor.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <cmath>
+
+namespace gfx {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_image = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+    m_image.fill(toQColor(BackColor));
+}
+
+double PictureBox::pixelsPerMm() const { return logicalDpiX() / 25.4; }
+
+QSizeF PictureBox::sizeMm() const { return QSizeF(width(), height()) / pixelsPerMm(); }
+
+const QImage& PictureBox::picture()
+{
+    flush();
+    return m_image;
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    flush();
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(BackColor));
+    p.drawImage(0, 0, m_image);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    // the kept picture grows with the box; nothing drawn is lost
+    const QSize want = event->size().expandedTo(m_image.size());
+    if (want != m_image.size()) {
+        flush();
+        QImage grown(want, QImage::Format_ARGB32_Premultiplied);
+        const int dpm = static_cast<int>(std::lround(pixelsPerMm() * 1000));
+        grown.setDotsPerMeterX(dpm);
+        grown.setDotsPerMeterY(dpm);
+        grown.fill(toQColor(BackColor));
+        QPainter(&grown).drawImage(0, 0, m_image);
+        m_image = grown;
+    }
+    QWidget::resizeEvent(event);
+}
+
+} // namespace gfx

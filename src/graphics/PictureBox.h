@@ -1,0 +1,31 @@
+#pragma once
+// A picture box: a widget that is a drawing surface and keeps what was drawn
+// (VB's AutoRedraw) until it is cleared, repainting it whenever needed.
+#include "graphics/PainterSurface.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace gfx {
+
+class PictureBox : public QWidget, public PainterSurface {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    QSizeF sizeMm() const override;
+    double pixelsPerMm() const override;
+    QString name() const override { return objectName(); }
+    // What has been drawn so far.
+    const QImage& picture();
+
+protected:
+    QPaintDevice* device() override { return &m_image; }
+    void changed() override { update(); }
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QImage m_image;
+};
+
+} // namespace gfx

@@ -1,0 +1,61 @@
+#pragma once
+// Start-up and closing of a program run: establishes the launch context in the
+// Session, registers the program with the frame program, prepares the working
+// copy and opens the connections; at the end hands control back to the frame
+// program. The main window calls it; tests drive it without any window.
+#include "shell/WorkingCopy.h"
+
+#include <QString>
+#include <functional>
+
+class Session;
+class StatusPanels;
+
+// How the main window is being closed (VB's unload modes).
+enum UnloadMode : int {
+    vbFormControlMenu = 0, // the window's close box
+    vbFormCode = 1,        // closed by program code (Done, Quit)
+    vbAppWindows = 2,      // the desktop session ends
+    vbAppTaskManager = 3,
+};
+
+class StartUp {
+public:
+    StartUp(Session& s, StatusPanels& panels);
+
+    // Start-up up to the point where the windows are shown. False: the program
+    // must end; the reason has been shown and the frame state is left as found.
+    bool load();
+
+    // Query-unload: the save question and whether the frame program is started
+    // at the end. save runs the Save command. False: closing is cancelled.
+    bool queryUnload(int unloadMode, const QString& quitCaption, const std::function<void()>& save);
+
+    // Unload, after the child windows are gone: ADMIN back to the frame program,
+    // connections closed, working copy deleted, the frame program started.
+    void unload();
+
+    WorkingCopy& workingCopy() { return m_copy; }
+    QString frameProgramPath() const;
+    bool startsFrameProgram() const { return m_startFrame; }
+
+    static short languageOf(const QString& isoName);
+
+private:
+    QString title() const;
+    void message(const QString& german, const QString& english, int style = 0);
+    bool openFrameDatabases();
+    bool registerProgram();
+    bool checkProjectFiles();
+    bool prepareWorkingCopy();
+    bool openWorkingCopy(bool createdNow);
+    void resetAdmin();
+    void closeFrameConnections();
+    bool endRun(); // undoes the registration; always false
+
+    Session& m_s;
+    StatusPanels& m_panels;
+    WorkingCopy m_copy;
+    bool m_registered = false;
+    bool m_startFrame = false;
+};

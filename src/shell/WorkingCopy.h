@@ -1,0 +1,31 @@
+#pragma once
+// The per-user working copy of the project database (XMDBPFAD): created from
+// the project at start, copied back on Save, deleted at the end of a normal
+// run. A lock file beside it keeps a second instance of the same user away.
+#include <QString>
+#include <memory>
+
+class QLockFile;
+class Session;
+
+class WorkingCopy {
+public:
+    explicit WorkingCopy(Session& s);
+    ~WorkingCopy();
+
+    // False when another running instance holds the lock.
+    bool lock();
+    void unlock();
+    bool isLocked() const { return m_lock != nullptr; }
+
+    bool exists() const;
+    // Copies the project database over the working copy (failures raise VBError).
+    void createFromProject();
+    // Copies the working copy over the project database (failures raise VBError).
+    void saveToProject();
+    void remove();
+
+private:
+    Session& m_s;
+    std::unique_ptr<QLockFile> m_lock;
+};
