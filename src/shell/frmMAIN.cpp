@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 
 namespace {
 frmMAIN* g_main = nullptr;
@@ -77,6 +78,11 @@ frmMAIN::frmMAIN(Session& s, QWidget* parent) : QMainWindow(parent), m_s(s), m_s
         {QStringLiteral("mnuSCHLIESSEN"), [this] { m_s.RUECKKEHR = true; Unload(); }},
         {QStringLiteral("mnuBEENDEN"), [this] { m_s.RUECKKEHR = false; Unload(); }},
     };
+    // F1: help at the context of whatever is active, when the help file is there.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] {
+        if (m_s.fso.FileExists(helpFile())) runMenuCommand(QStringLiteral("mnuHILFE"));
+    });
     resize(1024, 740);
 }
 
@@ -260,20 +266,33 @@ void frmMAIN::backToFrontWindow()
     setMenuEnabled(QStringLiteral("mnuEXTRAS"), true);
 }
 
+void frmMAIN::guarded(const QString& item, const std::function<void()>& body)
+{
+    vb::OnError onError(MenuTree::plainCaption(caption(item)));
+    onError(body);
+}
+
 void frmMAIN::mnuEXPIMP_Click()
 {
     MenuLock lock(*this, {QStringLiteral("mnuDATEI"), QStringLiteral("mnuAUSWERTEN"), QStringLiteral("mnuEXTRAS")});
-    if (ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPIMP"), this), m_s) == ModalTag::kOK)
-        m_s.GEAENDERT = true;
+    guarded(QStringLiteral("mnuEXPIMP"), [&] {
+        if (ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPIMP"), this), m_s) == ModalTag::kOK)
+            m_s.GEAENDERT = true;
+    });
 }
 
-void frmMAIN::mnuEXPINF_Click() { ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPINF"), this), m_s); }
+void frmMAIN::mnuEXPINF_Click()
+{
+    guarded(QStringLiteral("mnuEXPINF"), [&] { ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPINF"), this), m_s); });
+}
 
 void frmMAIN::mnuVVORGABEN_Click()
 {
     // The tag is cleared first, so only a dialog that reports changes sets the flag.
-    if (ModalTag::show(Commands::createDialog(QStringLiteral("frmVVORGABEN"), this), m_s) == ModalTag::kOK)
-        m_s.GEAENDERT = true;
+    guarded(QStringLiteral("mnuVVORGABEN"), [&] {
+        if (ModalTag::show(Commands::createDialog(QStringLiteral("frmVVORGABEN"), this), m_s) == ModalTag::kOK)
+            m_s.GEAENDERT = true;
+    });
 }
 
 QString frmMAIN::helpFile() const { return m_s.programFolder + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".hlp"); }
@@ -300,8 +319,10 @@ int frmMAIN::activeHelpContext() const
 
 void frmMAIN::mnuHILFE_Click()
 {
-    WaitCursor wait;
-    vb::help().showHelp(helpFile(), activeHelpContext(), QStringLiteral("?/Hilfe"));
+    guarded(QStringLiteral("mnuHILFE"), [&] {
+        WaitCursor wait;
+        vb::help().showHelp(helpFile(), activeHelpContext(), QStringLiteral("?/Hilfe"));
+    });
 }
 
 void frmMAIN::openDocument(const QString& path, const QString& title)
@@ -317,4 +338,7 @@ void frmMAIN::openDocument(const QString& path, const QString& title)
 void frmMAIN::mnuREADME_Click() { openDocument(readMeFile(), QStringLiteral("?/ReadMe")); }
 void frmMAIN::mnuHINWEISE_Click() { openDocument(notesFile(), QStringLiteral("?/Hinweise")); }
 
-void frmMAIN::mnuINFO_Click() { ModalTag::show(new frmINFO(m_s.SPRACHE, this), m_s); }
+void frmMAIN::mnuINFO_Click()
+{
+    guarded(QStringLiteral("mnuINFO"), [&] { ModalTag::show(new frmINFO(m_s.SPRACHE, this), m_s); });
+}

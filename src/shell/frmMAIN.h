@@ -88,6 +88,8 @@ private:
     void backToFrontWindow();
     void openDocument(const QString& path, const QString& title);
     void builtInSave();
+    // Runs a handler body with the failure box titled with the item's caption.
+    void guarded(const QString& item, const std::function<void()>& body);
 
     Session& m_s;
     StatusPanels m_panels;
