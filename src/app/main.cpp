@@ -1,5 +1,6 @@
 // TALPEX: evaluation of field permeability tests with standpipes.
 #include "data/Session.h"
+#include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
+
+    RecordCommands::registerAll();
 
     Session session;
     session.programFolder = QCoreApplication::applicationDirPath();
