@@ -29,6 +29,20 @@ Keys::Keys(std::initializer_list<RowKey> keys)
     }
 }
 
+namespace {
+// Equal as stored: numbers by value, text exactly (a key differing in case is rewritten).
+bool sameValue(const QVariant& stored, const QVariant& key)
+{
+    if (stored.isNull() || key.isNull()) return false;
+    if (stored.typeId() == QMetaType::QString || key.typeId() == QMetaType::QString)
+        return stored.typeId() == key.typeId() && stored.toString() == key.toString();
+    bool ok1 = false, ok2 = false;
+    const double a = stored.toDouble(&ok1);
+    const double b = key.toDouble(&ok2);
+    return ok1 && ok2 && a == b;
+}
+} // namespace
+
 // ---------------------------------------------------------------- binding
 
 clsDATEN::clsDATEN() : m_cnn(&session().cnnX)
@@ -171,12 +185,16 @@ bool clsDATEN::write(const QString& SPV, const QVariantList& values, const Keys&
                 if (!m_ESPK[k].isEmpty()) add(m_ESPK[k], !m_ESPKW[k].isEmpty(), m_ESPKW[k]);
 
             for (qsizetype i = 0; i < values.size(); ++i) {
-                if (rs->Eof()) rs->AddNew();
+                const bool appended = rs->Eof();
+                if (appended) rs->AddNew();
                 else if (i == 0) rs->MoveFirst();
                 const QVariant& v = values[i];
                 const bool emptyText = v.typeId() == QMetaType::QString && v.toString().isEmpty();
                 rs->setValue(0, emptyText ? QVariant() : v);
-                for (const Assign& a : std::as_const(fixed)) rs->setValue(a.field, a.value);
+                // A matched row holds its key values already; writing them again
+                // would only rewrite the (ID, I1) index entries.
+                for (const Assign& a : std::as_const(fixed))
+                    if (appended || !sameValue(rs->Value(a.field), a.value)) rs->setValue(a.field, a.value);
                 rs->Update();
                 rs->MoveNext();
                 pump();

@@ -154,10 +154,46 @@ bool FlexGrid::viewportEvent(QEvent* e)
 }
 
 // ---------------------------------------------------------------- shape
+//
+// Rows above TopRow and columns left of LeftCol are hidden (see scrolling);
+// their sizes are kept here while they are hidden, and every change of the
+// grid's shape first shows them again, so indexes never shift under the memory.
+
+int FlexGrid::rowPx(int row) const
+{
+    if (auto it = m_hiddenRowPx.constFind(row); it != m_hiddenRowPx.constEnd()) return *it;
+    return verticalHeader()->sectionSize(row);
+}
+
+int FlexGrid::colPx(int col) const
+{
+    if (auto it = m_hiddenColPx.constFind(col); it != m_hiddenColPx.constEnd()) return *it;
+    return horizontalHeader()->sectionSize(col);
+}
+
+void FlexGrid::showAll()
+{
+    const bool was = m_syncing;
+    m_syncing = true;
+    for (auto it = m_hiddenRowPx.constBegin(); it != m_hiddenRowPx.constEnd(); ++it) {
+        if (it.key() >= rowCount()) continue;
+        setRowHidden(it.key(), false);
+        QTableWidget::setRowHeight(it.key(), it.value());
+    }
+    for (auto it = m_hiddenColPx.constBegin(); it != m_hiddenColPx.constEnd(); ++it) {
+        if (it.key() >= columnCount()) continue;
+        setColumnHidden(it.key(), false);
+        setColumnWidth(it.key(), it.value());
+    }
+    m_hiddenRowPx.clear();
+    m_hiddenColPx.clear();
+    m_syncing = was;
+}
 
 void FlexGrid::setRows(int n)
 {
     n = std::max(n, 0);
+    showAll();
     setRowCount(n);
     if (m_fixedRows > n) m_fixedRows = n;
     clampCursor();
@@ -167,6 +203,7 @@ void FlexGrid::setRows(int n)
 void FlexGrid::setCols(int n)
 {
     n = std::max(n, 0);
+    showAll();
     setColumnCount(n);
     if (m_fixedCols > n) m_fixedCols = n;
     m_colAlign.resize(n, flexAlignGeneral);
@@ -179,6 +216,7 @@ void FlexGrid::setFixedRows(int n)
 {
     // As the original control: at least one non-fixed row must remain.
     if (n < 0 || (n > 0 && n >= rowCount())) Raise(errInvalidProperty, QStringLiteral("FixedRows out of range"));
+    showAll();
     m_fixedRows = n;
     m_topRow = n;
     clampCursor();
@@ -189,6 +227,7 @@ void FlexGrid::setFixedRows(int n)
 void FlexGrid::setFixedCols(int n)
 {
     if (n < 0 || (n > 0 && n >= columnCount())) Raise(errInvalidProperty, QStringLiteral("FixedCols out of range"));
+    showAll();
     m_fixedCols = n;
     m_leftCol = n;
     clampCursor();
@@ -199,6 +238,7 @@ void FlexGrid::setFixedCols(int n)
 void FlexGrid::AddItem(const QString& text, int index)
 {
     const int at = (index < 0 || index > rowCount()) ? rowCount() : index;
+    showAll();
     insertRow(at);
     const QStringList cells = text.split(QLatin1Char('\t'));
     for (int c = 0; c < cells.size() && c < columnCount(); ++c) setTextMatrix(at, c, cells[c]);
@@ -209,6 +249,7 @@ void FlexGrid::AddItem(const QString& text, int index)
 void FlexGrid::RemoveItem(int index)
 {
     if (index < 0 || index >= rowCount()) Raise(381, QStringLiteral("RemoveItem: no such row"));
+    showAll();
     removeRow(index);
     clampCursor();
     applyScroll();
@@ -255,6 +296,7 @@ void FlexGrid::setRow(int r)
 {
     if (r < 0 || r >= rowCount()) Raise(381, QStringLiteral("Row out of range"));
     m_row = m_rowSel = r;
+    m_colSel = m_col;
     viewport()->update();
 }
 
@@ -262,6 +304,7 @@ void FlexGrid::setCol(int c)
 {
     if (c < 0 || c >= columnCount()) Raise(381, QStringLiteral("Col out of range"));
     m_col = m_colSel = c;
+    m_rowSel = m_row;
     viewport()->update();
 }
 
@@ -384,18 +427,15 @@ double FlexGrid::twipsPerPixel() const { return 1440.0 / std::max(1, logicalDpiX
 int FlexGrid::ColWidth(int col) const
 {
     if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("ColWidth: no such column"));
-    // A scrolled-out column keeps its width in the header's hidden-size memory.
-    const int px = isColumnHidden(col) ? horizontalHeader()->sectionSize(col) : columnWidth(col);
-    return static_cast<int>(std::lround(px * twipsPerPixel()));
+    return static_cast<int>(std::lround(colPx(col) * twipsPerPixel()));
 }
 
 void FlexGrid::setColWidth(int col, int twips)
 {
     if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("ColWidth: no such column"));
-    const bool hidden = isColumnHidden(col);
-    if (hidden) setColumnHidden(col, false);
-    setColumnWidth(col, static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel())));
-    if (hidden) setColumnHidden(col, true);
+    const int px = static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel()));
+    if (m_hiddenColPx.contains(col)) m_hiddenColPx[col] = px;
+    else setColumnWidth(col, px);
     clampCursor();
     applyScroll();
 }
@@ -403,17 +443,15 @@ void FlexGrid::setColWidth(int col, int twips)
 int FlexGrid::RowHeight(int row) const
 {
     if (row < 0 || row >= rowCount()) Raise(381, QStringLiteral("RowHeight: no such row"));
-    const int px = isRowHidden(row) ? verticalHeader()->sectionSize(row) : rowHeight(row);
-    return static_cast<int>(std::lround(px * twipsPerPixel()));
+    return static_cast<int>(std::lround(rowPx(row) * twipsPerPixel()));
 }
 
 void FlexGrid::setRowHeight(int row, int twips)
 {
     if (row < 0 || row >= rowCount()) Raise(381, QStringLiteral("RowHeight: no such row"));
-    const bool hidden = isRowHidden(row);
-    if (hidden) setRowHidden(row, false);
-    QTableWidget::setRowHeight(row, static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel())));
-    if (hidden) setRowHidden(row, true);
+    const int px = static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel()));
+    if (m_hiddenRowPx.contains(row)) m_hiddenRowPx[row] = px;
+    else QTableWidget::setRowHeight(row, px);
     clampCursor();
     applyScroll();
 }
@@ -444,12 +482,12 @@ int FlexGrid::Height() const { return static_cast<int>(std::lround(height() * tw
 int FlexGrid::maxTopRow() const
 {
     int fixedHeight = 0;
-    for (int r = 0; r < m_fixedRows && r < rowCount(); ++r) fixedHeight += verticalHeader()->sectionSize(r);
+    for (int r = 0; r < m_fixedRows && r < rowCount(); ++r) fixedHeight += rowPx(r);
     const int avail = viewport()->height() - fixedHeight;
     int used = 0;
     int top = rowCount();
     while (top - 1 >= m_fixedRows) {
-        used += verticalHeader()->sectionSize(top - 1);
+        used += rowPx(top - 1);
         if (used > avail && top < rowCount()) break;
         --top;
     }
@@ -459,12 +497,12 @@ int FlexGrid::maxTopRow() const
 int FlexGrid::maxLeftCol() const
 {
     int fixedWidth = 0;
-    for (int c = 0; c < m_fixedCols && c < columnCount(); ++c) fixedWidth += horizontalHeader()->sectionSize(c);
+    for (int c = 0; c < m_fixedCols && c < columnCount(); ++c) fixedWidth += colPx(c);
     const int avail = viewport()->width() - fixedWidth;
     int used = 0;
     int left = columnCount();
     while (left - 1 >= m_fixedCols) {
-        used += horizontalHeader()->sectionSize(left - 1);
+        used += colPx(left - 1);
         if (used > avail && left < columnCount()) break;
         --left;
     }
@@ -477,11 +515,25 @@ void FlexGrid::applyScroll()
     m_syncing = true;
     for (int r = 0; r < rowCount(); ++r) {
         const bool hide = r >= m_fixedRows && r < m_topRow;
-        if (isRowHidden(r) != hide) setRowHidden(r, hide);
+        if (m_hiddenRowPx.contains(r) == hide) continue;
+        if (hide) {
+            m_hiddenRowPx.insert(r, verticalHeader()->sectionSize(r));
+            setRowHidden(r, true);
+        } else {
+            setRowHidden(r, false);
+            QTableWidget::setRowHeight(r, m_hiddenRowPx.take(r));
+        }
     }
     for (int c = 0; c < columnCount(); ++c) {
         const bool hide = c >= m_fixedCols && c < m_leftCol;
-        if (isColumnHidden(c) != hide) setColumnHidden(c, hide);
+        if (m_hiddenColPx.contains(c) == hide) continue;
+        if (hide) {
+            m_hiddenColPx.insert(c, horizontalHeader()->sectionSize(c));
+            setColumnHidden(c, true);
+        } else {
+            setColumnHidden(c, false);
+            setColumnWidth(c, m_hiddenColPx.take(c));
+        }
     }
     // The view's own offsets stay at 0: everything above TopRow is hidden.
     verticalHeader()->setOffset(0);
@@ -575,8 +627,8 @@ void FlexGrid::ensureVisible(int row, int col)
             const int avail = viewport()->height();
             auto bottomOf = [&](int t) {
                 int y = 0;
-                for (int r = 0; r < m_fixedRows; ++r) y += verticalHeader()->sectionSize(r);
-                for (int r = t; r <= row; ++r) y += verticalHeader()->sectionSize(r);
+                for (int r = 0; r < m_fixedRows; ++r) y += rowPx(r);
+                for (int r = t; r <= row; ++r) y += rowPx(r);
                 return y;
             };
             while (top < row && bottomOf(top) > avail) ++top;
@@ -588,8 +640,8 @@ void FlexGrid::ensureVisible(int row, int col)
             const int avail = viewport()->width();
             auto rightOf = [&](int l) {
                 int x = 0;
-                for (int c = 0; c < m_fixedCols; ++c) x += horizontalHeader()->sectionSize(c);
-                for (int c = l; c <= col; ++c) x += horizontalHeader()->sectionSize(c);
+                for (int c = 0; c < m_fixedCols; ++c) x += colPx(c);
+                for (int c = l; c <= col; ++c) x += colPx(c);
                 return x;
             };
             while (left < col && rightOf(left) > avail) ++left;

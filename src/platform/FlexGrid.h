@@ -7,6 +7,7 @@
 // Events arrive as signals named after the VB events; mouse positions are in
 // twips relative to the grid.
 #include <QColor>
+#include <QHash>
 #include <QTableWidget>
 #include <QVector>
 #include <optional>
@@ -161,7 +162,9 @@ private:
     int maxLeftCol() const;
     void cellAt(const QPoint& pos, int& row, int& col) const;
     void mouseState(QMouseEvent* e, int& button, int& shift, float& x, float& y);
-    QString cellText(int row, int col) const { return TextMatrix(row, col); }
+    int rowPx(int row) const; // the row's height in pixels, also while it is scrolled out
+    int colPx(int col) const;
+    void showAll();
 
     int m_fixedRows = 1;
     int m_fixedCols = 1;
@@ -171,8 +174,8 @@ private:
     int m_colSel = 1;
     int m_topRow = 1;
     int m_leftCol = 1;
-    int m_hiddenRows = 0; // rows m_fixedRows .. m_fixedRows + m_hiddenRows - 1 are scrolled out
-    int m_hiddenCols = 0;
+    QHash<int, int> m_hiddenRowPx; // scrolled-out rows and their heights
+    QHash<int, int> m_hiddenColPx;
     int m_mouseRow = -1;
     int m_mouseCol = -1;
     int m_mousePointer = 0;

@@ -7,6 +7,8 @@
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 class DataFixture : public ::testing::Test {
