@@ -122,12 +122,14 @@ TEST_F(Transfer, WritingReplacesTheWholeMatchingSet)
     // An ordering-only key is not written into appended rows; a valued key is.
     ASSERT_TRUE(d.DVTSF("TEMP", {7, 8, 9, 10}, {{"I1"}}));
     EXPECT_EQ(rows("SELECT [I1],[TEMP] FROM [E3] WHERE [I1] IS NULL"), QStringList{"NULL|10"});
-    ASSERT_TRUE(d.DVTS("DET", 4.5f, {{"I1", 7}}));
+    const qint16 seven = 7;
+    ASSERT_TRUE(d.DVTS("DET", 4.5f, {{"I1", seven}}));
     EXPECT_EQ(rows("SELECT [ID],[I1],[DET] FROM [E3] WHERE [I1]=7"), QStringList{"2|7|4,5"});
 
     // Other records are untouched.
     d.setESPIDW(3);
     ASSERT_TRUE(d.DVTSF("HST", {}, {{"I1"}}));
+    EXPECT_FALSE(d.DVTSF("HST", QVector<float>(32768, 1.0f), {{"I1"}})) << "at most 32767 rows per transfer";
     EXPECT_EQ(rows("SELECT count(*) FROM [E3] WHERE [ID]=2"), QStringList{"5"});
 }
 
