@@ -3,6 +3,8 @@
 #include "evaluation/VbArithmetic.h"
 #include "platform/OnError.h"
 
+#include <algorithm>
+
 // Precision, statement by statement (as the VB Single/Double rules give it):
 //   hk(i)   = (c*T^2 - b*T + a) * 10 : T^2, c*T^2, the sum and *10 in double;
 //             b*T in single; the result stored as single.

@@ -37,8 +37,8 @@ void clsGRAFIK::setEOBJEKT(gfx::Surface* surface)
         m_pxPerUnit = surface->pixelsPerMm();
         setELX(static_cast<float>(surface->Width() / gfx::kTwipsPerMm));
         setELY(static_cast<float>(surface->Height() / gfx::kTwipsPerMm));
+        SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
     }
-    SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
 }
 
 void clsGRAFIK::setELX(float v)
@@ -132,7 +132,7 @@ void clsGRAFIK::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, short SCHRIFTGRO
 {
     vb::OnError onError(QStringLiteral("Schrifteinstellungen"), QStringLiteral("VB-Fehler:"));
     onError([&] {
-        if (!m_surface) return; // no surface yet: nothing to set
+        surface();
         m_text.setFont(SCHRIFTART, SCHRIFTGROESSE, FETT, UNTERSTRICHEN, KURSIV, FARBE);
     });
 }

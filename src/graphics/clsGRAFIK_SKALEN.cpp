@@ -2,6 +2,7 @@
 // data, the write-back of automatic limits and scale factors, and the axes.
 #include "graphics/clsGRAFIK.h"
 
+#include "data/Ado.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "platform/Convert.h"
@@ -76,6 +77,11 @@ void clsGRAFIK::SKALEN(short nr, const QVariant& x, const QVariant& y)
     const QVector<float> X = xs->isEmpty() ? QVector<float>{0} : *xs;
     const QVector<float> Y = ys->isEmpty() ? QVector<float>{0} : *ys;
 
+    // the settings read and written back go in one transaction, so a drawing
+    // costs one write to the disk, not one per value
+    std::optional<ado::Transaction> transaction;
+    if (hasSession() && session().cnnX.isOpen()) transaction.emplace(session().cnnX);
+
     vb::OnError onError(QStringLiteral("Skalen"), QStringLiteral("VB-Fehler:"));
     onError([&] { readSettings(); });
     onError([&] {
@@ -101,18 +107,22 @@ void clsGRAFIK::SKALEN(short nr, const QVariant& x, const QVariant& y)
         }
     });
     onError([&] { writeLimits(); });
+    if (nr != 1 && nr != 2) {
+        onError([&] {
+            if (m_ESKTX == 1) {
+                m_XMIN = AxisDivision::log10or0(m_XMIN);
+                m_XMAX = AxisDivision::log10or0(m_XMAX);
+            }
+            if (m_ESKTY == 1) {
+                m_YMIN = AxisDivision::log10or0(m_YMIN);
+                m_YMAX = AxisDivision::log10or0(m_YMAX);
+            }
+        });
+        onError([&] { computeScaleFactors(); });
+    }
+    // what was written stays written, also when the user cancelled a step
+    if (transaction) vb::OnError(QStringLiteral("Skalen"), QStringLiteral("VB-Fehler:"))([&] { transaction->commit(); });
     if (nr == 1 || nr == 2) return;
-    onError([&] {
-        if (m_ESKTX == 1) {
-            m_XMIN = AxisDivision::log10or0(m_XMIN);
-            m_XMAX = AxisDivision::log10or0(m_XMAX);
-        }
-        if (m_ESKTY == 1) {
-            m_YMIN = AxisDivision::log10or0(m_YMIN);
-            m_YMAX = AxisDivision::log10or0(m_YMAX);
-        }
-    });
-    onError([&] { computeScaleFactors(); });
     onError([&] { drawAxis(true); });
     onError([&] { drawAxis(false); });
 }

@@ -1,0 +1,106 @@
+// The drawing surfaces themselves, and the failure boxes of the toolkit.
+#include "QtPrint.h"
+#include "graphics/ImageSurface.h"
+#include "graphics/PictureBox.h"
+#include "graphics/RecordingSurface.h"
+#include "graphics/VBColor.h"
+#include "graphics/clsGRAFIK.h"
+#include "graphics/clsROTATOR.h"
+#include "platform/MsgBox.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+int darkPixels(const QImage& im, const QRect& r)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (im.valid(x, y) && im.pixelColor(x, y).lightness() < 128) ++n;
+    return n;
+}
+
+TEST(Surfaces, PictureBoxKeepsWhatWasDrawnUntilCleared)
+{
+    gfx::PictureBox box;
+    box.setObjectName(QStringLiteral("picBILD11"));
+    box.resize(200, 150);
+    box.show();
+    const double k = box.pixelsPerMm();
+    box.Line(10, 10, 30, 10, gfx::QBColor(0));
+    QApplication::processEvents();
+    const int y = static_cast<int>(10 * k);
+    EXPECT_GT(darkPixels(box.picture(), QRect(static_cast<int>(12 * k), y - 1, static_cast<int>(15 * k), 3)), 10);
+    // repainting and growing keep the picture
+    box.resize(300, 220);
+    box.repaint();
+    EXPECT_GT(darkPixels(box.grab().toImage(), QRect(static_cast<int>(12 * k), y - 1, static_cast<int>(15 * k), 3)), 10);
+    EXPECT_NEAR(box.sizeMm().width(), 300 / k, 1e-6);
+    EXPECT_EQ(box.name(), QStringLiteral("picBILD11"));
+    box.Cls();
+    EXPECT_EQ(darkPixels(box.picture(), box.picture().rect()), 0);
+    EXPECT_EQ(box.CurrentX, 0);
+}
+
+TEST(Surfaces, ImageTextIsSizedInPointsAtAnyResolution)
+{
+    // the same text measures the same in millimetres at 100 and 300 dpi
+    gfx::ImageSurface lo(50, 20, 100), hi(50, 20, 300);
+    lo.Font.size = hi.Font.size = 10;
+    EXPECT_NEAR(lo.TextWidth(QStringLiteral("Durchlässigkeit")), hi.TextWidth(QStringLiteral("Durchlässigkeit")), 1.0);
+    EXPECT_NEAR(hi.TextHeight(), 10 * 25.4 / 72 * 1.15, 1.0); // a line is about 1.15 em
+    hi.CurrentX = 5;
+    hi.CurrentY = 5;
+    hi.Print(QStringLiteral("XX"));
+    EXPECT_GT(hi.CurrentX, 5);
+    EXPECT_GT(darkPixels(hi.image(), QRect(static_cast<int>(5 * hi.pixelsPerMm()), static_cast<int>(5 * hi.pixelsPerMm()),
+                                          static_cast<int>(hi.TextWidth(QStringLiteral("XX")) * hi.pixelsPerMm()),
+                                          static_cast<int>(hi.TextHeight() * hi.pixelsPerMm()))), 20);
+}
+
+TEST(Surfaces, RotatorPrintsAtTheCurrentPositionAndLeavesIt)
+{
+    gfx::RecordingSurface rec;
+    rec.CurrentX = 20.1;
+    rec.CurrentY = 30.2;
+    clsROTATOR r;
+    r.setDevice(&rec);
+    r.setAngle(90);
+    r.Label(QStringLiteral("abc"));
+    ASSERT_EQ(rec.texts().size(), 1);
+    EXPECT_EQ(rec.texts()[0].angle, 90);
+    EXPECT_NEAR(rec.texts()[0].a.x(), 20.1, 1 / rec.pixelsPerMm());
+    EXPECT_EQ(rec.CurrentX, 20.1);
+    EXPECT_EQ(rec.CurrentY, 30.2);
+}
+
+TEST(Toolkit, FailureBoxesCarryTheRoutineTitles)
+{
+    vb::ScopedScriptedUi ui;
+    clsGRAFIK g; // no surface: every drawing routine fails with 91
+    g.LINIE(0, 0, 1, 1);
+    g.PFEIL(0, 0, 1, 1);
+    g.LINIENEINSTELLUNGEN(0, 0, 0);
+    g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
+    QVector<float> x{1}, y{1};
+    g.POLYGON(x, y, 0, 0, 0, QString(), 0, 0, 0);
+    const auto& b = ui->boxes();
+    ASSERT_EQ(b.size(), 5);
+    EXPECT_EQ(b[0].title, QStringLiteral("LINIE"));
+    EXPECT_TRUE(b[0].text.startsWith(QStringLiteral("VB-Fehler: \nFehlerNr. 91\n")));
+    EXPECT_EQ(b[1].title, QStringLiteral("Pfeil"));
+    EXPECT_TRUE(b[1].text.startsWith(QStringLiteral("VB-Fehler: 91\n")));
+    EXPECT_EQ(b[2].title, QStringLiteral("Linieneinstellungen"));
+    EXPECT_TRUE(b[2].text.startsWith(QStringLiteral("VB-Fehler 91\n")));
+    EXPECT_EQ(b[3].title, QStringLiteral("Schrifteinstellungen"));
+    EXPECT_TRUE(b[3].text.startsWith(QStringLiteral("VB-Fehler:91\n")));
+    EXPECT_EQ(b[4].title, QStringLiteral("Polygon"));
+    for (const auto& box : b) {
+        EXPECT_EQ(box.buttons(), vb::vbOKCancel);
+        EXPECT_EQ(box.icon(), vb::vbExclamation);
+    }
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+#pragma once
+// A host window with a grid, its overlay text box, combo box and header
+// picture, and a grid editor bound to them as the program's forms bind it.
+#include "graphics/PictureBox.h"
+#include "input/clsFLX.h"
+#include "platform/Convert.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+class FlexFixture : public ::testing::Test {
+protected:
+    FlexFixture()
+    {
+        vb::SetDecimalSeparator(QStringLiteral(","));
+        host = std::make_unique<QWidget>();
+        host->resize(900, 400);
+        grid = new vb::FlexGrid(host.get());
+        grid->setGeometry(10, 10, 860, 300);
+        txt = new QLineEdit(host.get());
+        cbo = new QComboBox(host.get());
+        cbo->setEditable(true);
+        pic = new gfx::PictureBox(host.get());
+        flx.setEFLX(grid);
+        flx.setETXT(txt);
+        flx.setEPIC(pic);
+        flx.setECBO(cbo);
+    }
+    ~FlexFixture() override { vb::SetDecimalSeparator(QStringLiteral(",")); }
+
+    // The readings grid of the input form.
+    void configureReadings()
+    {
+        flx.setELSB({24, 21, 21, 20, 23, 16, 16});
+        flx.setELST1({"Messung", "Datum", "Uhrzeit", "Zeitdiff.", "Temperatur", "h'", "h{t,4}korr"});
+        flx.setELST2({"Nr.", "[TT.MM.JJ]", "[hh:mm:ss]", "[min]", "[°C]", "[mm]", "[mm]"});
+        flx.setELSTYP({1, 4, 5, 6, 0, 0, 0});
+        flx.setELFORMAT({"#0", "dd/mm/yy", "hh:mm:ss", "#0", "#0.0", "#0.0", "#0.0"});
+        flx.setEDET(-1);
+        flx.setELA({1, 1, 1, 2, 2, 2, 2});
+        flx.SCHRIFTEINSTELLUNGEN(QString(), 10, false, false, false, 0);
+        flx.BESCHRIFTEN();
+    }
+    void show()
+    {
+        host->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    }
+    QString cell(int row, int col) const { return grid->TextMatrix(row, col); }
+    void setRows(int dataRows) { grid->setRows(grid->FixedRows() + dataRows); }
+    // Centre of a cell in the grid's viewport.
+    QPoint cellPoint(int row, int col, double across = 0.5) const
+    {
+        const QRect r = grid->visualRect(grid->model()->index(row, col));
+        return QPoint(r.left() + static_cast<int>(r.width() * across), r.center().y());
+    }
+    void click(int row, int col, double across = 0.5)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cellPoint(row, col, across));
+    }
+    void doubleClick(int row, int col)
+    {
+        const QPoint p = cellPoint(row, col);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+    }
+
+    vb::ScopedScriptedUi ui;
+    std::unique_ptr<QWidget> host;
+    vb::FlexGrid* grid = nullptr;
+    QLineEdit* txt = nullptr;
+    QComboBox* cbo = nullptr;
+    gfx::PictureBox* pic = nullptr;
+    clsFLX flx;
+};
