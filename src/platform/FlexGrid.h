@@ -77,6 +77,7 @@ public:
     // ---- appearance
     // The control's own flag (a disabled parent window does not clear it).
     bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    void setEnabledState(bool on) { setEnabled(on); }
     QColor BackColor() const { return m_backColor; }
     void setBackColor(const QColor& c);
     QColor BackColorFixed() const { return m_backColorFixed; }
