@@ -28,6 +28,15 @@ short StartUp::languageOf(const QString& isoName)
     return isoName.compare(QStringLiteral("en"), Qt::CaseInsensitive) == 0 ? 1 : 3;
 }
 
+QString StartUp::LOCALEINFO(int item)
+{
+    switch (item) {
+    case 14: return vb::sys().decimalSeparator();
+    case 89: return vb::sys().localeLanguage();
+    default: return QString();
+    }
+}
+
 QString StartUp::frameProgramPath() const { return m_s.frameRoot() + QLatin1Char('/') + kFrameProgram; }
 
 bool StartUp::load()
@@ -38,8 +47,8 @@ bool StartUp::load()
 
     QString login = os.loginName().left(254).toUpper();
     m_s.BENUTZER = login.isEmpty() ? QStringLiteral("UNBEK.") : login;
-    m_s.SPRACHE = languageOf(os.localeLanguage());
-    m_s.DEZIMALPUNKT = os.decimalSeparator();
+    m_s.SPRACHE = languageOf(LOCALEINFO(89));
+    m_s.DEZIMALPUNKT = LOCALEINFO(14);
     vb::SetDecimalSeparator(m_s.DEZIMALPUNKT);
 
     m_s.developmentMode = m_s.programFolder.contains(QStringLiteral("SOURCE"), Qt::CaseInsensitive);
@@ -254,6 +263,9 @@ bool StartUp::queryUnload(int unloadMode, const QString& quitCaption, const std:
         }
     }
     m_startFrame = unloadMode == vbFormControlMenu || m_s.RUECKKEHR;
+    // Closing without the question (the desktop session ends) must not throw
+    // unsaved edits away: the kept copy is offered again at the next start.
+    m_keepCopy = !asked && m_s.GEAENDERT;
     return true;
 }
 
@@ -267,7 +279,7 @@ void StartUp::unload()
         m_s.cnnX_V.Close();
     }
     m_s.cnnX.Close();
-    if (!onError([&] { m_copy.remove(); })) return;
+    if (!m_keepCopy && !onError([&] { m_copy.remove(); })) return;
     m_copy.unlock();
     // Last, so the frame program finds the family in its resting state.
     if (m_startFrame && m_s.fso.FileExists(frameProgramPath())) vb::sys().startProgram(frameProgramPath());

@@ -40,6 +40,9 @@ public:
     bool startsFrameProgram() const { return m_startFrame; }
 
     static short languageOf(const QString& isoName);
+    // An item of the user's default locale: 14 the decimal separator, 89 the
+    // ISO 639 language name; empty for items the platform does not provide.
+    static QString LOCALEINFO(int item);
 
 private:
     QString title() const;
@@ -58,4 +61,5 @@ private:
     WorkingCopy m_copy;
     bool m_registered = false;
     bool m_startFrame = false;
+    bool m_keepCopy = false;
 };

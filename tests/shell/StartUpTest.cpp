@@ -321,6 +321,31 @@ TEST_F(ClosingTest, SaveQuestionAnswers)
     EXPECT_TRUE(boxes().isEmpty());
 }
 
+TEST_F(ClosingTest, SessionEndWithUnsavedEditsKeepsThemForTheNextStart)
+{
+    FrameInstallation::addRecord(fi.workingCopy(), 8, QStringLiteral("U8"), false);
+    fi.session.GEAENDERT = true;
+    ASSERT_TRUE(startUp.queryUnload(vbAppWindows, QStringLiteral("Beenden"), [] {}));
+    startUp.unload();
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_TRUE(FrameInstallation::hasRecord(fi.workingCopy(), QStringLiteral("U8")));
+    EXPECT_EQ(fi.adminValue(QStringLiteral("TESTER"), QStringLiteral("PROG")).toString(), QStringLiteral("MORVANT"));
+
+    // The next run offers the kept edits.
+    Session next;
+    next.programFolder = fi.programFolder();
+    StatusPanels p2;
+    StartUp again(next, p2);
+    fi.ui->answer(vb::vbYes);
+    ASSERT_TRUE(again.load());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].text, kInterruptedDe);
+    EXPECT_TRUE(next.GEAENDERT);
+    next.cnnX.Close();
+    next.cnnX_V.Close();
+    next.cnnFrame.Close();
+}
+
 TEST_F(ClosingTest, FailedSaveKeepsTheProgramOpen)
 {
     fi.session.GEAENDERT = true;
