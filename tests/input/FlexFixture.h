@@ -15,6 +15,10 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class FlexFixture : public ::testing::Test {
 protected:
