@@ -162,6 +162,8 @@ bool clsDATEN::write(const QString& SPV, const QVariantList& values, const Keys&
     VBError err(0, QString());
     const bool ok = vb::Trap(
         [&] {
+            // Row counters are 16-bit, as everywhere in the program.
+            if (values.size() > 32767) vb::Raise(vb::errOverflow, QStringLiteral("Overflow"));
             // One transaction per call; an open one of the caller is joined.
             ado::Transaction tx(*m_cnn);
             auto rs = DT(SPV, keys);

@@ -27,6 +27,7 @@
 #include <memory>
 #include <functional>
 #include <optional>
+#include <type_traits>
 
 class QCheckBox;
 class QComboBox;
@@ -49,6 +50,11 @@ struct RowKey {
     RowKey(const QString& n) : name(n) {}
     RowKey(const QString& n, const QVariant& v) : name(n), value(v) {}
     RowKey(const char* n, const QVariant& v) : name(QString::fromUtf8(n)), value(v) {}
+    // Any number type (short, long, ...) as the value.
+    template <typename T, typename = std::enable_if_t<std::is_arithmetic_v<T>>>
+    RowKey(const char* n, T v) : name(QString::fromUtf8(n)), value(QVariant::fromValue(v)) {}
+    template <typename T, typename = std::enable_if_t<std::is_arithmetic_v<T>>>
+    RowKey(const QString& n, T v) : name(n), value(QVariant::fromValue(v)) {}
     bool used() const { return !name.isEmpty(); }
     bool hasValue() const { return used() && value.has_value(); }
 };

@@ -324,7 +324,6 @@ bool clsDATEN::DFTF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPN
             const int col = gridColumn(need(msgFLX), SPNR);
             if (msgFLX->Enabled())
                 for (int r = msgFLX->FixedRows(); r < msgFLX->Rows(); ++r) values.append(msgFLX->TextMatrix(r, col).trimmed());
-            if (values.size() > 32767) Raise(vb::errOverflow, QStringLiteral("Overflow"));
         },
         err);
     // A disabled grid holds no data: the matching rows are deleted.
@@ -346,6 +345,7 @@ bool clsDATEN::DTFF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPN
         const int col = gridColumn(need(msgFLX), SPNR);
         auto rs = DT(SPV, gridKeys(keys));
         const long n = rs->RecordCount();
+        if (n > 32767) Raise(vb::errOverflow, QStringLiteral("Overflow"));
         if (n == 0) {
             // The empty state: shown in the colour of the fixed cells.
             msgFLX->setBackColor(msgFLX->BackColorFixed());

@@ -34,7 +34,6 @@ void clsGRAFIK::setEOBJEKT(gfx::Surface* surface)
     m_surface = surface;
     m_text.setSurface(surface);
     if (surface) {
-        m_pxPerUnit = surface->pixelsPerMm();
         setELX(static_cast<float>(surface->Width() / gfx::kTwipsPerMm));
         setELY(static_cast<float>(surface->Height() / gfx::kTwipsPerMm));
         SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
@@ -263,12 +262,7 @@ QVector<int> clsGRAFIK::pickPoints(short every, int n)
     return out;
 }
 
-// EPTYP modes: 0 open curve (BOL may leave out the segment to a point);
-// 1 closed outline; 2 closed and filled, 3 closed and hatched, 4 closed and
-// cross-hatched; 5 area under the curve down to the lower plot edge filled,
-// 6 the same hatched; 7 step curve (across, then up or down); 8 a bar from
-// every point down to the lower plot edge. Points left out on a logarithmic
-// axis break the curve.
+// The shape of EPTYP; points left out on a logarithmic axis break the curve.
 void clsGRAFIK::drawCurve(const QVector<QPointF>& p, const QVector<bool>& skip, const QVector<bool>* BOL)
 {
     gfx::Surface& s = surface();
@@ -332,9 +326,6 @@ void clsGRAFIK::drawCurve(const QVector<QPointF>& p, const QVector<bool>& skip, 
     }
 }
 
-// LAGETEXT: 1 above, 2 below, 3 right of (2 mm), 4 left of (2 mm) the last
-// point; 5 to 8 the same at the first point, 9 to 12 at the middle point;
-// 13 above and right of the last point, 14 of the first; other codes no label.
 void clsGRAFIK::drawLabel(const QVector<QPointF>& p, const QString& text, short LAGETEXT)
 {
     if (LAGETEXT < 1 || LAGETEXT > 14 || p.isEmpty()) return;
@@ -358,10 +349,6 @@ void clsGRAFIK::drawLabel(const QVector<QPointF>& p, const QString& text, short 
     TEXT(static_cast<float>(at.x()), static_cast<float>(at.y()), text, 0, 0, h, v);
 }
 
-// PSIT/PNR: 0 none, 1 or 2 every point, n >= 3 every k-th point with
-// k = round((points - 1)/(n - 1)) (half to even, at least 1), -1 the first.
-// FARBEN -1 colours curve and symbols by the symbol type. LAGEPFEIL: 1 a head
-// at the end, 2 at the start, 3 at both, other codes none.
 void clsGRAFIK::POLYGON(QVector<float>& X, QVector<float>& Y, short PSIT, short PSTYP, short PNR, const QString& TXT,
                         short LAGETEXT, short LAGEPFEIL, short FARBEN, const QVector<bool>* BOL)
 {

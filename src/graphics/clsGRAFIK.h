@@ -143,9 +143,22 @@ public:
     // Returns the converted width (pixels) and colour.
     gfx::Pen LINIENEINSTELLUNGEN(short LINIENART, float LINIENBREITE, qint32 FARBE);
     void PFEIL(float XP1, float YP1, float XP2, float YP2);
-    // A curve through world points (see the .cpp for PSIT, PNR, LAGETEXT,
-    // LAGEPFEIL and the EPTYP modes). On a logarithmic axis the caller's
-    // values are replaced by their logarithms.
+    // A curve through world points in the current pen, clipped to the plot
+    // area. On a logarithmic axis the caller's values are replaced by their
+    // logarithms; values <= 0 there become 0 and their points are left out.
+    // PSIT/PNR: 0 none, 1 or 2 every point, n >= 3 every k-th point with
+    //   k = round((points - 1)/(n - 1)) (half to even, at least 1), -1 the first;
+    //   symbols only inside the plot area. PSTYP: symbol 0..7 (PointSymbol.h).
+    // FARBEN -1: pen colour by symbol type. BOL: false leaves out the segment
+    //   to that point (EPTYP 0).
+    // EPTYP: 0 open curve; 1 closed outline; 2 closed and filled, 3 hatched,
+    //   4 cross-hatched; 5 area down to the lower plot edge filled, 6 hatched;
+    //   7 step curve (across, then up or down); 8 a bar from every point down
+    //   to the lower plot edge.
+    // LAGETEXT: 1 above, 2 below, 3 right of (2 mm), 4 left of (2 mm) the last
+    //   point; 5..8 the same at the first point, 9..12 at the middle point;
+    //   13/14 above and right of the last/first point; others no label.
+    // LAGEPFEIL: 1 arrowhead at the end, 2 at the start, 3 both, others none.
     void POLYGON(QVector<float>& X, QVector<float>& Y, short PSIT, short PSTYP, short PNR, const QString& TXT,
                  short LAGETEXT, short LAGEPFEIL, short FARBEN, const QVector<bool>* BOL = nullptr);
 
@@ -183,7 +196,6 @@ private:
     float m_XMIN = 0, m_XMAX = 0, m_YMIN = 0, m_YMAX = 0;
     float m_MX = 0, m_MY = 0, m_MYMX = 0;
     float m_SX = 0, m_SY = 0; // scroll offsets (no scroll bars: always 0)
-    double m_pxPerUnit = 1;
     gfx::AxisScale m_sx, m_sy;
     gfx::MarkupText m_text;
 };

@@ -126,6 +126,11 @@ TEST_F(Controls, ListAndComboBoxes)
     ASSERT_TRUE(d->DFTMT("STRO", &edit));
     EXPECT_EQ(rows("SELECT [STRO] FROM [E2]"), QStringList{"geändert"});
 
+    EXPECT_FALSE(d->DTFMM("NICHTDA", &cbo));
+    EXPECT_EQ(ui->boxes().last().text, "Werte der Spalte NICHTDA der Tabelle E2 eingelesen werden!");
+    EXPECT_EQ(ui->boxes().last().buttons(), vb::vbOKCancel);
+    ui->clear();
+
     cbo.setCurrentIndex(2);
     ASSERT_TRUE(d->DFTML("N", &cbo));
     cbo.setCurrentIndex(0);

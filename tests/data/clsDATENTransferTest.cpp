@@ -122,12 +122,14 @@ TEST_F(Transfer, WritingReplacesTheWholeMatchingSet)
     // An ordering-only key is not written into appended rows; a valued key is.
     ASSERT_TRUE(d.DVTSF("TEMP", {7, 8, 9, 10}, {{"I1"}}));
     EXPECT_EQ(rows("SELECT [I1],[TEMP] FROM [E3] WHERE [I1] IS NULL"), QStringList{"NULL|10"});
-    ASSERT_TRUE(d.DVTS("DET", 4.5f, {{"I1", 7}}));
+    const qint16 seven = 7;
+    ASSERT_TRUE(d.DVTS("DET", 4.5f, {{"I1", seven}}));
     EXPECT_EQ(rows("SELECT [ID],[I1],[DET] FROM [E3] WHERE [I1]=7"), QStringList{"2|7|4,5"});
 
     // Other records are untouched.
     d.setESPIDW(3);
     ASSERT_TRUE(d.DVTSF("HST", {}, {{"I1"}}));
+    EXPECT_FALSE(d.DVTSF("HST", QVector<float>(32768, 1.0f), {{"I1"}})) << "at most 32767 rows per transfer";
     EXPECT_EQ(rows("SELECT count(*) FROM [E3] WHERE [ID]=2"), QStringList{"5"});
 }
 
@@ -183,6 +185,70 @@ TEST_F(Transfer, ArrayReadersStayWithinTheArray)
     d.setESPIDW(99);
     EXPECT_TRUE(d.DTVCOL("HST", kept, {{"I1"}}));
     EXPECT_EQ(kept, QVariantList{42}) << "no row: no new collection";
+}
+
+TEST_F(Transfer, DatesAndTimesAsStored)
+{
+    addRecord(1, "P", true);
+    clsDATEN d;
+    d.setETABELLE("E3");
+    const QDateTime date = vb::MakeDateTime(QDate(2003, 3, 12));
+    ASSERT_TRUE(d.DVTIF("I1", {0, 1}, {{"I1"}}));
+    ASSERT_TRUE(d.DVTA("DATUM", date, {{"I1", 0}}));
+    ASSERT_TRUE(d.DVTVF("UHRZEIT", {QVariant("10:15:00"), QVariant("23:59:59")}, {{"I1"}}));
+    QDateTime back;
+    EXPECT_TRUE(d.DTVA("DATUM", back, {{"I1", 0}}));
+    EXPECT_EQ(back, date);
+    QStringList times(2);
+    EXPECT_TRUE(d.DTVTF("UHRZEIT", times, {{"I1"}}));
+    EXPECT_EQ(times, (QStringList{"10:15:00", "23:59:59"}));
+    QVector<QDateTime> dates(2);
+    EXPECT_TRUE(d.DTVAF("DATUM", dates, {{"I1"}}));
+    EXPECT_EQ(dates[0], date);
+    EXPECT_FALSE(dates[1].isValid()) << "null leaves the element";
+    EXPECT_FALSE(d.DVTT("DATUM", "31.02.03", {{"I1", 0}})) << "an impossible date is refused";
+    EXPECT_EQ(ui->boxes().last().text, "Wert 31.02.03 kann nicht in die Spalte DATUM der Tabelle E3 gespeichert werden!");
+    EXPECT_TRUE(d.DTVA("DATUM", back, {{"I1", 0}}));
+    EXPECT_EQ(back, date) << "the stored date is kept";
+}
+
+TEST_F(Transfer, ReaderFailuresAndTheirBoxes)
+{
+    s.cnnX.Execute("INSERT INTO [E1] ([ID],[KEN]) VALUES (1,'1'),(2,'zwei'),(3,'3'),(4,'vier')");
+    clsDATEN d;
+    d.setESPID("");
+    qint16 n = 5;
+    EXPECT_FALSE(d.DTVI("KEN", n, {{"ID", 2}}));
+    EXPECT_EQ(n, 5) << "the variable keeps its value";
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_EQ(ui->boxes()[0].text, "Wert zwei kann nicht aus der Spalte KEN der Tabelle E1 eingelesen werden!");
+    EXPECT_EQ(ui->boxes()[0].buttons(), vb::vbOKOnly);
+    EXPECT_EQ(ui->boxes()[0].title, "Datenfehler");
+
+    // OK goes on with the next element, Cancel stops; either way the result is false.
+    ui->clear();
+    QVector<qint16> all(4, -1);
+    ui->answer(vb::vbOK);
+    ui->answer(vb::vbOK);
+    EXPECT_FALSE(d.DTVIF("KEN", all, {{"ID"}}));
+    EXPECT_EQ(all, (QVector<qint16>{1, -1, 3, -1}));
+    ASSERT_EQ(ui->boxes().size(), 2);
+    EXPECT_TRUE(ui->boxes()[0].text.startsWith("Werte der Spalte KEN der Tabelle E1 können nicht aus der Spalte KEN eingelesen werden!\n"
+                                               "VB-Error: 13\n"));
+    EXPECT_EQ(ui->boxes()[0].buttons(), vb::vbOKCancel);
+    ui->clear();
+    all.fill(-1);
+    ui->answer(vb::vbCancel);
+    EXPECT_FALSE(d.DTVIF("KEN", all, {{"ID"}}));
+    EXPECT_EQ(all, (QVector<qint16>{1, -1, -1, -1}));
+    EXPECT_EQ(ui->boxes().size(), 1);
+
+    ui->clear();
+    QVariantList col;
+    EXPECT_FALSE(d.DTVCOL("NICHTDA", col));
+    EXPECT_TRUE(ui->boxes()[0].text.contains("VB-Error: 3265"));
+    EXPECT_FALSE(d.DVTSF("NICHTDA", {1.0f}));
+    EXPECT_EQ(ui->boxes().last().text, "Werte können nicht in Spalte NICHTDA der Tabelle E1 gespeichert werden!");
 }
 
 } // namespace

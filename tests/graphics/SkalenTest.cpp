@@ -139,6 +139,22 @@ TEST_F(Skalen, StoredScaleFactorsAndTheRequiredRatio)
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
+TEST_F(Skalen, EqualScaleLetsTheYMaximumFollow)
+{
+    automatic();
+    g.setEXYIT(1);
+    QVector<float> mins;
+    for (int v = 0; v <= 100; v += 10) mins << v;
+    g.setELYMIN(mins);
+    g.setELYDIFF({25, 50, 75, 100});
+    g.setELYIT({5, 5, 5, 5});
+    g.SKALEN(-1, QVector<float>{12}, QVector<float>{3, 18});
+    // x 0..100 over 80 mm; y 0..100 * 60 / 80 = 75 over 60 mm
+    EXPECT_FLOAT_EQ(g.YMAX(), 75);
+    EXPECT_FLOAT_EQ(g.MX(), g.MY());
+    EXPECT_TRUE(ui->boxes().isEmpty());
+}
+
 TEST_F(Skalen, LogarithmicAxisWithMinimumZero)
 {
     setG0Limits(11, 0, 1000, 0, 80);
