@@ -25,6 +25,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QImage blank(const QSize& size) const;
     QImage m_image;
 };
 
