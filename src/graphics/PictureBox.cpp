@@ -25,6 +25,8 @@ QImage PictureBox::blank(const QSize& size) const
     return image;
 }
 
+PictureBox::~PictureBox() { flush(); }
+
 double PictureBox::pixelsPerMm() const { return logicalDpiX() / 25.4; }
 
 QSizeF PictureBox::sizeMm() const { return QSizeF(width(), height()) / pixelsPerMm(); }
