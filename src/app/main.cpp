@@ -1,13 +1,28 @@
 // TALPEX: evaluation of field permeability tests with standpipes.
 #include "data/Session.h"
+#include "input/frmVVORGABEN.h"
+#include "shell/Commands.h"
+#include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
 
+#include <QAction>
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
+
+    RecordCommands::registerAll();
+    // Dialogs of the other subsystems that the main window's menus open.
+    Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {
+        auto* dialog = new frmVVORGABEN(owner);
+        dialog->setQuitCommand([] {
+            if (frmMAIN* m = frmMAIN::current())
+                if (QAction* quit = m->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
+        });
+        return static_cast<QDialog*>(dialog);
+    });
 
     Session session;
     session.programFolder = QCoreApplication::applicationDirPath();

@@ -3,7 +3,7 @@
 #include "data/DataText.h"
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "data/Trap.h"
+#include "platform/Trap.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"

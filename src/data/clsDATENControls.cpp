@@ -3,7 +3,7 @@
 #include "data/clsDATEN.h"
 
 #include "data/DataText.h"
-#include "data/Trap.h"
+#include "platform/Trap.h"
 #include "platform/FlexGrid.h"
 #include "platform/OnError.h"
 #include "platform/VBError.h"

@@ -18,10 +18,11 @@ T at(const QVector<T>& list, qsizetype i)
 void findLimits(float& MIN, float& MAX, bool logarithmic, bool autoMin, bool autoMax, short nr,
                 const QVector<float>& data)
 {
-    // on a logarithmic axis only positive data have a place
+    // on a logarithmic axis only positive data have a place; values that are
+    // no numbers never become limits
     QVector<float> d;
     for (float v : data)
-        if (!logarithmic || v > 0) d.append(v);
+        if (std::isfinite(v) && (!logarithmic || v > 0)) d.append(v);
     if (d.isEmpty()) return;
     if (autoMin) {
         if (std::abs(nr) == 1) MIN = d[0];

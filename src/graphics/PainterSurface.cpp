@@ -1,6 +1,7 @@
 #include "graphics/PainterSurface.h"
 
 #include "graphics/VBColor.h"
+#include "platform/VBError.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -23,14 +24,21 @@ QFont PainterSurface::qfont(const SurfaceFont& font)
     return f;
 }
 
-QPainter& PainterSurface::painter()
+QPainter* PainterSurface::painter()
 {
+    if (m_failed) return nullptr;
     if (!m_painter) {
-        m_painter = std::make_unique<QPainter>(device());
+        m_painter = std::make_unique<QPainter>();
+        if (!m_painter->begin(device())) {
+            // a printer or file that cannot be opened: said once, then nothing is drawn
+            m_painter.reset();
+            m_failed = true;
+            vb::Raise(482, QStringLiteral("Druckerfehler"));
+        }
         m_painter->setRenderHint(QPainter::Antialiasing);
         m_painter->setRenderHint(QPainter::TextAntialiasing);
     }
-    return *m_painter;
+    return m_painter.get();
 }
 
 void PainterSurface::flush() { m_painter.reset(); }
@@ -65,7 +73,9 @@ QPen PainterSurface::qpen(const PenState& pen) const
 
 void PainterSurface::drawLine(QPointF a, QPointF b, const PenState& pen)
 {
-    QPainter& p = painter();
+    QPainter* active = painter();
+    if (!active) return;
+    QPainter& p = *active;
     p.setPen(qpen(pen));
     p.drawLine(px(a), px(b));
     changed();
@@ -73,7 +83,9 @@ void PainterSurface::drawLine(QPointF a, QPointF b, const PenState& pen)
 
 void PainterSurface::drawCircle(QPointF c, double r, const PenState& pen, bool filled)
 {
-    QPainter& p = painter();
+    QPainter* active = painter();
+    if (!active) return;
+    QPainter& p = *active;
     p.setPen(qpen(pen));
     p.setBrush(filled ? QBrush(toQColor(pen.color)) : QBrush(Qt::NoBrush));
     const double rp = r * pixelsPerMm();
@@ -83,7 +95,9 @@ void PainterSurface::drawCircle(QPointF c, double r, const PenState& pen, bool f
 
 void PainterSurface::drawPoint(QPointF pt, const PenState& pen)
 {
-    QPainter& p = painter();
+    QPainter* active = painter();
+    if (!active) return;
+    QPainter& p = *active;
     p.setPen(Qt::NoPen);
     p.setBrush(toQColor(pen.color));
     const double r = std::max(1, pen.width) / 2.0;
@@ -94,7 +108,9 @@ void PainterSurface::drawPoint(QPointF pt, const PenState& pen)
 void PainterSurface::drawPolygon(const QVector<QPointF>& points, const PenState& pen, int fillStyle, qint32 fillColor,
                                  const QRectF& clip)
 {
-    QPainter& p = painter();
+    QPainter* active = painter();
+    if (!active) return;
+    QPainter& p = *active;
     p.save();
     p.setClipRect(QRectF(px(clip.topLeft()), px(clip.bottomRight())));
     p.setPen(qpen(pen));
@@ -112,7 +128,9 @@ void PainterSurface::drawPolygon(const QVector<QPointF>& points, const PenState&
 void PainterSurface::drawText(QPointF topLeft, const QString& text, const SurfaceFont& font, qint32 color,
                               double angleDegrees, bool opaque, qint32 backColor)
 {
-    QPainter& p = painter();
+    QPainter* active = painter();
+    if (!active) return;
+    QPainter& p = *active;
     const QFont f = qfont(font);
     p.save();
     p.setFont(f);
@@ -129,7 +147,9 @@ void PainterSurface::drawText(QPointF topLeft, const QString& text, const Surfac
 void PainterSurface::clear(qint32 backColor)
 {
     QPaintDevice* dev = device();
-    QPainter& p = painter();
+    QPainter* active = painter();
+    if (!active) return;
+    QPainter& p = *active;
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(QRect(0, 0, dev->width(), dev->height()), toQColor(backColor));

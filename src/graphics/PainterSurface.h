@@ -19,6 +19,9 @@ public:
     double textHeight(const SurfaceFont& font) const override;
     // Ends the painting so the device can be read (an image saved, a page sent).
     void flush();
+    // The device could not be painted on (a printer or file that would not
+    // open): the first drawing call raised error 482, later ones draw nothing.
+    bool failed() const { return m_failed; }
 
     // The Qt font for a surface font; "Symbol" becomes a face with Greek glyphs.
     static QFont qfont(const SurfaceFont& font);
@@ -28,7 +31,8 @@ protected:
     virtual QPaintDevice* device() = 0;
     // Called after every drawing call (a widget schedules a repaint).
     virtual void changed() {}
-    QPainter& painter();
+    // The painter on the device, begun on first use; nullptr after a failure.
+    QPainter* painter();
 
     void drawLine(QPointF a, QPointF b, const PenState& pen) override;
     void drawCircle(QPointF c, double r, const PenState& pen, bool filled) override;
@@ -43,6 +47,7 @@ private:
     QPen qpen(const PenState& pen) const;
     QPointF px(QPointF mm) const { return mm * pixelsPerMm(); }
     std::unique_ptr<QPainter> m_painter;
+    bool m_failed = false;
 };
 
 } // namespace gfx

@@ -11,9 +11,21 @@ namespace gfx {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_image = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
-    m_image.fill(toQColor(BackColor));
+    m_image = blank(QSize(1, 1));
 }
+
+QImage PictureBox::blank(const QSize& size) const
+{
+    // fonts in points are measured for the screen's resolution
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const int dpm = static_cast<int>(std::lround(pixelsPerMm() * 1000));
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    image.fill(toQColor(BackColor));
+    return image;
+}
+
+PictureBox::~PictureBox() { flush(); }
 
 double PictureBox::pixelsPerMm() const { return logicalDpiX() / 25.4; }
 
@@ -39,11 +51,7 @@ void PictureBox::resizeEvent(QResizeEvent* event)
     const QSize want = event->size().expandedTo(m_image.size());
     if (want != m_image.size()) {
         flush();
-        QImage grown(want, QImage::Format_ARGB32_Premultiplied);
-        const int dpm = static_cast<int>(std::lround(pixelsPerMm() * 1000));
-        grown.setDotsPerMeterX(dpm);
-        grown.setDotsPerMeterY(dpm);
-        grown.fill(toQColor(BackColor));
+        QImage grown = blank(want);
         QPainter(&grown).drawImage(0, 0, m_image);
         m_image = grown;
     }

@@ -12,6 +12,8 @@ class PictureBox : public QWidget, public PainterSurface {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
+    // Ends any painting before the kept picture goes away.
+    ~PictureBox() override;
     QSizeF sizeMm() const override;
     double pixelsPerMm() const override;
     QString name() const override { return objectName(); }
@@ -25,6 +27,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QImage blank(const QSize& size) const;
     QImage m_image;
 };
 

@@ -30,8 +30,13 @@ double PrinterSurface::pixelsPerMm() const { return m_printer.resolution() / 25.
 
 void PrinterSurface::NewPage()
 {
-    painter(); // a first page must exist before the next one
-    m_printer.newPage();
+    if (painter()) m_printer.newPage(); // a first page must exist before the next one
+}
+
+bool PrinterSurface::EndDoc()
+{
+    flush();
+    return !failed();
 }
 
 } // namespace gfx

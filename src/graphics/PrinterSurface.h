@@ -21,9 +21,10 @@ public:
     QString name() const override { return QStringLiteral("Printer"); }
     QPrinter& printer() { return m_printer; }
 
-    // VB's Printer.NewPage and Printer.EndDoc.
+    // VB's Printer.NewPage and Printer.EndDoc; EndDoc tells whether the
+    // document was written.
     void NewPage();
-    void EndDoc() { flush(); }
+    bool EndDoc();
 
 protected:
     QPaintDevice* device() override { return &m_printer; }

@@ -80,7 +80,14 @@ void clsGRAFIK::SKALEN(short nr, const QVariant& x, const QVariant& y)
     // the settings read and written back go in one transaction, so a drawing
     // costs one write to the disk, not one per value
     std::optional<ado::Transaction> transaction;
-    if (hasSession() && session().cnnX.isOpen()) transaction.emplace(session().cnnX);
+    if (hasSession() && session().cnnX.isOpen()) {
+        try {
+            transaction.emplace(session().cnnX);
+        } catch (const vb::VBError&) {
+            // without a transaction each value is written on its own; the
+            // reads and writes below report what fails
+        }
+    }
 
     vb::OnError onError(QStringLiteral("Skalen"), QStringLiteral("VB-Fehler:"));
     onError([&] { readSettings(); });

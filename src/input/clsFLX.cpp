@@ -531,13 +531,12 @@ clsFLX::ExactTexts::ExactTexts(clsFLX& flx) : m_flx(flx)
     if (!g) return;
     for (int r = g->FixedRows(); r < g->Rows(); ++r)
         for (int c = 0; c < g->Cols(); ++c) {
-            const auto e = flexcells::exact(g, r, c);
-            if (!e || *e == g->TextMatrix(r, c)) continue;
-            m_cells.append({r, c, g->TextMatrix(r, c)});
             const QString display = g->TextMatrix(r, c);
+            const auto e = flexcells::exact(g, r, c);
+            if (!e || *e == display) continue;
+            m_cells.append({r, c, display});
             g->setTextMatrix(r, c, *e);
             flexcells::remember(g, r, c, *e, *e);
-            m_cells.last().display = display;
         }
 }
 

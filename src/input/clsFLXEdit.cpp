@@ -41,6 +41,8 @@ void clsFLX::BEARBEITEN(int key, float x)
     // control characters (space included) and DEL open no editor
     if (key != 0 && (key <= 32 || key == 127)) return;
     step([&] {
+        // a column of width 0 keeps values that are not to be seen or edited
+        if (m_flx->ColWidth(m_flx->Col()) <= 0) return;
         const int type = columnType(m_flx->Col());
         if (type >= 0 && type < typChoice && m_txt && m_txt->isHidden()) openTextBox(key);
         else if (type == typChoice && m_cbo && m_cbo->isHidden()) openComboBox(key);

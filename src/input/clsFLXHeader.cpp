@@ -91,7 +91,7 @@ void clsFLX::BESCHRIFTEN()
 
 void clsFLX::TEXTZEICHNEN(float x, float y, const QString& text, short horizontal, short vertical)
 {
-    vb::OnError step(QStringLiteral("Text"), QStringLiteral("VB-Fehler: "));
+    vb::OnError step(title("Text"));
     if (!m_markup || text.isEmpty()) return;
     step([&] { m_markup->draw(QPointF(x / kTwipsPerMm, y / kTwipsPerMm), text, 0, horizontal, vertical); });
 }

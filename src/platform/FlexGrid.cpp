@@ -728,8 +728,11 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent* e)
     float x, y;
     mouseState(e, button, shift, x, y);
     m_dragging = false;
+    // As VB: the release that ends a double click gives MouseUp but no second Click.
+    const bool endsDoubleClick = m_doubleClicked;
+    m_doubleClicked = false;
     emit MouseUp(button, shift, x, y);
-    if (e->button() == Qt::LeftButton) emit Click();
+    if (e->button() == Qt::LeftButton && !endsDoubleClick) emit Click();
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e)
@@ -737,6 +740,7 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e)
     int button, shift;
     float x, y;
     mouseState(e, button, shift, x, y);
+    m_doubleClicked = true;
     emit DblClick();
 }
 

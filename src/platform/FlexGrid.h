@@ -180,6 +180,7 @@ private:
     int m_mouseCol = -1;
     int m_mousePointer = 0;
     bool m_dragging = false;
+    bool m_doubleClicked = false; // the next release ends a double click
     bool m_syncing = false;
     QColor m_backColor;
     QColor m_backColorFixed;

@@ -1,10 +1,14 @@
 #include "platform/MsgBox.h"
 
+#include "platform/HelpViewer.h"
+#include "platform/VBError.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
+#include <functional>
 
 namespace vb {
 
@@ -38,14 +42,23 @@ std::unique_ptr<UiService> setUi(std::unique_ptr<UiService> service)
 
 int MsgBox(const QString& prompt, int style, const QString& title) { return ui().msgBox(prompt, style, title); }
 
+int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile, int helpContext)
+{
+    return ui().msgBoxWithHelp(prompt, style, title, helpFile, helpContext);
+}
+
 std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& deflt)
 {
     return ui().inputBox(prompt, title, deflt);
 }
 
-int GuiUi::msgBox(const QString& prompt, int style, const QString& title)
+namespace {
+// help: what the Help button does; empty = nothing (the box stays open either way).
+int showBox(const QString& prompt, int style, const QString& title, const std::function<void()>& help)
 {
     QMessageBox box(QApplication::activeWindow());
+    // The help window must stay usable while the box waits.
+    if (help) box.setWindowModality(Qt::WindowModal);
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("TALPEX") : title);
     box.setText(prompt);
     switch (IconOf(style)) {
@@ -73,12 +86,31 @@ int GuiUi::msgBox(const QString& prompt, int style, const QString& title)
     if (def < buttons.size()) box.setDefaultButton(buttons[def].qt);
     for (;;) {
         const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
-        if (clicked == QMessageBox::Help) continue; // the help button does not close a VB box
+        if (clicked == QMessageBox::Help) { // the help button does not close a VB box
+            if (help) help();
+            continue;
+        }
         for (const auto& b : buttons)
             if (b.qt == clicked) return b.vbResult;
         // Escape on a box without Cancel: VB answers with the only / last button.
         return buttons.last().vbResult;
     }
+}
+
+} // namespace
+
+int GuiUi::msgBox(const QString& prompt, int style, const QString& title) { return showBox(prompt, style, title, {}); }
+
+int GuiUi::msgBoxWithHelp(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                          int helpContext)
+{
+    return showBox(prompt, style, title, [&] {
+        try {
+            help().showHelp(helpFile, helpContext, title);
+        } catch (const VBError&) {
+            // A missing help file leaves the question on screen; it is not a failure of the command.
+        }
+    });
 }
 
 std::optional<QString> GuiUi::inputBox(const QString& prompt, const QString& title, const QString& deflt)
@@ -91,15 +123,24 @@ std::optional<QString> GuiUi::inputBox(const QString& prompt, const QString& tit
 
 int ScriptedUi::msgBox(const QString& prompt, int style, const QString& title)
 {
-    m_boxes.append({title, prompt, style});
+    m_boxes.append({title, prompt, style, QString(), 0});
     if (m_echo) std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(prompt));
     if (!m_answers.isEmpty()) return m_answers.takeFirst();
     return firstButtonResult(style);
 }
 
+int ScriptedUi::msgBoxWithHelp(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                               int helpContext)
+{
+    const int answer = msgBox(prompt, style, title);
+    m_boxes.last().helpFile = helpFile;
+    m_boxes.last().helpContext = helpContext;
+    return answer;
+}
+
 std::optional<QString> ScriptedUi::inputBox(const QString& prompt, const QString& title, const QString& deflt)
 {
-    m_boxes.append({title, prompt, -1});
+    m_boxes.append({title, prompt, -1, QString(), 0});
     if (!m_inputs.isEmpty()) return m_inputs.takeFirst();
     return deflt;
 }

@@ -37,6 +37,14 @@ class UiService {
 public:
     virtual ~UiService() = default;
     virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
+    // A box whose Help button shows helpFile at helpContext (VB's MsgBox with help file and context).
+    virtual int msgBoxWithHelp(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                               int helpContext)
+    {
+        (void)helpFile;
+        (void)helpContext;
+        return msgBox(prompt, style, title);
+    }
     // nullopt = the user cancelled
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) = 0;
 };
@@ -45,6 +53,8 @@ public:
 class GuiUi : public UiService {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override;
+    int msgBoxWithHelp(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                       int helpContext) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) override;
 };
 
@@ -56,10 +66,14 @@ public:
         QString title;
         QString text;
         int style = 0;
+        QString helpFile;    // for boxes with a Help button
+        int helpContext = 0;
         int buttons() const { return ButtonsOf(style); }
         int icon() const { return IconOf(style); }
     };
     int msgBox(const QString& prompt, int style, const QString& title) override;
+    int msgBoxWithHelp(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                       int helpContext) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) override;
 
     void answer(int result) { m_answers.append(result); }
@@ -94,6 +108,7 @@ private:
 };
 
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
+int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile, int helpContext);
 std::optional<QString> InputBox(const QString& prompt, const QString& title = QString(), const QString& deflt = QString());
 
 } // namespace vb

@@ -1,6 +1,6 @@
 #include "platform/OnError.h"
 
-#include <exception>
+#include "platform/Trap.h"
 
 namespace vb {
 
@@ -15,16 +15,7 @@ bool OnError::operator()(const std::function<void()>& step)
 {
     if (m_cancelled) return false;
     VBError err(0, QString());
-    try {
-        step();
-        return true;
-    } catch (const VBError& e) {
-        err = e;
-    } catch (const std::bad_alloc&) {
-        err = VBError(7, QStringLiteral("Out of memory"));
-    } catch (const std::exception& e) {
-        err = VBError(5, QString::fromLocal8Bit(e.what()));
-    }
+    if (Trap(step, err)) return true;
     m_failed = true;
     m_lastNumber = err.Number();
     if (m_silent.contains(err.Number())) return true;

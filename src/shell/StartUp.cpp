@@ -60,9 +60,14 @@ bool StartUp::load()
 
     // Before anything is touched: a second instance of this user must leave
     // the frame state and the first instance's working copy alone.
-    if (!m_copy.lock()) {
+    switch (m_copy.lock()) {
+    case WorkingCopy::Lock::Taken: break;
+    case WorkingCopy::Lock::HeldByOther:
         message(QStringLiteral("Programm %1 läuft bereits für den Benutzer %2!").arg(title(), m_s.BENUTZER),
                 QStringLiteral("Program %1 is already running for user %2!").arg(title(), m_s.BENUTZER));
+        return false;
+    case WorkingCopy::Lock::NotWritable:
+        workingCopyFailure(QStringLiteral("Access denied"));
         return false;
     }
 
@@ -156,7 +161,6 @@ bool StartUp::checkProjectFiles()
 bool StartUp::prepareWorkingCopy()
 {
     const QString project = m_s.projectDatabasePath();
-    const QString copy = m_s.XMDBPFAD();
     bool createNow = !m_copy.exists();
     if (!createNow) {
         // A leftover copy marks an interrupted run.
@@ -177,14 +181,20 @@ bool StartUp::prepareWorkingCopy()
         try {
             m_copy.createFromProject();
         } catch (const vb::VBError& e) {
-            message(QStringLiteral("Die Arbeitskopie %1 kann nicht angelegt werden!\n%2").arg(copy, e.Description()),
-                    QStringLiteral("The working copy %1 cannot be created!\n%2").arg(copy, e.Description()));
+            workingCopyFailure(e.Description());
             return false;
         }
     }
     // Kept edits of an interrupted run are not in the project yet: closing must offer to save them.
     m_s.GEAENDERT = !createNow;
     return openWorkingCopy(createNow);
+}
+
+void StartUp::workingCopyFailure(const QString& reason)
+{
+    const QString copy = m_s.XMDBPFAD();
+    message(QStringLiteral("Die Arbeitskopie %1 kann nicht angelegt werden!\n%2").arg(copy, reason),
+            QStringLiteral("The working copy %1 cannot be created!\n%2").arg(copy, reason));
 }
 
 bool StartUp::openWorkingCopy(bool createdNow)

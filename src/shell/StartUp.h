@@ -52,6 +52,7 @@ private:
     bool checkProjectFiles();
     bool prepareWorkingCopy();
     bool openWorkingCopy(bool createdNow);
+    void workingCopyFailure(const QString& reason);
     void resetAdmin();
     void closeFrameConnections();
     bool endRun(); // undoes the registration; always false

@@ -8,15 +8,16 @@
 WorkingCopy::WorkingCopy(Session& s) : m_s(s) {}
 WorkingCopy::~WorkingCopy() = default;
 
-bool WorkingCopy::lock()
+WorkingCopy::Lock WorkingCopy::lock()
 {
-    if (m_lock) return true;
+    if (m_lock) return Lock::Taken;
     auto lock = std::make_unique<QLockFile>(m_s.XMDBPFAD() + QStringLiteral(".lock"));
     // A run may last for hours: only a lock whose process is gone counts as stale.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) return false;
+    if (!lock->tryLock(0))
+        return lock->error() == QLockFile::LockFailedError ? Lock::HeldByOther : Lock::NotWritable;
     m_lock = std::move(lock);
-    return true;
+    return Lock::Taken;
 }
 
 void WorkingCopy::unlock() { m_lock.reset(); }

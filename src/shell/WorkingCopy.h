@@ -13,8 +13,9 @@ public:
     explicit WorkingCopy(Session& s);
     ~WorkingCopy();
 
-    // False when another running instance holds the lock.
-    bool lock();
+    enum class Lock { Taken, HeldByOther, NotWritable };
+    // Takes the lock beside the working copy for this run.
+    Lock lock();
     void unlock();
     bool isLocked() const { return m_lock != nullptr; }
 

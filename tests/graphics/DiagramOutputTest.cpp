@@ -194,13 +194,25 @@ TEST_F(DiagramOutput, PdfIsWritten)
         EXPECT_NEAR(page.sizeMm().width(), 297, 0.5);
         EXPECT_NEAR(page.sizeMm().height(), 210, 0.5);
         drawK10Diagram(page, 15, 30);
-        page.EndDoc();
+        EXPECT_TRUE(page.EndDoc());
     }
     EXPECT_TRUE(ui->boxes().isEmpty());
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5).startsWith("%PDF"));
     EXPECT_GT(f.size(), 2000);
+}
+
+TEST_F(DiagramOutput, UnwritablePdfIsReportedOnceAndDrawsNothing)
+{
+    auto printer = gfx::PrinterSurface::pdfPrinter(dir.file(QStringLiteral("missing/k10.pdf")));
+    gfx::PrinterSurface page(*printer);
+    drawK10Diagram(page, 15, 30);
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_TRUE(ui->boxes()[0].text.endsWith(QStringLiteral("482\nDruckerfehler")));
+    page.NewPage();
+    EXPECT_FALSE(page.EndDoc());
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("missing/k10.pdf"))));
 }
 
 } // namespace

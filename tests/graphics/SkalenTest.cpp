@@ -195,7 +195,7 @@ TEST_F(Skalen, LogarithmicDivisionsWithSubTicks)
     mn = 50;
     mx = 60;
     l = gfx::AxisLists{{1, 10, 100, 1000}, {1000}, {1}, {1}, {1}};
-    s = gfx::AxisDivision::divide(mn, mx, l, true, true, true, -1, {0, -4, 20, 700});
+    s = gfx::AxisDivision::divide(mn, mx, l, true, true, true, -1, {0, -4, NAN, 20, 700});
     EXPECT_FLOAT_EQ(mn, 10);
     EXPECT_FLOAT_EQ(mx, 1000);
 }

@@ -7,12 +7,18 @@
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class FlexFixture : public ::testing::Test {
 protected:
@@ -64,11 +70,16 @@ protected:
     {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cellPoint(row, col, across));
     }
+    // The events of a real double click: press, release, double-click press, release.
     void doubleClick(int row, int col)
     {
         const QPoint p = cellPoint(row, col);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, p, grid->viewport()->mapToGlobal(p), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &dbl);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, p);
     }
 
     vb::ScopedScriptedUi ui;

@@ -95,6 +95,8 @@ TEST_F(MenuTest, EnglishCaptions)
         {"mnuHILFE", "Help"}, {"mnuHINWEISE", "Hin&weise"}, {"mnuINFO", "&Info"},
     };
     for (const auto& [name, text] : expected) EXPECT_EQ(w->caption(QString::fromLatin1(name)), QString::fromUtf8(text)) << name;
+    for (const MenuItemDef& d : MenuTree::items())
+        EXPECT_EQ(enabled(d.name), d.enabledAtStart) << qPrintable(d.name);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Orvalis"));
     EXPECT_EQ(w->stbMAIN()->panelWidget(10)->text(), QStringLiteral("Show"));
     EXPECT_EQ(w->stbMAIN()->panelWidget(12)->toolTip(), QStringLiteral("Save Screenshot"));

@@ -7,7 +7,9 @@
 #include "shell/StartUp.h"
 #include "shell/StatusPanels.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QSysInfo>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -232,6 +234,32 @@ TEST_F(StartUpTest, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
     EXPECT_EQ(boxes()[0].text, QStringLiteral("Programm TALPEX läuft bereits für den Benutzer TESTER!"));
     EXPECT_TRUE(FrameInstallation::hasRecord(fi.workingCopy(), QStringLiteral("X5")));
     EXPECT_EQ(fi.adminValue(QStringLiteral("TESTER"), QStringLiteral("PROG")).toString(), QStringLiteral("TALPEX"));
+}
+
+TEST_F(StartUpTest, LockOfACrashedRunDoesNotBlock)
+{
+    QDir().mkpath(QFileInfo(fi.workingCopy()).path());
+    QFile lock(fi.workingCopy() + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    // QLockFile's format: pid, application name, host name; no such process runs.
+    lock.write(QByteArray("2147480000\n") + QCoreApplication::applicationName().toUtf8() + "\n" +
+               QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    EXPECT_TRUE(startUp.load());
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(StartUpTest, UnwritableUserFolderIsReportedAndChangesNothing)
+{
+    // A file where the user's folder belongs: nothing can be written there (also when run as root).
+    QDir().mkpath(fi.root() + QStringLiteral("/BENUTZER"));
+    QFile blocker(fi.root() + QStringLiteral("/BENUTZER/TESTER"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(startUp.load());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_TRUE(boxes()[0].text.startsWith(QStringLiteral("Die Arbeitskopie ")));
+    EXPECT_EQ(fi.adminValue(QStringLiteral("TESTER"), QStringLiteral("PROG")).toString(), QStringLiteral("MORVANT"));
 }
 
 TEST(StartUpDevelopment, TouchesNoFrameDatabase)

@@ -1,0 +1,72 @@
+#pragma once
+// The standpipe presets dialog "Vorgabewerte": the list of standpipes (name,
+// cylinder and pipe diameters, flow factor, coefficients a, b, c of the
+// correction hkorr(T)) in one grid, loaded fresh from the presets table each
+// time it opens and written back on OK. Cancel closes without writing.
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QPushButton;
+class clsDATEN;
+class clsFLX;
+class FormKeys;
+namespace gfx {
+class PictureBox;
+}
+namespace vb {
+class FlexGrid;
+}
+
+class frmVVORGABEN : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmVVORGABEN(QWidget* owner = nullptr);
+    ~frmVVORGABEN() override;
+
+    // Writes the grid to the presets table in one transaction; true when every
+    // column was stored. On a failure nothing is changed and the dialog stays.
+    bool OK();
+    // The main window's quit command, run by Alt+Q after the dialog closed.
+    void setQuitCommand(std::function<void()> quit) { m_quit = std::move(quit); }
+
+    clsFLX& editor() { return *m_FLX; }
+    vb::FlexGrid* msgFLX() const { return m_msgFLX; }
+    QLineEdit* txtFLX() const { return m_txtFLX; }
+    gfx::PictureBox* picFLX() const { return m_picFLX; }
+    QPushButton* cmdH() const { return m_cmdH; }
+    QPushButton* cmdW() const { return m_cmdW; }
+    QPushButton* cmdK() const { return m_cmdK; }
+    QPushButton* cmdE() const { return m_cmdE; }
+    QPushButton* cmdOK() const { return m_cmdOK; }
+    QPushButton* cmdABBRECHEN() const { return m_cmdABBRECHEN; }
+
+    // The presets table and its columns in grid order.
+    static QString table();
+    static const QStringList& columns();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void buildControls();
+    void configureGrid();
+    void load();
+    void cmdOK_Click();
+
+    vb::FlexGrid* m_msgFLX = nullptr;
+    QLineEdit* m_txtFLX = nullptr;
+    gfx::PictureBox* m_picFLX = nullptr;
+    QPushButton* m_cmdH = nullptr;
+    QPushButton* m_cmdW = nullptr;
+    QPushButton* m_cmdK = nullptr;
+    QPushButton* m_cmdE = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdABBRECHEN = nullptr;
+    std::unique_ptr<clsFLX> m_FLX;
+    std::unique_ptr<clsDATEN> m_daten;
+    FormKeys* m_keys = nullptr;
+    std::function<void()> m_quit;
+};

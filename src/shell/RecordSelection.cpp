@@ -1,0 +1,85 @@
+#include "shell/RecordSelection.h"
+
+#include "data/Ado.h"
+#include "platform/MsgBox.h"
+#include "shell/ModalTag.h"
+
+#include <algorithm>
+
+RecordSelection::RecordSelection(ado::Connection& cnn, QString mode, short sprache)
+    : m_cnn(cnn), m_mode(std::move(mode)), m_sprache(sprache)
+{
+}
+
+QString RecordSelection::captionFor(const QString& mode, short sprache)
+{
+    const bool english = sprache == 1;
+    if (mode == ModalTag::kSelect) return english ? QStringLiteral("File/Select") : QStringLiteral("Datei/Auswahl");
+    if (mode == ModalTag::kOpen) return english ? QStringLiteral("File/Open") : QStringLiteral("Datei/Öffnen");
+    if (mode == ModalTag::kDelete) return english ? QStringLiteral("File/Delete") : QStringLiteral("Datei/Löschen");
+    return QStringLiteral("Auswahl");
+}
+
+QString RecordSelection::cancelCaption() const { return m_sprache == 1 ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen"); }
+
+void RecordSelection::load()
+{
+    m_lines.clear();
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE ID>0 ORDER BY [KEN]"), m_cnn);
+    bool oneSelected = false;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        Line line;
+        line.id = rs.Value(QStringLiteral("ID")).toInt();
+        line.ken = rs.Value(QStringLiteral("KEN")).toString();
+        line.comment = rs.Value(QStringLiteral("KOM")).toString();
+        line.selected = rs.Value(QStringLiteral("AKT")).toBool();
+        // Open mode starts with at most one record selected: the first in list order.
+        if (m_mode == ModalTag::kOpen && line.selected) {
+            line.selected = !oneSelected;
+            oneSelected = true;
+        }
+        m_lines.append(line);
+    }
+}
+
+int RecordSelection::selectedCount() const
+{
+    return static_cast<int>(std::count_if(m_lines.begin(), m_lines.end(), [](const Line& l) { return l.selected; }));
+}
+
+bool RecordSelection::click(int index, bool selected)
+{
+    if (index < 0 || index >= m_lines.size()) return false;
+    Line& line = m_lines[index];
+    line.selected = selected;
+    if (m_mode == ModalTag::kOpen) {
+        if (selectedCount() > 1) line.selected = false;
+    } else if (m_mode == ModalTag::kSelect) {
+        // Only a record joining a selection of two or more is checked.
+        if (selected && selectedCount() >= 2 && !mayJoinMultiple(line)) line.selected = false;
+    }
+    m_toolTip = line.comment;
+    return line.selected;
+}
+
+bool RecordSelection::mayJoinMultiple(const Line& line) const
+{
+    ado::Recordset rs(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=%1").arg(line.id), m_cnn);
+    const bool never = rs.Eof();
+    const bool outOfDate = !never && rs.Value(QStringLiteral("BONEU")).toBool();
+    rs.Close();
+    if (!never && !outOfDate) return true;
+    vb::MsgBox(m_sprache == 1 ? QStringLiteral("File ") + line.ken + QStringLiteral(" has to be calculated first!")
+                              : QStringLiteral("Datensatz ") + line.ken + QStringLiteral(" muß zuerst einzeln ausgewertet werden!"),
+               vb::vbOKOnly | vb::vbExclamation, caption());
+    // Out-of-date results only warn: the record stays selected and is evaluated anew.
+    return !never;
+}
+
+void RecordSelection::save()
+{
+    ado::Transaction tx(m_cnn);
+    for (const Line& line : std::as_const(m_lines))
+        m_cnn.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=%1 WHERE [ID]=%2").arg(line.selected ? 1 : 0).arg(line.id));
+    tx.commit();
+}
