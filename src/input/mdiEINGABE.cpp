@@ -5,6 +5,7 @@
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "graphics/PictureBox.h"
+#include "input/FormKeys.h"
 #include "input/clsFLX.h"
 #include "platform/Convert.h"
 #include "platform/FlexGrid.h"
@@ -279,7 +280,17 @@ void mdiEINGABE::wireEvents()
 
 void mdiEINGABE::wireKeys()
 {
-    // the keys of the form arrive with the key handler shared by the input forms
+    clsFLX* f = m_FLX.get();
+    m_keys = new FormKeys(this);
+    m_keys->onCopy = [f](vb::FlexGrid*) { f->BEARBEITEN(-1); };
+    m_keys->onPaste = [f](vb::FlexGrid*) { f->EINFUEGEN(-1); };
+    // The commands may close this form: they run once the key is done with.
+    m_keys->onQuit = [this] {
+        if (m_quit) QTimer::singleShot(0, this, [this] { m_quit(); });
+    };
+    m_keys->onSave = [this] {
+        if (m_save) QTimer::singleShot(0, this, [this] { m_save(); });
+    };
 }
 
 void mdiEINGABE::fillStandpipes()

@@ -2,7 +2,9 @@
 // languages), its layout and its keys.
 #include "mdiEINGABEFixture.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -234,6 +236,68 @@ TEST_F(EingabeChecks, ResizeCentresTheTabAndKeepsTheHeaderAboveIt)
     int columns = 0;
     for (int c = 0; c < grid().Cols(); ++c) columns += grid().ColWidth(c);
     EXPECT_GE(grid().viewport()->width() * grid().twipsPerPixel(), columns - 1);
+}
+
+} // namespace
+
+namespace {
+
+class EingabeKeys : public EingabeFixture {};
+
+TEST_F(EingabeKeys, KeypadDecimalKeyTypesTheSessionSeparator)
+{
+    openForm();
+    typeField(form->txtKEN(), QStringLiteral("B1"));
+    typeField(form->txtH(), QStringLiteral("12"));
+    QTest::keyClick(form->txtH(), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(form->txtH(), QStringLiteral("5"));
+    EXPECT_EQ(form->txtH()->text(), QStringLiteral("12,5"));
+
+    // in a reading, through the grid's overlay text box
+    clickCell(1, 4);
+    QTest::keyClicks(&grid(), QStringLiteral("8"));
+    QTest::keyClick(form->txtFLX(), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(form->txtFLX(), QStringLiteral("5"));
+    QTest::keyClick(form->txtFLX(), Qt::Key_Return);
+    EXPECT_EQ(cell(1, 4), QStringLiteral("8,5"));
+
+    session.DEZIMALPUNKT = QStringLiteral(".");
+    typeField(form->txtH(), QStringLiteral("7"));
+    QTest::keyClick(form->txtH(), Qt::Key_Comma, Qt::KeypadModifier);
+    EXPECT_EQ(form->txtH()->text(), QStringLiteral("7."));
+}
+
+TEST_F(EingabeKeys, ClipboardKeysOnTheGridAndTheMainWindowCommands)
+{
+    openForm();
+    typeField(form->txtKEN(), QStringLiteral("B1"));
+    typeCell(1, 4, QStringLiteral("8,5"));
+    typeCell(1, 5, QStringLiteral("120"));
+    appendRow();
+    clickCell(1, 4);
+    clickCell(1, 5, Qt::ShiftModifier);
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("8,5\t120,0"));
+    clickCell(2, 4);
+    clickCell(2, 5, Qt::ShiftModifier);
+    QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cell(2, 4), QStringLiteral("8,5"));
+    EXPECT_EQ(cell(2, 5), QStringLiteral("120,0"));
+
+    // in a text box the keys keep their own meaning
+    typeField(form->txtKOM(), QStringLiteral("x"));
+    QTest::keyClick(form->txtKOM(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(form->txtKOM()->text().startsWith(QStringLiteral("x8,5")));
+    EXPECT_EQ(cell(1, 4), QStringLiteral("8,5"));
+
+    int saved = 0, quit = 0;
+    form->setSaveCommand([&] { ++saved; });
+    form->setQuitCommand([&] { ++quit; });
+    QTest::keyClick(&grid(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(form->txtH(), Qt::Key_Q, Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(saved, 1);
+    EXPECT_EQ(quit, 1);
 }
 
 } // namespace
