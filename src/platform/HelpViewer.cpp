@@ -1,5 +1,7 @@
 #include "platform/HelpViewer.h"
 
+#include "platform/ServiceSlot.h"
+
 #include "platform/VBError.h"
 
 #include <QDesktopServices>
@@ -33,29 +35,13 @@ bool HelpService::openDocument(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
-namespace {
-std::unique_ptr<HelpService>& slot()
-{
-    static std::unique_ptr<HelpService> s = std::make_unique<HelpService>();
-    return s;
-}
-} // namespace
+using HelpSlot = ServiceSlot<HelpService>;
 
-HelpService& help() { return *slot(); }
+HelpService& help() { return HelpSlot::get(); }
 
-std::unique_ptr<HelpService> setHelp(std::unique_ptr<HelpService> service)
-{
-    auto prev = std::move(slot());
-    slot() = service ? std::move(service) : std::make_unique<HelpService>();
-    return prev;
-}
+std::unique_ptr<HelpService> setHelp(std::unique_ptr<HelpService> service) { return HelpSlot::set(std::move(service)); }
 
-ScopedScriptedHelp::ScopedScriptedHelp()
-{
-    auto h = std::make_unique<ScriptedHelp>();
-    m_help = h.get();
-    m_prev = setHelp(std::move(h));
-}
+ScopedScriptedHelp::ScopedScriptedHelp() { m_help = HelpSlot::install<ScriptedHelp>(m_prev); }
 
 ScopedScriptedHelp::~ScopedScriptedHelp() { setHelp(std::move(m_prev)); }
 

@@ -1,5 +1,7 @@
 #include "platform/MsgBox.h"
 
+#include "platform/ServiceSlot.h"
+
 #include "platform/HelpViewer.h"
 #include "platform/VBError.h"
 
@@ -13,12 +15,6 @@
 namespace vb {
 
 namespace {
-std::unique_ptr<UiService>& slot()
-{
-    static std::unique_ptr<UiService> s = std::make_unique<GuiUi>();
-    return s;
-}
-
 int firstButtonResult(int style)
 {
     switch (ButtonsOf(style)) {
@@ -31,14 +27,11 @@ int firstButtonResult(int style)
 }
 } // namespace
 
-UiService& ui() { return *slot(); }
+using UiSlot = ServiceSlot<UiService, GuiUi>;
 
-std::unique_ptr<UiService> setUi(std::unique_ptr<UiService> service)
-{
-    auto prev = std::move(slot());
-    slot() = service ? std::move(service) : std::make_unique<GuiUi>();
-    return prev;
-}
+UiService& ui() { return UiSlot::get(); }
+
+std::unique_ptr<UiService> setUi(std::unique_ptr<UiService> service) { return UiSlot::set(std::move(service)); }
 
 int MsgBox(const QString& prompt, int style, const QString& title) { return ui().msgBox(prompt, style, title); }
 
@@ -145,12 +138,7 @@ std::optional<QString> ScriptedUi::inputBox(const QString& prompt, const QString
     return deflt;
 }
 
-ScopedScriptedUi::ScopedScriptedUi()
-{
-    auto s = std::make_unique<ScriptedUi>();
-    m_ui = s.get();
-    m_prev = setUi(std::move(s));
-}
+ScopedScriptedUi::ScopedScriptedUi() { m_ui = UiSlot::install<ScriptedUi>(m_prev); }
 
 ScopedScriptedUi::~ScopedScriptedUi() { setUi(std::move(m_prev)); }
 

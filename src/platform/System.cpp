@@ -1,5 +1,7 @@
 #include "platform/System.h"
 
+#include "platform/ServiceSlot.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLocale>
@@ -39,29 +41,13 @@ bool ScriptedSystem::startProgram(const QString& path, const QStringList& args)
     return true;
 }
 
-namespace {
-std::unique_ptr<SystemService>& slot()
-{
-    static std::unique_ptr<SystemService> s = std::make_unique<SystemService>();
-    return s;
-}
-} // namespace
+using SysSlot = ServiceSlot<SystemService>;
 
-SystemService& sys() { return *slot(); }
+SystemService& sys() { return SysSlot::get(); }
 
-std::unique_ptr<SystemService> setSys(std::unique_ptr<SystemService> service)
-{
-    auto prev = std::move(slot());
-    slot() = service ? std::move(service) : std::make_unique<SystemService>();
-    return prev;
-}
+std::unique_ptr<SystemService> setSys(std::unique_ptr<SystemService> service) { return SysSlot::set(std::move(service)); }
 
-ScopedScriptedSystem::ScopedScriptedSystem()
-{
-    auto s = std::make_unique<ScriptedSystem>();
-    m_sys = s.get();
-    m_prev = setSys(std::move(s));
-}
+ScopedScriptedSystem::ScopedScriptedSystem() { m_sys = SysSlot::install<ScriptedSystem>(m_prev); }
 
 ScopedScriptedSystem::~ScopedScriptedSystem() { setSys(std::move(m_prev)); }
 
