@@ -139,8 +139,9 @@ public:
     bool editorOpen() const;
     // Whether fill mode is armed (shown by the cross pointer on the grid).
     bool fillArmed() const;
-    // The fixed-column count the column types call for.
-    int indexColumn(int level) const { return m_index[static_cast<size_t>(level - 1)]; } // -1 when absent
+    // The columns of index levels 1-3 and of the date, time and time
+    // difference, as the column types set them; -1 when absent.
+    int indexColumn(int level) const { return m_index[static_cast<size_t>(level - 1)]; }
     int dateColumn() const { return m_dateCol; }
     int timeColumn() const { return m_timeCol; }
     int timeDiffColumn() const { return m_diffCol; }
@@ -167,7 +168,8 @@ public:
     };
 
 signals:
-    // After the text box or combo box handled a key (13 when Enter committed or failed).
+    // After Enter in the text box or combo box was handled (committed, or
+    // refused by the value check); key is 13.
     void editorKeyPress(int key);
 
 protected:
