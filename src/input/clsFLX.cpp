@@ -502,7 +502,10 @@ void clsFLX::refreshTimeDifferences()
         float diff = ZEITDIFFERENZ(cell(ref, m_dateCol), cell(ref, m_timeCol), cell(r, m_dateCol), cell(r, m_timeCol));
         // minutes from times, days from dates alone
         if (m_timeCol >= 0) diff /= 60.0f;
-        setCell(r, m_diffCol, format.isEmpty() ? vb::CStr(diff) : vb::Format(diff, format));
+        const QString shown = format.isEmpty() ? vb::CStr(diff) : vb::Format(diff, format);
+        setCell(r, m_diffCol, shown);
+        // the exact minutes stay behind the rounded display, so a transfer stores them
+        flexcells::remember(m_flx, r, m_diffCol, vb::CStr(diff), shown);
     }
 }
 

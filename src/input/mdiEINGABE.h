@@ -1,0 +1,138 @@
+#pragma once
+// The input form of one data record: designation and comment, the standpipe,
+// the distance H, the step width n and the readings grid. OEFFNEN loads a
+// stored record, OK stores the form under a record ID. The form keeps no
+// record identity of its own beyond those two calls.
+//
+// The record commands create it, show it as an MDI child, and hand it the two
+// main-window commands its keys reach (Alt+Q quits, Ctrl+S saves as status-bar
+// panel 8 does); the input layer cannot see the main window itself.
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class clsDATEN;
+class clsFLX;
+class FormKeys;
+namespace gfx {
+class PictureBox;
+}
+namespace vb {
+class FlexGrid;
+}
+
+class mdiEINGABE : public QWidget {
+    Q_OBJECT
+public:
+    explicit mdiEINGABE(QWidget* parent = nullptr);
+    ~mdiEINGABE() override;
+
+    // Loads record ID into the form; stops at the first failed read.
+    void OEFFNEN(long ID);
+    // Stores the form as record ID. Commits an open cell edit and checks the
+    // designation and the step width first; true when every write succeeded.
+    bool OK(long ID);
+    // Date carry-down: every empty date from the second reading on takes the
+    // date above; then the grid is refreshed.
+    void DATUMERGAENZEN();
+
+    // The value check of the input fields: trims `text` in place; empty is
+    // valid. Messages in the session language, titled `caption`; with a
+    // language other than English or German the check fails silently.
+    static bool EINGABEPRUEFUNG(QString& text, float min, float max, bool whole, bool dateTime, const QString& caption);
+
+    // The Validate checks of txtKEN and txtN: false (after the message) when
+    // the field must keep the focus.
+    bool KENPRUEFUNG();
+    bool NPRUEFUNG();
+    // Readings OK would store: the data rows up to the last one holding a time
+    // or a measured value; 0 in the empty state.
+    int readingCount() const;
+
+    // The main window's commands reached by Alt+Q and Ctrl+S.
+    void setQuitCommand(std::function<void()> quit) { m_quit = std::move(quit); }
+    void setSaveCommand(std::function<void()> save) { m_save = std::move(save); }
+
+    // ---- controls (object names as the control names; arrays end in _0)
+    QGroupBox* fraKEN() const { return m_fraKEN; }
+    QLineEdit* txtKEN() const { return m_txtKEN; }
+    QLineEdit* txtKOM() const { return m_txtKOM; }
+    QTabWidget* SSTab() const { return m_SSTab; }
+    QWidget* fraREITER(int index = 0) const { return index == 0 ? m_fraREITER : nullptr; }
+    QComboBox* cboSTRO() const { return m_cboSTRO; }
+    QLineEdit* txtH() const { return m_txtH; }
+    QLineEdit* txtN() const { return m_txtN; }
+    vb::FlexGrid* msgFLX(int index = 0) const { return index == 0 ? m_msgFLX : nullptr; }
+    QLineEdit* txtFLX(int index = 0) const { return index == 0 ? m_txtFLX : nullptr; }
+    gfx::PictureBox* picFLX(int index = 0) const { return index == 0 ? m_picFLX : nullptr; }
+    QPushButton* cmdH(int index = 0) const { return index == 0 ? m_cmdH : nullptr; }
+    QPushButton* cmdW(int index = 0) const { return index == 0 ? m_cmdW : nullptr; }
+    QPushButton* cmdK(int index = 0) const { return index == 0 ? m_cmdK : nullptr; }
+    QPushButton* cmdE(int index = 0) const { return index == 0 ? m_cmdE : nullptr; }
+    clsFLX& FLX(int index = 0) const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void buildControls();
+    void configureGrid();
+    void wireEvents();
+    void wireKeys();
+    void fillStandpipes();
+    void arrange();
+    // Makes the stored standpipe selectable when the presets no longer hold it.
+    void keepStoredStandpipe();
+    // Validate emulation: a check runs when the focus leaves its field for
+    // another control of this form; a failed check takes the focus back.
+    void focusChanged(QWidget* old, QWidget* now);
+    bool stepWidthCheck(bool required);
+    bool readyToStore();
+    void dropTrailingEmptyRows();
+    bool markResultsOutOfDate(long ID);
+    QString tr2(const QString& german, const QString& english) const;
+
+    short m_SPRACHE = 3;
+    std::function<void()> m_quit;
+    std::function<void()> m_save;
+    bool m_loading = false;
+    QWidget* m_refocusing = nullptr; // the control that loses the focus back to a failed field
+
+    QGroupBox* m_fraKEN = nullptr;
+    QLabel* m_lblKEN = nullptr;
+    QLineEdit* m_txtKEN = nullptr;
+    QLabel* m_lblKOM = nullptr;
+    QLineEdit* m_txtKOM = nullptr;
+    QTabWidget* m_SSTab = nullptr;
+    QWidget* m_fraREITER = nullptr;
+    QLabel* m_lblSTRO = nullptr;
+    QComboBox* m_cboSTRO = nullptr;
+    QLabel* m_lblH = nullptr;
+    QLineEdit* m_txtH = nullptr;
+    QLabel* m_lblN = nullptr;
+    QLineEdit* m_txtN = nullptr;
+    vb::FlexGrid* m_msgFLX = nullptr;
+    QLineEdit* m_txtFLX = nullptr;
+    gfx::PictureBox* m_picFLX = nullptr;
+    QPushButton* m_cmdH = nullptr;
+    QPushButton* m_cmdW = nullptr;
+    QPushButton* m_cmdK = nullptr;
+    QPushButton* m_cmdE = nullptr;
+
+    std::unique_ptr<clsFLX> m_FLX;
+    std::unique_ptr<clsDATEN> m_E1;  // record header
+    std::unique_ptr<clsDATEN> m_E2;  // record data
+    std::unique_ptr<clsDATEN> m_E3;  // readings
+    std::unique_ptr<clsDATEN> m_V1;  // standpipe presets
+    FormKeys* m_keys = nullptr;
+};
