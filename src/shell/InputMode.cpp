@@ -4,7 +4,6 @@
 #include "shell/frmMAIN.h"
 
 #include <QEvent>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace {
@@ -24,17 +23,15 @@ void InputMode::show(std::unique_ptr<RecordInputForm> form)
 {
     if (m_window) unload();
     m_form = std::move(form);
-    // Maximised before the area takes it: maximising a shown sub-window hides
-    // and shows it, which moves the focus on and sets off the form's field checks.
-    auto* window = new QMdiSubWindow;
-    window->setWidget(m_form->widget());
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowState(Qt::WindowMaximized);
-    m_window = window;
+    // No field may hold the focus while the area maximises the window: that
+    // hides and shows it, which would move the focus on and set off the
+    // form's field checks.
+    QWidget* widget = m_form->widget();
+    widget->setEnabled(false);
+    m_window = m_main.showChild(widget);
     m_window->installEventFilter(this);
-    m_main.mdiArea()->addSubWindow(window);
-    window->show();
-    window->setGeometry(m_main.mdiArea()->viewport()->rect());
+    widget->setEnabled(true);
+    m_window->setFocus(); // the form's first field
 }
 
 void InputMode::enter()

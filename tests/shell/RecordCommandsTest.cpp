@@ -159,12 +159,14 @@ TEST_F(RecordCommandsTest, NewEntersInputModeAndPanelNineLeavesIt)
     EXPECT_TRUE(inInputMode());
     EXPECT_EQ(f.main().panels().text(6), QStringLiteral("-"));
     EXPECT_EQ(f.main().mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), f.inputForm()->txtKEN());
 
     f.main().stbMAIN_PanelClick(9);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(inInputMode());
     EXPECT_TRUE(enabled("mnuDATEI") && enabled("mnuAUSWERTEN") && enabled("mnuEXTRAS"));
-    EXPECT_EQ(f.main().mdiArea()->subWindowList().size(), 1);
+    ASSERT_EQ(f.main().mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(f.main().mdiArea()->subWindowList().first()->size(), f.main().mdiArea()->viewport()->size()); // the start screen fills the area again
     EXPECT_EQ(f.main().panels().text(6), QStringLiteral("A"));
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM [E1]")), 1);
     EXPECT_FALSE(f.fi.session.GEAENDERT);
