@@ -104,7 +104,6 @@ QLineEdit* textBox(QWidget* parent, const char* name)
 mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("mdiEINGABE"));
-    setAttribute(Qt::WA_DeleteOnClose);
     m_SPRACHE = sessionLanguage();
     buildControls();
 

@@ -51,7 +51,6 @@ protected:
     {
         form.reset();
         form = std::make_unique<mdiEINGABE>();
-        form->setAttribute(Qt::WA_DeleteOnClose, false);
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->activateWindow();
