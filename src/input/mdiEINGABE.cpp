@@ -240,11 +240,13 @@ void mdiEINGABE::configureGrid()
     f.BESCHRIFTEN();
 
     // The tab is as wide as the grid's columns and a vertical scroll bar.
-    int width = 2 * m_msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    const int frame = 2 * m_msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int width = frame + 2;
     for (int c = 0; c < m_msgFLX->Cols(); ++c)
         width += static_cast<int>(std::lround(m_msgFLX->ColWidth(c) / m_msgFLX->twipsPerPixel()));
     m_msgFLX->setFixedWidth(width);
-    m_msgFLX->setMinimumHeight(16 * m_msgFLX->RowHeight(0) / std::max(1, static_cast<int>(m_msgFLX->twipsPerPixel())));
+    // room for the header and about 16 readings
+    m_msgFLX->setMinimumHeight(frame + m_msgFLX->rowHeight(0) + 16 * m_msgFLX->rowHeight(m_msgFLX->FixedRows()));
     m_SSTab->setFixedSize(m_SSTab->sizeHint());
     m_fraKEN->setFixedSize(m_SSTab->width(), m_fraKEN->sizeHint().height());
 }
