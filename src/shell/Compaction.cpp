@@ -60,7 +60,12 @@ void Compaction::compactInto(const QString& source, const QString& target)
     }
 }
 
-void Compaction::reopen() { m_s.cnnX.Open(ado::Connection::connectionString(m_s.XMDBPFAD()), 30); }
+void Compaction::reopen()
+{
+    const QString w = m_s.XMDBPFAD();
+    if (!m_s.cnnX.isOpen()) m_s.cnnX.Open(ado::Connection::connectionString(w), 30);
+    if (m_presetsOnCopy && !m_s.cnnX_V.isOpen()) m_s.cnnX_V.OpenFile(w, 30);
+}
 
 Compaction::Result Compaction::run()
 {
@@ -73,7 +78,11 @@ Compaction::Result Compaction::run()
 
     Result r;
     r.before = megabytes(m_s.fso.FileSize(w));
+    // Without a presets database the presets connection also works on W; a
+    // connection left open would go on writing into the replaced file.
+    m_presetsOnCopy = m_s.cnnX_V.isOpen() && m_s.cnnX_V.path() == w;
     m_s.cnnX.Close();
+    if (m_presetsOnCopy) m_s.cnnX_V.Close();
     try {
         compactInto(w, t);
         // One rename puts T in W's place: W is the old or the compacted file, never missing.

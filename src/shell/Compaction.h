@@ -33,7 +33,9 @@ public:
 private:
     // Writes a compacted copy of the closed database source into target.
     static void compactInto(const QString& source, const QString& target);
+    // Opens cnnX (and the presets connection when it shares W) on W again.
     void reopen();
 
     Session& m_s;
+    bool m_presetsOnCopy = false;
 };

@@ -54,7 +54,7 @@ bool StandInInputForm::OK(long id)
 
 QString StandInInputForm::KEN() const { return m_txtKEN->text(); }
 
-RecordFixture::RecordFixture()
+RecordFixture::RecordFixture(const QString& programDir) : fi(programDir)
 {
     Commands::clear();
     RecordCommands::registerAll();

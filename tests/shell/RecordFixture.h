@@ -40,7 +40,7 @@ private:
 
 class RecordFixture {
 public:
-    RecordFixture();
+    explicit RecordFixture(const QString& programDir = QStringLiteral("TALPEX"));
     ~RecordFixture();
 
     frmMAIN& start(const QString& language = QStringLiteral("de"));

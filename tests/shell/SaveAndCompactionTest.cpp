@@ -2,6 +2,7 @@
 // real files; compaction arithmetic and report texts.
 #include "RecordFixture.h"
 
+#include "data/Schema.h"
 #include "platform/Convert.h"
 #include "shell/Compaction.h"
 #include "shell/frmMAIN.h"
@@ -151,6 +152,26 @@ TEST_F(SaveAndCompactionTest, FailingCompactionKeepsTheWorkingCopy)
     EXPECT_EQ(w.readAll(), before);
     ASSERT_TRUE(f.cnn().isOpen());
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='W1'")), 1);
+}
+
+TEST(CompactionDevelopment, PresetsSharingTheWorkingCopyFollowTheCompactedFile)
+{
+    RecordFixture f(QStringLiteral("Source/TALPEX"));
+    const QString devProject = f.fi.root() + QStringLiteral("/Source/TE0000.00");
+    QDir().mkpath(devProject);
+    schema::createProjectDatabase(devProject + QStringLiteral("/TALPEX.mdb"));
+    f.start();
+    ado::Connection& presets = f.fi.session.cnnX_V;
+    ASSERT_EQ(presets.path(), f.fi.workingCopy());
+    f.trigger(QStringLiteral("mnuKOMPRIMIEREN"));
+    ASSERT_EQ(f.fi.ui->boxes().size(), 1);
+    EXPECT_EQ(f.fi.ui->boxes()[0].icon(), vb::vbInformation);
+    // A preset written after compaction lands in the working copy, not in the replaced file.
+    presets.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO]) VALUES (0, 'R1')"));
+    ado::Connection check;
+    check.OpenFile(f.fi.workingCopy());
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [TALPEX_V1]"), check);
+    EXPECT_EQ(rs.RecordCount(), 1);
 }
 
 // Runs body without root's right to write anywhere, so folder permissions count.

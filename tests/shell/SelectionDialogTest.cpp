@@ -3,7 +3,6 @@
 #include "RecordFixture.h"
 
 #include "shell/ModalTag.h"
-#include "shell/RecordSelection.h"
 #include "shell/frmAUSWAHL.h"
 #include "shell/frmMAIN.h"
 
@@ -42,17 +41,6 @@ protected:
 
     RecordFixture f;
 };
-
-TEST(SelectionCaptions, ByModeAndLanguage)
-{
-    EXPECT_EQ(RecordSelection::captionFor(ModalTag::kSelect, 3), QStringLiteral("Datei/Auswahl"));
-    EXPECT_EQ(RecordSelection::captionFor(ModalTag::kOpen, 3), QStringLiteral("Datei/Öffnen"));
-    EXPECT_EQ(RecordSelection::captionFor(ModalTag::kDelete, 3), QStringLiteral("Datei/Löschen"));
-    EXPECT_EQ(RecordSelection::captionFor(ModalTag::kSelect, 1), QStringLiteral("File/Select"));
-    EXPECT_EQ(RecordSelection::captionFor(ModalTag::kOpen, 1), QStringLiteral("File/Open"));
-    EXPECT_EQ(RecordSelection::captionFor(ModalTag::kDelete, 1), QStringLiteral("File/Delete"));
-    EXPECT_EQ(RecordSelection::captionFor(QString(), 1), QStringLiteral("Auswahl"));
-}
 
 TEST_F(SelectionDialogTest, OpenModeListsUserRecordsInKeyOrderWithOnlyTheFirstActiveSelected)
 {
