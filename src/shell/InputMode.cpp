@@ -4,6 +4,7 @@
 #include "shell/frmMAIN.h"
 
 #include <QEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace {
@@ -23,8 +24,16 @@ void InputMode::show(std::unique_ptr<RecordInputForm> form)
 {
     if (m_window) unload();
     m_form = std::move(form);
-    m_window = m_main.showChild(m_form->widget());
+    // Maximised before it is shown: maximising a shown sub-window hides and
+    // shows it, which moves the focus on and sets off the form's field checks.
+    auto* window = new QMdiSubWindow;
+    window->setWidget(m_form->widget());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowState(Qt::WindowMaximized);
+    m_window = window;
     m_window->installEventFilter(this);
+    m_main.mdiArea()->addSubWindow(window);
+    window->show();
 }
 
 void InputMode::enter()

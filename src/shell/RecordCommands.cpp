@@ -8,6 +8,7 @@
 #include "platform/System.h"
 #include "shell/Commands.h"
 #include "shell/Compaction.h"
+#include "shell/EingabeForm.h"
 #include "shell/InputMode.h"
 #include "shell/MenuTree.h"
 #include "shell/ModalTag.h"
@@ -50,6 +51,7 @@ void registerAll()
     Commands::setHandler(Commands::panelCommand(8), saveInputData);
     Commands::setHandler(Commands::panelCommand(9), discardInputData);
     Commands::setDialog(kSelectionDialog, [](QWidget* owner) { return new frmAUSWAHL(session(), owner); });
+    RecordInputForm::setFactory([](frmMAIN& main) { return std::make_unique<EingabeForm>(main); });
 }
 
 void mnuNEU_Click(frmMAIN& main)

@@ -2,6 +2,7 @@
 
 #include "data/Ado.h"
 #include "shell/Commands.h"
+#include "shell/EingabeForm.h"
 #include "shell/InputMode.h"
 #include "shell/ModalTag.h"
 #include "shell/RecordCommands.h"
@@ -10,55 +11,18 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QVBoxLayout>
-
-StandInInputForm::StandInInputForm(Log& log) : m_log(log)
-{
-    m_widget = new QWidget;
-    m_widget->setObjectName(QStringLiteral("mdiEINGABE"));
-    m_txtKEN = new QLineEdit(m_widget);
-    m_txtKEN->setObjectName(QStringLiteral("txtKEN"));
-    (new QVBoxLayout(m_widget))->addWidget(m_txtKEN);
-}
-
-QWidget* StandInInputForm::widget() { return m_widget; }
-
-void StandInInputForm::OEFFNEN(long id)
-{
-    m_log.opened.append(id);
-    ado::Recordset rs(QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]=%1").arg(id), session().cnnX);
-    if (!rs.Eof()) m_txtKEN->setText(rs.Value(QStringLiteral("KEN")).toString());
-}
-
-bool StandInInputForm::OK(long id)
-{
-    ado::Connection& cnn = session().cnnX;
-    ado::Recordset e1(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=%1").arg(id), cnn);
-    if (e1.Eof()) {
-        e1.AddNew();
-        e1.setValue(QStringLiteral("ID"), static_cast<int>(id));
-    }
-    e1.setValue(QStringLiteral("KEN"), m_txtKEN->text());
-    e1.setValue(QStringLiteral("AKT"), true);
-    e1.Update();
-    cnn.Execute(QStringLiteral("DELETE FROM [E2] WHERE [ID]=%1").arg(id));
-    cnn.Execute(QStringLiteral("INSERT INTO [E2] ([ID],[H]) VALUES (%1, 100)").arg(id));
-    m_log.stored.append(id);
-    return !m_log.failOK;
-}
-
-QString StandInInputForm::KEN() const { return m_txtKEN->text(); }
 
 RecordFixture::RecordFixture(const QString& programDir) : fi(programDir)
 {
     Commands::clear();
     RecordCommands::registerAll();
-    RecordInputForm::setFactory([this](frmMAIN&) { return std::make_unique<StandInInputForm>(formLog); });
+    ado::Connection presets;
+    presets.OpenFile(fi.dataFolder() + QStringLiteral("/VORGABE.mdb"));
+    presets.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F]) VALUES (0,'Typ A',100,20,4)"));
     // The real dialog, with the next scripted action once it is on screen.
     Commands::setDialog(QStringLiteral("frmAUSWAHL"), [this](QWidget* owner) {
         auto* dlg = new frmAUSWAHL(fi.session, owner);
@@ -77,7 +41,6 @@ RecordFixture::~RecordFixture()
         m_main->closeAs(vbAppWindows);
         m_main.reset();
     }
-    RecordInputForm::setFactory({});
     Commands::clear();
 }
 
@@ -98,7 +61,7 @@ void RecordFixture::addRecord(long id, const QString& ken, bool akt, const QStri
     if (!kom.isNull()) rs.setValue(QStringLiteral("KOM"), kom);
     rs.setValue(QStringLiteral("AKT"), akt);
     rs.Update();
-    cnn().Execute(QStringLiteral("INSERT INTO [E2] ([ID],[H]) VALUES (%1, 50)").arg(id));
+    cnn().Execute(QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (%1, 50, 'Typ A', 1)").arg(id));
 }
 
 void RecordFixture::addEvaluated(long id, bool boneu)
@@ -148,7 +111,8 @@ std::function<void(frmAUSWAHL&)> RecordFixture::choose(const QStringList& kens)
 
 void RecordFixture::trigger(const QString& item) { m_main->menuItem(item)->trigger(); }
 
-StandInInputForm* RecordFixture::inputForm()
+mdiEINGABE* RecordFixture::inputForm()
 {
-    return static_cast<StandInInputForm*>(InputMode::of(*m_main).form());
+    auto* form = dynamic_cast<EingabeForm*>(InputMode::of(*m_main).form());
+    return form ? form->form() : nullptr;
 }

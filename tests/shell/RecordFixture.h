@@ -1,42 +1,18 @@
 #pragma once
 // The main window over a temporary frame installation with the record
-// commands plugged in, a stand-in input form, and a script for the
-// selection dialog: each time frmAUSWAHL is shown, the next queued action
+// commands and the input form plugged in, and a script for the selection
+// dialog: each time frmAUSWAHL is shown, the next queued action
 // runs on the real dialog once it is on screen.
 #include "FrameInstallation.h"
-
-#include "shell/RecordInputForm.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
-class QLineEdit;
 class frmAUSWAHL;
+class mdiEINGABE;
 class frmMAIN;
-
-// Stands in for the input form: a designation field; OK stores E1 (KEN, AKT)
-// and one E2 row for the ID, or fails on request.
-class StandInInputForm : public RecordInputForm {
-public:
-    struct Log {
-        QList<long> opened;
-        QList<long> stored;
-        bool failOK = false;
-    };
-    explicit StandInInputForm(Log& log);
-    QWidget* widget() override;
-    void OEFFNEN(long id) override;
-    bool OK(long id) override;
-    QString KEN() const override;
-    QLineEdit* txtKEN() const { return m_txtKEN; }
-
-private:
-    Log& m_log;
-    QWidget* m_widget;
-    QLineEdit* m_txtKEN;
-};
 
 class RecordFixture {
 public:
@@ -47,7 +23,7 @@ public:
     frmMAIN& main() { return *m_main; }
     ado::Connection& cnn() { return fi.session.cnnX; }
 
-    // Rows written straight into the working copy.
+    // Rows written straight into the working copy; a record has its E2 row.
     void addRecord(long id, const QString& ken, bool akt, const QString& kom = QString());
     void addEvaluated(long id, bool boneu); // an A1 row
     void addMultipleEvaluation();           // E1/A1 ID 0 and M1 IDM 1
@@ -61,11 +37,10 @@ public:
     static void clickLine(frmAUSWAHL& dlg, int row);
 
     void trigger(const QString& item);
-    // The open stand-in form, or nullptr.
-    StandInInputForm* inputForm();
+    // The open input form, or nullptr.
+    mdiEINGABE* inputForm();
 
     FrameInstallation fi;
-    StandInInputForm::Log formLog;
 
 private:
     std::unique_ptr<frmMAIN> m_main;
