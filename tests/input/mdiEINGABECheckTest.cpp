@@ -70,7 +70,7 @@ TEST_F(EingabeChecks, NewRecordsDefaultStepWidthNeverTrapsTheFocus)
     EXPECT_TRUE(form->txtKEN()->hasFocus());
     typeField(form->txtKEN(), QStringLiteral("B1"));
     EXPECT_EQ(form->txtN()->text(), QStringLiteral("1"));
-    form->txtN()->setFocus();
+    leaveField(form->txtN());
     leaveField(form->txtH());
     EXPECT_TRUE(form->txtH()->hasFocus());
     EXPECT_TRUE(ui->boxes().isEmpty());
@@ -112,14 +112,22 @@ TEST_F(EingabeChecks, DesignationOfBlanksIsRefused)
     EXPECT_EQ(ui->boxes()[0].text, QStringLiteral("Datensatzkennzeichnung fehlt!"));
     EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Datenfehler"));
     EXPECT_EQ(ui->boxes()[0].icon(), vb::vbExclamation);
-
-    // at OK, which no Validate precedes, as well
-    form->txtKOM()->setFocus();
     ui->clear();
+    QTest::keyClick(form->txtKEN(), Qt::Key_Tab);
+    EXPECT_TRUE(form->txtKEN()->hasFocus());
+    EXPECT_EQ(ui->boxes().size(), 1);
+
+    // focus the program moves (showing the form, a refused save) checks nothing
+    ui->clear();
+    form->txtKOM()->setFocus();
+    EXPECT_TRUE(ui->boxes().isEmpty());
+
+    // at OK, which no Validate precedes, the same check
+    typeField(form->txtN(), QStringLiteral("0"));
     EXPECT_FALSE(form->OK(1));
     ASSERT_EQ(ui->boxes().size(), 1);
     EXPECT_EQ(ui->boxes()[0].text, QStringLiteral("Datensatzkennzeichnung fehlt!"));
-    EXPECT_TRUE(form->txtKEN()->hasFocus());
+    EXPECT_TRUE(form->txtKEN()->hasFocus()); // and the invalid n left on the way stays quiet
     EXPECT_EQ(count("SELECT COUNT(*) FROM [E1]"), 0);
 
     // leaving for another window is no Validate
