@@ -24,8 +24,8 @@ void InputMode::show(std::unique_ptr<RecordInputForm> form)
 {
     if (m_window) unload();
     m_form = std::move(form);
-    // Maximised before it is shown: maximising a shown sub-window hides and
-    // shows it, which moves the focus on and sets off the form's field checks.
+    // Maximised before the area takes it: maximising a shown sub-window hides
+    // and shows it, which moves the focus on and sets off the form's field checks.
     auto* window = new QMdiSubWindow;
     window->setWidget(m_form->widget());
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -34,6 +34,7 @@ void InputMode::show(std::unique_ptr<RecordInputForm> form)
     m_window->installEventFilter(this);
     m_main.mdiArea()->addSubWindow(window);
     window->show();
+    window->setGeometry(m_main.mdiArea()->viewport()->rect());
 }
 
 void InputMode::enter()
