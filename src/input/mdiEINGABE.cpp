@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +28,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -104,7 +106,6 @@ QLineEdit* textBox(QWidget* parent, const char* name)
 mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("mdiEINGABE"));
-    setAttribute(Qt::WA_DeleteOnClose);
     m_SPRACHE = sessionLanguage();
     buildControls();
 
@@ -241,11 +242,13 @@ void mdiEINGABE::configureGrid()
     f.BESCHRIFTEN();
 
     // The tab is as wide as the grid's columns and a vertical scroll bar.
-    int width = 2 * m_msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    const int frame = 2 * m_msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int width = frame + 2;
     for (int c = 0; c < m_msgFLX->Cols(); ++c)
         width += static_cast<int>(std::lround(m_msgFLX->ColWidth(c) / m_msgFLX->twipsPerPixel()));
     m_msgFLX->setFixedWidth(width);
-    m_msgFLX->setMinimumHeight(16 * m_msgFLX->RowHeight(0) / std::max(1, static_cast<int>(m_msgFLX->twipsPerPixel())));
+    // room for the header and about 16 readings
+    m_msgFLX->setMinimumHeight(frame + m_msgFLX->rowHeight(0) + 16 * m_msgFLX->rowHeight(m_msgFLX->FixedRows()));
     m_SSTab->setFixedSize(m_SSTab->sizeHint());
     m_fraKEN->setFixedSize(m_SSTab->width(), m_fraKEN->sizeHint().height());
 }
@@ -273,6 +276,8 @@ void mdiEINGABE::wireEvents()
     connect(m_cmdK, &QPushButton::clicked, this, [f] { f->BEARBEITEN(-1); });
     connect(m_cmdE, &QPushButton::clicked, this, [f] { f->EINFUEGEN(-1); });
 
+    m_txtKEN->installEventFilter(this);
+    m_txtN->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &mdiEINGABE::focusChanged);
 
     wireKeys();
@@ -564,18 +569,33 @@ bool mdiEINGABE::stepWidthCheck(bool required)
     return false;
 }
 
+bool mdiEINGABE::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && (watched == m_txtKEN || watched == m_txtN)) {
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+        case Qt::MouseFocusReason:
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason: m_userLeft = true; break;
+        default: m_userLeft = false; break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void mdiEINGABE::focusChanged(QWidget* old, QWidget* now)
 {
-    if (!now || now == old || !isAncestorOf(now)) return; // left the form: no Validate
-    if (m_refocusing) {
-        // the focus returning to a failed field validates nothing on its way
-        const bool returning = old == m_refocusing;
-        m_refocusing = nullptr;
-        if (returning) return;
-    }
     if (old != m_txtKEN && old != m_txtN) return;
-    const bool valid = old == m_txtKEN ? KENPRUEFUNG() : NPRUEFUNG();
-    if (valid) return;
-    m_refocusing = now;
+    const bool userLeft = std::exchange(m_userLeft, false);
+    // no Validate for another window (a message box, the main window) or the program's own moves
+    if (!userLeft || !now || !isAncestorOf(now)) return;
+    // One user action may move the focus twice (a mouse press focuses the
+    // control, and a grid focuses itself again): it is refused once, with one message.
+    if (!m_refused) {
+        const bool valid = old == m_txtKEN ? KENPRUEFUNG() : NPRUEFUNG();
+        if (valid) return;
+        m_refused = true;
+        QTimer::singleShot(0, this, [this] { m_refused = false; });
+    }
     old->setFocus();
 }

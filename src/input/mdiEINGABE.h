@@ -93,9 +93,11 @@ private:
     void arrange();
     // Makes the stored standpipe selectable when the presets no longer hold it.
     void keepStoredStandpipe();
-    // Validate emulation: a check runs when the focus leaves its field for
-    // another control of this form; a failed check takes the focus back.
+    // Validate emulation: a check runs when the user moves the focus from its
+    // field to another control of this form (mouse, Tab, shortcut); a failed
+    // check takes the focus back. Focus the program moves validates nothing.
     void focusChanged(QWidget* old, QWidget* now);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool stepWidthCheck(bool required);
     bool readyToStore();
     void dropTrailingEmptyRows();
@@ -106,7 +108,8 @@ private:
     std::function<void()> m_quit;
     std::function<void()> m_save;
     bool m_loading = false;
-    QWidget* m_refocusing = nullptr; // the control that loses the focus back to a failed field
+    bool m_userLeft = false; // the last focus-out of txtKEN or txtN was the user's
+    bool m_refused = false;  // a field kept the focus during the current user action
 
     QGroupBox* m_fraKEN = nullptr;
     QLabel* m_lblKEN = nullptr;

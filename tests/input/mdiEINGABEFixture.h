@@ -51,7 +51,6 @@ protected:
     {
         form.reset();
         form = std::make_unique<mdiEINGABE>();
-        form->setAttribute(Qt::WA_DeleteOnClose, false);
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->activateWindow();
@@ -89,12 +88,13 @@ protected:
         if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Delete);
         else QTest::keyClicks(field, text);
     }
-    // Moves the focus to another control of the form and lets the Validate
-    // check run.
+    // The user moves the focus to another control with the mouse; the
+    // Validate check of the field left runs.
     void leaveField(QWidget* next)
     {
-        next->setFocus();
-        QApplication::processEvents();
+        if (next == &grid()) clickCell(1, 4);
+        else QTest::mouseClick(next, Qt::LeftButton);
+        QApplication::processEvents(); // the event loop runs between two user actions
     }
     // Appends a data row as Enter on the last cell of the last row does.
     void appendRow()
