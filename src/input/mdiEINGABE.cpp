@@ -432,12 +432,17 @@ bool mdiEINGABE::OK(long ID)
         write.resume();
         write([&] { return markResultsOutOfDate(ID); });
     }
-    // what was written stays, also when a failure box was cancelled
-    if (!step.cancelled()) step([&] { tx->commit(); });
-    else try {
-            tx->commit();
+    // What was written stays, also when a failure box was cancelled.
+    const auto commit = [&] { tx->commit(); };
+    if (!step.cancelled()) {
+        step(commit);
+    } else {
+        try {
+            commit();
         } catch (const vb::VBError&) {
+            // the user has left the save; its failure box was the last word
         }
+    }
     return write.done() && !step.failed();
 }
 

@@ -268,3 +268,35 @@ TEST_F(EingabeRoundTrip, RecordWithoutReadingsArrivesEmptyAndInsertRowMakesItEdi
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EingabeRoundTrip, BadValuesAreReportedAndTheInputStays)
+{
+    openForm();
+    typeField(form->txtKEN(), QStringLiteral("B5"));
+    typeField(form->txtH(), QStringLiteral("zwoelf"));
+    typeCell(1, 2, QStringLiteral("10:00"));
+    typeCell(1, 4, QStringLiteral("warm")); // a number column without limits takes any text
+    EXPECT_FALSE(form->OK(5));
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_TRUE(ui->boxes()[0].text.contains(QStringLiteral("Spalte H der Tabelle E2"))) << ui->boxes()[0].text.toStdString();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [E2]"), 0);
+
+    typeField(form->txtH(), QStringLiteral("1200"));
+    ui->clear();
+    EXPECT_FALSE(form->OK(5));
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_TRUE(ui->boxes()[0].text.startsWith(QStringLiteral("Werte der Spalte TEMP der Tabelle E3"))) << ui->boxes()[0].text.toStdString();
+    EXPECT_EQ(cell(1, 4), QStringLiteral("warm"));
+    EXPECT_EQ(form->txtH()->text(), QStringLiteral("1200"));
+
+    typeCell(1, 4, QStringLiteral("9"));
+    ui->clear();
+    EXPECT_TRUE(form->OK(5));
+    EXPECT_TRUE(ui->boxes().isEmpty());
+    EXPECT_FLOAT_EQ(value("SELECT [TEMP] FROM [E3] WHERE [ID]=5").toFloat(), 9.0f);
+}
+
+} // namespace
