@@ -15,6 +15,12 @@
 namespace vb {
 
 namespace {
+bool g_germanButtons = false;
+}
+
+void SetGermanButtons(bool german) { g_germanButtons = german; }
+
+namespace {
 int firstButtonResult(int style)
 {
     switch (ButtonsOf(style)) {
@@ -75,6 +81,15 @@ int showBox(const QString& prompt, int style, const QString& title, const std::f
     for (const auto& b : buttons) all |= b.qt;
     if (style & vbMsgBoxHelpButton) all |= QMessageBox::Help;
     box.setStandardButtons(all);
+    if (g_germanButtons) {
+        // No Qt translations are shipped: the buttons speak the session language themselves.
+        const QList<QPair<QMessageBox::StandardButton, const char*>> german = {
+            {QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nein"}, {QMessageBox::Cancel, "Abbrechen"},
+            {QMessageBox::Abort, "&Abbrechen"}, {QMessageBox::Retry, "&Wiederholen"},
+            {QMessageBox::Ignore, "&Ignorieren"}, {QMessageBox::Help, "&Hilfe"}};
+        for (const auto& [button, text] : german)
+            if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(text));
+    }
     int def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     if (def < buttons.size()) box.setDefaultButton(buttons[def].qt);
     for (;;) {
@@ -108,10 +123,13 @@ int GuiUi::msgBoxWithHelp(const QString& prompt, int style, const QString& title
 
 std::optional<QString> GuiUi::inputBox(const QString& prompt, const QString& title, const QString& deflt)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, deflt, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dlg(QApplication::activeWindow());
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(deflt);
+    if (g_germanButtons) dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return dlg.textValue();
 }
 
 int ScriptedUi::msgBox(const QString& prompt, int style, const QString& title)

@@ -107,6 +107,9 @@ private:
     std::unique_ptr<UiService> m_prev;
 };
 
+// German captions on the buttons of message boxes (the session language).
+void SetGermanButtons(bool german);
+
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile, int helpContext);
 std::optional<QString> InputBox(const QString& prompt, const QString& title = QString(), const QString& deflt = QString());

@@ -50,6 +50,7 @@ bool StartUp::load()
     m_s.SPRACHE = languageOf(LOCALEINFO(89));
     m_s.DEZIMALPUNKT = LOCALEINFO(14);
     vb::SetDecimalSeparator(m_s.DEZIMALPUNKT);
+    vb::SetGermanButtons(m_s.SPRACHE == 3);
 
     m_s.developmentMode = m_s.programFolder.contains(QStringLiteral("SOURCE"), Qt::CaseInsensitive);
     if (m_s.developmentMode) {
