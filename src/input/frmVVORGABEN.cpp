@@ -37,23 +37,14 @@ frmVVORGABEN::frmVVORGABEN(QWidget* owner) : QDialog(owner)
     setModal(true);
     buildControls();
     m_FLX = std::make_unique<clsFLX>();
-    m_FLX->setEFLX(m_msgFLX);
-    m_FLX->setETXT(m_txtFLX);
-    m_FLX->setEPIC(m_picFLX);
+    m_FLX->setEFLX(m_grid.msgFLX);
+    m_FLX->setETXT(m_grid.txtFLX);
+    m_FLX->setEPIC(m_grid.picFLX);
     configureGrid();
     m_FLX->connectHostEvents();
     load();
 
-    connect(m_cmdH, &QPushButton::clicked, this, [this] {
-        m_FLX->EINFUEGEN(0);
-        m_FLX->ZEILEEINFUEGEN();
-    });
-    connect(m_cmdW, &QPushButton::clicked, this, [this] {
-        m_FLX->EINFUEGEN(0);
-        m_FLX->ZEILEENTFERNEN();
-    });
-    connect(m_cmdK, &QPushButton::clicked, this, [this] { m_FLX->BEARBEITEN(-1); });
-    connect(m_cmdE, &QPushButton::clicked, this, [this] { m_FLX->EINFUEGEN(-1); });
+    m_grid.connectButtons(m_FLX.get(), this);
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdABBRECHEN, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -72,33 +63,23 @@ frmVVORGABEN::~frmVVORGABEN() = default;
 
 void frmVVORGABEN::buildControls()
 {
-    m_msgFLX = new vb::FlexGrid(this);
-    m_msgFLX->setObjectName(QStringLiteral("msgFLX_0"));
-    m_txtFLX = new QLineEdit(this);
-    m_txtFLX->setObjectName(QStringLiteral("txtFLX_0"));
-    m_txtFLX->hide();
-    m_picFLX = new gfx::PictureBox(this);
-    m_picFLX->setObjectName(QStringLiteral("picFLX_0"));
+    m_grid = GridControls::create(this);
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         return b;
     };
-    m_cmdH = button("cmdH_0", QStringLiteral("Zeile einfügen"));
-    m_cmdW = button("cmdW_0", QStringLiteral("Zeile entfernen"));
-    m_cmdK = button("cmdK_0", QStringLiteral("Kopieren"));
-    m_cmdE = button("cmdE_0", QStringLiteral("Einfügen"));
     m_cmdOK = button("cmdOK", QStringLiteral("OK"));
     m_cmdABBRECHEN = button("cmdABBRECHEN", QStringLiteral("Abbrechen"));
 
     auto* rows = new QHBoxLayout;
-    for (QPushButton* b : {m_cmdH, m_cmdW, m_cmdK, m_cmdE}) rows->addWidget(b);
+    for (QPushButton* b : {m_grid.cmdH, m_grid.cmdW, m_grid.cmdK, m_grid.cmdE}) rows->addWidget(b);
     rows->addStretch(1);
     rows->addWidget(m_cmdOK);
     rows->addWidget(m_cmdABBRECHEN);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_msgFLX, 1);
+    layout->addWidget(m_grid.msgFLX, 1);
     layout->addLayout(rows);
     resize(840, 420);
 }
@@ -127,7 +108,7 @@ void frmVVORGABEN::load()
     m_daten->setETABELLE(table());
     m_daten->setESPID(QString());
     for (int c = 0; c < columns().size(); ++c)
-        m_daten->DTFFM(columns()[c], m_msgFLX, QString::number(c), Keys{{"I1"}});
+        m_daten->DTFFM(columns()[c], m_grid.msgFLX, QString::number(c), Keys{{"I1"}});
     m_FLX->AKTUALISIEREN();
 }
 
@@ -146,7 +127,7 @@ bool frmVVORGABEN::OK()
         clsFLX::ExactTexts exact(*m_FLX);
         for (int c = 0; c < columns().size(); ++c) {
             const bool went = step([&] {
-                if (!m_daten->DFTFM(columns()[c], m_msgFLX, QString::number(c), Keys{{"I1"}})) stored = false;
+                if (!m_daten->DFTFM(columns()[c], m_grid.msgFLX, QString::number(c), Keys{{"I1"}})) stored = false;
             });
             if (!went) return false; // Cancel: leave; the transaction rolls back
         }

@@ -5,6 +5,8 @@
 // time it opens and written back on OK. Cancel closes without writing.
 #include <QDialog>
 #include <functional>
+#include "input/GridControls.h"
+
 #include <memory>
 
 class QLineEdit;
@@ -32,13 +34,13 @@ public:
     void setQuitCommand(std::function<void()> quit) { m_quit = std::move(quit); }
 
     clsFLX& editor() { return *m_FLX; }
-    vb::FlexGrid* msgFLX() const { return m_msgFLX; }
-    QLineEdit* txtFLX() const { return m_txtFLX; }
-    gfx::PictureBox* picFLX() const { return m_picFLX; }
-    QPushButton* cmdH() const { return m_cmdH; }
-    QPushButton* cmdW() const { return m_cmdW; }
-    QPushButton* cmdK() const { return m_cmdK; }
-    QPushButton* cmdE() const { return m_cmdE; }
+    vb::FlexGrid* msgFLX() const { return m_grid.msgFLX; }
+    QLineEdit* txtFLX() const { return m_grid.txtFLX; }
+    gfx::PictureBox* picFLX() const { return m_grid.picFLX; }
+    QPushButton* cmdH() const { return m_grid.cmdH; }
+    QPushButton* cmdW() const { return m_grid.cmdW; }
+    QPushButton* cmdK() const { return m_grid.cmdK; }
+    QPushButton* cmdE() const { return m_grid.cmdE; }
     QPushButton* cmdOK() const { return m_cmdOK; }
     QPushButton* cmdABBRECHEN() const { return m_cmdABBRECHEN; }
 
@@ -56,13 +58,7 @@ private:
     void load();
     void cmdOK_Click();
 
-    vb::FlexGrid* m_msgFLX = nullptr;
-    QLineEdit* m_txtFLX = nullptr;
-    gfx::PictureBox* m_picFLX = nullptr;
-    QPushButton* m_cmdH = nullptr;
-    QPushButton* m_cmdW = nullptr;
-    QPushButton* m_cmdK = nullptr;
-    QPushButton* m_cmdE = nullptr;
+    GridControls m_grid;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdABBRECHEN = nullptr;
     std::unique_ptr<clsFLX> m_FLX;

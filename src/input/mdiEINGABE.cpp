@@ -110,9 +110,9 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
     buildControls();
 
     m_FLX = std::make_unique<clsFLX>();
-    m_FLX->setEFLX(m_msgFLX);
-    m_FLX->setETXT(m_txtFLX);
-    m_FLX->setEPIC(m_picFLX);
+    m_FLX->setEFLX(m_grid.msgFLX);
+    m_FLX->setETXT(m_grid.txtFLX);
+    m_FLX->setEPIC(m_grid.picFLX);
     configureGrid();
     wireEvents();
 
@@ -187,24 +187,8 @@ void mdiEINGABE::buildControls()
     m_lblN->setToolTip(tipN);
     m_txtN->setToolTip(tipN);
 
-    m_msgFLX = new vb::FlexGrid(m_fraREITER);
-    m_msgFLX->setObjectName(QStringLiteral("msgFLX_0"));
-    m_txtFLX = textBox(m_fraREITER, "txtFLX_0");
-    m_txtFLX->setText(QStringLiteral("Nicht löschen, dient zur Funktion der FlexGrid-Eingabe; bei Ausführung unsichtbar"));
-    m_txtFLX->hide();
-    m_picFLX = new gfx::PictureBox(m_fraREITER);
-    m_picFLX->setObjectName(QStringLiteral("picFLX_0"));
-
-    const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, m_fraREITER);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    m_cmdH = button("cmdH_0", QStringLiteral("Zeile einfügen"));
-    m_cmdW = button("cmdW_0", QStringLiteral("Zeile entfernen"));
-    m_cmdK = button("cmdK_0", QStringLiteral("Kopieren"));
-    m_cmdE = button("cmdE_0", QStringLiteral("Einfügen"));
+    m_grid = GridControls::create(m_fraREITER);
+    m_grid.txtFLX->setText(QStringLiteral("Nicht löschen, dient zur Funktion der FlexGrid-Eingabe; bei Ausführung unsichtbar"));
 
     auto* params = new QHBoxLayout;
     params->addWidget(m_lblSTRO);
@@ -216,10 +200,10 @@ void mdiEINGABE::buildControls()
     params->addWidget(m_lblN);
     params->addWidget(m_txtN, 1);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {m_cmdH, m_cmdW, m_cmdK, m_cmdE}) buttons->addWidget(b);
+    for (QPushButton* b : {m_grid.cmdH, m_grid.cmdW, m_grid.cmdK, m_grid.cmdE}) buttons->addWidget(b);
     buttons->addStretch(1);
     auto* body = new QHBoxLayout;
-    body->addWidget(m_msgFLX);
+    body->addWidget(m_grid.msgFLX);
     body->addLayout(buttons);
     auto* tab = new QVBoxLayout(m_fraREITER);
     tab->addLayout(params);
@@ -242,13 +226,13 @@ void mdiEINGABE::configureGrid()
     f.BESCHRIFTEN();
 
     // The tab is as wide as the grid's columns and a vertical scroll bar.
-    const int frame = 2 * m_msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int frame = 2 * m_grid.msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     int width = frame + 2;
-    for (int c = 0; c < m_msgFLX->Cols(); ++c)
-        width += static_cast<int>(std::lround(m_msgFLX->ColWidth(c) / m_msgFLX->twipsPerPixel()));
-    m_msgFLX->setFixedWidth(width);
+    for (int c = 0; c < m_grid.msgFLX->Cols(); ++c)
+        width += static_cast<int>(std::lround(m_grid.msgFLX->ColWidth(c) / m_grid.msgFLX->twipsPerPixel()));
+    m_grid.msgFLX->setFixedWidth(width);
     // room for the header and about 16 readings
-    m_msgFLX->setMinimumHeight(frame + m_msgFLX->rowHeight(0) + 16 * m_msgFLX->rowHeight(m_msgFLX->FixedRows()));
+    m_grid.msgFLX->setMinimumHeight(frame + m_grid.msgFLX->rowHeight(0) + 16 * m_grid.msgFLX->rowHeight(m_grid.msgFLX->FixedRows()));
     m_SSTab->setFixedSize(m_SSTab->sizeHint());
     m_fraKEN->setFixedSize(m_SSTab->width(), m_fraKEN->sizeHint().height());
 }
@@ -258,23 +242,14 @@ void mdiEINGABE::wireEvents()
     clsFLX* f = m_FLX.get();
     f->connectHostEvents();
     // after the editor's own handling of the same events: the date carry-down
-    connect(m_msgFLX, &vb::FlexGrid::KeyPress, this, [this](int) { DATUMERGAENZEN(); });
-    connect(m_msgFLX, &vb::FlexGrid::Click, this, [this] { DATUMERGAENZEN(); });
-    connect(m_msgFLX, &vb::FlexGrid::EnterCell, this, [this] { DATUMERGAENZEN(); }); // the cell left
+    connect(m_grid.msgFLX, &vb::FlexGrid::KeyPress, this, [this](int) { DATUMERGAENZEN(); });
+    connect(m_grid.msgFLX, &vb::FlexGrid::Click, this, [this] { DATUMERGAENZEN(); });
+    connect(m_grid.msgFLX, &vb::FlexGrid::EnterCell, this, [this] { DATUMERGAENZEN(); }); // the cell left
     connect(f, &clsFLX::editorKeyPress, this, [this](int key) {
         if (key == 13) DATUMERGAENZEN();
     });
 
-    connect(m_cmdH, &QPushButton::clicked, this, [f] {
-        f->EINFUEGEN(0);
-        f->ZEILEEINFUEGEN();
-    });
-    connect(m_cmdW, &QPushButton::clicked, this, [f] {
-        f->EINFUEGEN(0);
-        f->ZEILEENTFERNEN();
-    });
-    connect(m_cmdK, &QPushButton::clicked, this, [f] { f->BEARBEITEN(-1); });
-    connect(m_cmdE, &QPushButton::clicked, this, [f] { f->EINFUEGEN(-1); });
+    m_grid.connectButtons(f, this);
 
     m_txtKEN->installEventFilter(this);
     m_txtN->installEventFilter(this);
@@ -363,18 +338,18 @@ void mdiEINGABE::OEFFNEN(long ID)
     read([&] { return m_E2->DTFTT(QStringLiteral("N"), m_txtN); });
     // the readings fill a grid that holds one empty row
     read([&] {
-        m_msgFLX->setRows(m_msgFLX->FixedRows() + 1);
-        for (int c = 0; c < m_msgFLX->Cols(); ++c) m_msgFLX->setTextMatrix(m_msgFLX->FixedRows(), c, QString());
+        m_grid.msgFLX->setRows(m_grid.msgFLX->FixedRows() + 1);
+        for (int c = 0; c < m_grid.msgFLX->Cols(); ++c) m_grid.msgFLX->setTextMatrix(m_grid.msgFLX->FixedRows(), c, QString());
         return true;
     });
     for (int c = 0; c < kReadingColumns.size(); ++c)
-        read([&] { return m_E3->DTFFM(kReadingColumns[c], m_msgFLX, QString::number(c), Keys{{"I1"}}); });
+        read([&] { return m_E3->DTFFM(kReadingColumns[c], m_grid.msgFLX, QString::number(c), Keys{{"I1"}}); });
     if (!read.going()) return;
 
     m_loading = false;
     // the empty state keeps its row blank
     read([&] {
-        if (m_msgFLX->Enabled()) m_FLX->AKTUALISIEREN();
+        if (m_grid.msgFLX->Enabled()) m_FLX->AKTUALISIEREN();
         return true;
     });
     read([&] {
@@ -424,7 +399,7 @@ bool mdiEINGABE::OK(long ID)
         // cells not edited since the load go back exactly as they were read
         clsFLX::ExactTexts exact(*m_FLX);
         for (int c = 0; c < kReadingColumns.size(); ++c)
-            write([&] { return m_E3->DFTFM(kReadingColumns[c], m_msgFLX, QString::number(c), Keys{{"I1"}}); });
+            write([&] { return m_E3->DFTFM(kReadingColumns[c], m_grid.msgFLX, QString::number(c), Keys{{"I1"}}); });
     }
     // Results computed from the old data must not pass for results of the
     // new, also when only part of it was written.
@@ -466,7 +441,7 @@ bool mdiEINGABE::readyToStore()
 
 void mdiEINGABE::dropTrailingEmptyRows()
 {
-    vb::FlexGrid* g = m_msgFLX;
+    vb::FlexGrid* g = m_grid.msgFLX;
     if (!g->Enabled()) return;
     const int readings = readingCount();
     if (readings > 0) {
@@ -495,7 +470,7 @@ bool mdiEINGABE::markResultsOutOfDate(long ID)
 
 void mdiEINGABE::DATUMERGAENZEN()
 {
-    vb::FlexGrid* g = m_msgFLX;
+    vb::FlexGrid* g = m_grid.msgFLX;
     if (m_loading || !g->Enabled()) return;
     for (int r = g->FixedRows() + 1; r < g->Rows(); ++r)
         if (g->TextMatrix(r, colDatum).trimmed().isEmpty()) g->setTextMatrix(r, colDatum, g->TextMatrix(r - 1, colDatum));
@@ -504,7 +479,7 @@ void mdiEINGABE::DATUMERGAENZEN()
 
 int mdiEINGABE::readingCount() const
 {
-    const vb::FlexGrid* g = m_msgFLX;
+    const vb::FlexGrid* g = m_grid.msgFLX;
     if (!g->Enabled()) return 0;
     for (int r = g->Rows() - 1; r >= g->FixedRows(); --r)
         for (int c : kReadingValueColumns)

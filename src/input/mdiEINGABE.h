@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include "input/GridControls.h"
+
 #include <memory>
 
 class QComboBox;
@@ -69,13 +71,13 @@ public:
     QComboBox* cboSTRO() const { return m_cboSTRO; }
     QLineEdit* txtH() const { return m_txtH; }
     QLineEdit* txtN() const { return m_txtN; }
-    vb::FlexGrid* msgFLX(int index = 0) const { return index == 0 ? m_msgFLX : nullptr; }
-    QLineEdit* txtFLX(int index = 0) const { return index == 0 ? m_txtFLX : nullptr; }
-    gfx::PictureBox* picFLX(int index = 0) const { return index == 0 ? m_picFLX : nullptr; }
-    QPushButton* cmdH(int index = 0) const { return index == 0 ? m_cmdH : nullptr; }
-    QPushButton* cmdW(int index = 0) const { return index == 0 ? m_cmdW : nullptr; }
-    QPushButton* cmdK(int index = 0) const { return index == 0 ? m_cmdK : nullptr; }
-    QPushButton* cmdE(int index = 0) const { return index == 0 ? m_cmdE : nullptr; }
+    vb::FlexGrid* msgFLX(int index = 0) const { return index == 0 ? m_grid.msgFLX : nullptr; }
+    QLineEdit* txtFLX(int index = 0) const { return index == 0 ? m_grid.txtFLX : nullptr; }
+    gfx::PictureBox* picFLX(int index = 0) const { return index == 0 ? m_grid.picFLX : nullptr; }
+    QPushButton* cmdH(int index = 0) const { return index == 0 ? m_grid.cmdH : nullptr; }
+    QPushButton* cmdW(int index = 0) const { return index == 0 ? m_grid.cmdW : nullptr; }
+    QPushButton* cmdK(int index = 0) const { return index == 0 ? m_grid.cmdK : nullptr; }
+    QPushButton* cmdE(int index = 0) const { return index == 0 ? m_grid.cmdE : nullptr; }
     clsFLX& FLX(int index = 0) const;
 
     QSize sizeHint() const override;
@@ -124,13 +126,7 @@ private:
     QLineEdit* m_txtH = nullptr;
     QLabel* m_lblN = nullptr;
     QLineEdit* m_txtN = nullptr;
-    vb::FlexGrid* m_msgFLX = nullptr;
-    QLineEdit* m_txtFLX = nullptr;
-    gfx::PictureBox* m_picFLX = nullptr;
-    QPushButton* m_cmdH = nullptr;
-    QPushButton* m_cmdW = nullptr;
-    QPushButton* m_cmdK = nullptr;
-    QPushButton* m_cmdE = nullptr;
+    GridControls m_grid;
 
     std::unique_ptr<clsFLX> m_FLX;
     std::unique_ptr<clsDATEN> m_E1;  // record header

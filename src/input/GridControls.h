@@ -1,0 +1,29 @@
+#pragma once
+// The controls every grid-editing form carries: the grid, its overlay text box
+// and header picture, and the four row buttons that drive the grid editor.
+class QLineEdit;
+class QObject;
+class QPushButton;
+class QWidget;
+class clsFLX;
+namespace gfx {
+class PictureBox;
+}
+namespace vb {
+class FlexGrid;
+}
+
+struct GridControls {
+    vb::FlexGrid* msgFLX = nullptr;
+    QLineEdit* txtFLX = nullptr;
+    gfx::PictureBox* picFLX = nullptr;
+    QPushButton* cmdH = nullptr; // insert row
+    QPushButton* cmdW = nullptr; // remove row
+    QPushButton* cmdK = nullptr; // copy
+    QPushButton* cmdE = nullptr; // paste
+
+    // Creates the controls (element 0 of their control arrays) on parent.
+    static GridControls create(QWidget* parent);
+    // Wires the row buttons to the grid editor; an open cell edit is committed first.
+    void connectButtons(clsFLX* flx, QObject* context) const;
+};
