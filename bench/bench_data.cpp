@@ -1,6 +1,7 @@
 // One grid column of readings written to E3 and read back through clsDATEN
 // (grid and array transfers), against the same rows through plain prepared
 // SQLite statements in one transaction.
+#include "BenchProject.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
@@ -14,15 +15,10 @@
 
 namespace {
 
-struct Project {
-    QTemporaryDir dir;
-    Session s;
+struct Project : BenchProject {
+    Session& s = session;
     Project()
     {
-        vb::SetDecimalSeparator(QStringLiteral(","));
-        const QString path = dir.filePath(QStringLiteral("TALPEX.mdb"));
-        schema::createProjectDatabase(path);
-        s.cnnX.OpenFile(path);
         s.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B',1)"));
     }
 };

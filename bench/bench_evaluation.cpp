@@ -1,5 +1,6 @@
 // End-to-end evaluation of one record: reading E2, E3 and the presets,
 // computing, writing A2 (the record's previous results replaced each time).
+#include "BenchProject.h"
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
@@ -35,12 +36,8 @@ void fillRecord(ado::Connection& cnn, int readings)
 void BM_Evaluate(benchmark::State& state)
 {
     const int readings = static_cast<int>(state.range(0));
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("TALPEX.mdb"));
-    schema::createProjectDatabase(path);
-    Session session;
-    session.developmentMode = true; // presets from the project database
-    session.cnnX.OpenFile(path);
+    BenchProject project(true);
+    Session& session = project.session;
     fillRecord(session.cnnX, readings);
     vb::ScopedScriptedUi ui;
 

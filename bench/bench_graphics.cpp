@@ -2,6 +2,7 @@
 // every point, drawn into an image surface, as a page redraws it: the limits
 // and scales found by the first drawing are read from G0 of a project
 // database in a temporary folder.
+#include "BenchProject.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "graphics/ImageSurface.h"
@@ -17,11 +18,8 @@ namespace {
 void BM_Diagram(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("TALPEX.mdb"));
-    schema::createProjectDatabase(path);
-    Session session;
-    session.cnnX.OpenFile(path);
+    BenchProject project;
+    Session& session = project.session;
     session.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B1',1)"));
     session.cnnX.Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
                                         "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,0,0,0,0,0,0)"));

@@ -1,6 +1,7 @@
 // Saving and loading a record through the input form: OK writes the header,
 // the parameters and the readings grid column by column; OEFFNEN reads them
 // back into a new form and refreshes the grid.
+#include "BenchProject.h"
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
@@ -16,14 +17,9 @@
 
 namespace {
 
-struct FormBench {
-    explicit FormBench(int readings)
+struct FormBench : BenchProject {
+    explicit FormBench(int readings) : BenchProject(true)
     {
-        vb::SetDecimalSeparator(QStringLiteral(","));
-        path = dir.filePath(QStringLiteral("TALPEX.mdb"));
-        schema::createProjectDatabase(path);
-        session.developmentMode = true;
-        session.cnnX.OpenFile(path);
         session.cnnX.Execute(QStringLiteral(
             "INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ A',100,20,4,0.5,-0.01,0.0001)"));
         form = std::make_unique<mdiEINGABE>();
@@ -42,9 +38,6 @@ struct FormBench {
         }
     }
 
-    QTemporaryDir dir;
-    QString path;
-    Session session;
     vb::ScopedScriptedUi ui;
     std::unique_ptr<mdiEINGABE> form;
 };
