@@ -22,6 +22,9 @@ public:
     explicit ResultPage(Session& s, QWidget* parent = nullptr);
     ~ResultPage() override;
     Session& session() const { return m_s; }
+    // The page's tag ("Seite 1", "MSeite 1"): dialogs name the page by it. The
+    // objectName is the form name ("mdiSEITE1") the page list sorts by.
+    QString Tag;
 
     // ---- hooks of the window that shows the page (the main window)
     std::function<void(int)> progress;     // start screen's progress bar value
