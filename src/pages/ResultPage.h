@@ -11,6 +11,7 @@
 #include <QVector>
 #include <functional>
 
+class PagePrinter;
 class QDialog;
 class QPrinter;
 class Session;
@@ -58,6 +59,8 @@ public:
     // the user cancelled a failure box (the document is aborted then).
     void DRUCKEN();
     bool DRUCKEN(QPrinter& printer);
+    // Prints the page as the next sheet of a document that holds several pages.
+    bool DRUCKEN(PagePrinter& document);
     // Page options: colours, flags, then the page drawn again on screen.
     void KONTEXT(short HBOKF, short HBOKFS, qint32 FARBEMDI, qint32 FARBEPIC);
     // Clears the page, draws header/footer (when on) and every diagram on screen.
@@ -68,7 +71,16 @@ public:
     QDialog* diagramDialog(gfx::PictureBox* box, QWidget* owner);
     QDialog* pageDialog(QWidget* owner);
 
+    // The page's own keys: the status-bar panel a key forwards to, 0 for the
+    // quit command, -1 for none.
+    static int keyCommand(int key, Qt::KeyboardModifiers modifiers);
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
     void setProgress(int value) const
     {
         if (progress) progress(value);
