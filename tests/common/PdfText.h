@@ -1,6 +1,7 @@
 #pragma once
 // What a PDF file says, read back with poppler's command-line tools.
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -19,5 +20,12 @@ inline QString pdfText(const QString& pdf) { return runTool(QStringLiteral("pdft
 
 // "Pages: 1", "Page size: ..." and the other lines of pdfinfo.
 inline QString pdfInfo(const QString& pdf) { return runTool(QStringLiteral("pdfinfo"), {pdf}); }
+
+// The number of pages; 0 when the file cannot be read.
+inline int pdfPages(const QString& pdf)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(pdfInfo(pdf));
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
 
 } // namespace testsupport

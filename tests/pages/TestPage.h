@@ -33,7 +33,7 @@ public:
         s.Print(QStringLiteral("Kopfzeile Projekt DEMO"));
         s.CurrentX = 15;
         s.CurrentY = 195;
-        s.Print(QStringLiteral("Fusszeile Seite 1"));
+        s.Print(QStringLiteral("Fusszeile ") + objectName());
     }
     QString printTitle() const override { return QStringLiteral("Drucken von Seite 1"); }
 

@@ -1,0 +1,215 @@
+// The status-bar commands on loaded result pages (panels 10-13) and the batch
+// print, on a real main window over a temporary installation.
+#include "RecordFixture.h"
+#include "common/PdfText.h"
+#include "pages/TestPage.h"
+#include "platform/HelpViewer.h"
+#include "platform/PrintDialog.h"
+#include "shell/Commands.h"
+#include "shell/PageOutput.h"
+#include "shell/StatusPanels.h"
+#include "shell/frmANZEIGEN.h"
+#include "shell/frmMAIN.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PageOutputTest : public ::testing::Test {
+protected:
+    PageOutputTest()
+    {
+        PageOutput::registerAll();
+        main = &rf.start();
+        rf.addRecord(1, QStringLiteral("B1"), true);
+        rf.cnn().Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
+                                        "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
+        main->panels().setText(6, QStringLiteral("B1"));
+        main->panels().setVisible(10, 15, true);
+    }
+
+    // A loaded page shown as the main window shows it.
+    TestPage* open(const QString& name)
+    {
+        auto* page = new TestPage(rf.fi.session, name);
+        PageOutput::connectPage(*page, *main);
+        page->drawScreen();
+        main->showChild(page);
+        return page;
+    }
+
+    frmANZEIGEN* showDialog()
+    {
+        main->stbMAIN_PanelClick(10);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<frmANZEIGEN*>(w); d && d->isVisible()) return d;
+        return nullptr;
+    }
+
+    QString screenshot(const QString& name) { return PageOutput::screenshotFolder(*main) + name + QStringLiteral(".bmp"); }
+
+    RecordFixture rf;
+    frmMAIN* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(PageOutputTest, PageListGoesByKindAndTheDialogKeepsTheNumberWithinTheCount)
+{
+    TestPage* multiple = open(QStringLiteral("mdiMSEITE1"));
+    TestPage* single = open(QStringLiteral("mdiSEITE1"));
+    EXPECT_EQ(PageOutput::pageList(*main), (QList<ResultPage*>{single, multiple}));
+    EXPECT_EQ(PageOutput::frontPage(*main, PageOutput::pageList(*main)), 1);
+
+    QPointer<frmANZEIGEN> dlg = showDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Anzeigen"));
+    EXPECT_EQ(dlg->lblSEITEN[1]->text(), QStringLiteral("2"));
+    EXPECT_EQ(dlg->txtSEITE->text(), QStringLiteral("1"));
+    for (auto [typed, shown] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"0", "1"}, {"-3", "1"}, {"abc", "1"}, {"7", "2"}, {"", "1"}, {"2", "2"}}) {
+        dlg->txtSEITE->setText(QString::fromLatin1(typed));
+        dlg->txtSEITE_LostFocus();
+        EXPECT_EQ(dlg->txtSEITE->text(), QString::fromLatin1(shown)) << typed;
+    }
+    dlg->cmdOK->click();
+    ASSERT_TRUE(dlg);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_TRUE(multiple->parentWidget()->isVisible());
+    EXPECT_TRUE(multiple->parentWidget()->isMaximized());
+    EXPECT_FALSE(single->parentWidget()->isVisible());
+    EXPECT_EQ(main->mdiArea()->currentSubWindow(), multiple->parentWidget());
+    EXPECT_FALSE(main->panels().isVisible(10)); // the page in front hides "Anzeigen"
+
+    // A page closed while the dialog is open can no longer be chosen.
+    dlg = showDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(dlg->txtSEITE->text(), QStringLiteral("2"));
+    multiple->parentWidget()->close();
+    QApplication::processEvents();
+    dlg->cmdOK->click();
+    EXPECT_TRUE(single->parentWidget()->isVisible());
+    EXPECT_EQ(PageOutput::pageList(*main).size(), 1);
+}
+
+TEST_F(PageOutputTest, EnglishCaptions)
+{
+    rf.fi.session.SPRACHE = 1;
+    open(QStringLiteral("mdiSEITE1"));
+    frmANZEIGEN* dlg = showDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Show"));
+    EXPECT_EQ(dlg->lblSEITEN[0]->text(), QStringLiteral("Available Pages:"));
+    EXPECT_EQ(dlg->lblSEITE->text(), QStringLiteral("Show Page Nr.: "));
+    EXPECT_EQ(dlg->cmdABBRECHEN->text(), QStringLiteral("Cancel"));
+    dlg->cmdABBRECHEN->click();
+}
+
+TEST_F(PageOutputTest, PrintsTheRangeTheUserChoseOnThePrinterTheUserChose)
+{
+    open(QStringLiteral("mdiSEITE1"));
+    open(QStringLiteral("mdiMSEITE1"));
+    vb::ScopedScriptedPrintDialog dialog;
+    const QString all = rf.fi.root() + QStringLiteral("/alle.pdf");
+    const QString second = rf.fi.root() + QStringLiteral("/zweite.pdf");
+    dialog->answers = {{vb::PrintRange{true, 1, 1}, all, {}}, {vb::PrintRange{false, 2, 2}, second, {}}, {}};
+
+    main->stbMAIN_PanelClick(11);
+    ASSERT_EQ(dialog->shown.size(), 1);
+    EXPECT_EQ(dialog->shown[0].maxPage, 2);
+    EXPECT_EQ(dialog->shown[0].from, 2); // the page in front
+    EXPECT_EQ(dialog->shown[0].to, 2);
+    EXPECT_EQ(testsupport::pdfPages(all), 2);
+    const QString both = testsupport::pdfText(all);
+    EXPECT_LT(both.indexOf(QStringLiteral("Fusszeile mdiSEITE1")), both.indexOf(QStringLiteral("Fusszeile mdiMSEITE1")));
+
+    main->stbMAIN_PanelClick(11);
+    EXPECT_EQ(testsupport::pdfPages(second), 1);
+    const QString one = testsupport::pdfText(second);
+    EXPECT_TRUE(one.contains(QStringLiteral("Fusszeile mdiMSEITE1")));
+    EXPECT_FALSE(one.contains(QStringLiteral("Fusszeile mdiSEITE1")));
+
+    main->stbMAIN_PanelClick(11); // cancelled: silent
+    EXPECT_EQ(dialog->shown.size(), 3);
+    EXPECT_TRUE(rf.fi.ui->boxes().isEmpty());
+}
+
+TEST_F(PageOutputTest, ScreenshotGoesIntoTheProjectsJpgFolderUnderTheConfirmedName)
+{
+    open(QStringLiteral("mdiSEITE1"));
+    const QString folder = rf.fi.projectsFolder() + QStringLiteral("/DEMO/JPG/");
+    EXPECT_EQ(PageOutput::screenshotFolder(*main), folder);
+    ASSERT_FALSE(QFileInfo::exists(folder));
+
+    main->stbMAIN_PanelClick(12); // the proposed name is confirmed
+    ASSERT_EQ(rf.fi.ui->boxes().size(), 1);
+    EXPECT_EQ(rf.fi.ui->boxes()[0].title, QStringLiteral("KOPIE"));
+    EXPECT_EQ(rf.fi.ui->boxes()[0].text,
+              QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + folder + QStringLiteral("B1-1.bmp"));
+    QFile bmp(folder + QStringLiteral("B1-1.bmp"));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bmp.read(2), QByteArray("BM"));
+    const QImage image(bmp.fileName());
+    EXPECT_GT(image.width(), 500);
+    bmp.close();
+
+    // an existing file is replaced only when the user says so
+    const qint64 size = QFileInfo(bmp).size();
+    QFile::resize(bmp.fileName(), 10);
+    rf.fi.ui->clear();
+    rf.fi.ui->answer(vb::vbNo);
+    main->stbMAIN_PanelClick(12);
+    EXPECT_EQ(QFileInfo(bmp).size(), 10);
+    rf.fi.ui->answer(vb::vbYes);
+    main->stbMAIN_PanelClick(12);
+    EXPECT_EQ(QFileInfo(bmp).size(), size);
+
+    // nothing for an empty answer, Cancel, or a name that leaves the folder
+    rf.fi.ui->clear();
+    for (const std::optional<QString>& answer : {std::optional<QString>(QString()), std::optional<QString>(),
+                                                 std::optional<QString>(QStringLiteral("../B1")),
+                                                 std::optional<QString>(QStringLiteral("sub/B1"))}) {
+        rf.fi.ui->answerInput(answer);
+        main->stbMAIN_PanelClick(12);
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("B1-1.bmp")});
+    EXPECT_FALSE(QFileInfo::exists(rf.fi.projectsFolder() + QStringLiteral("/DEMO/B1.bmp")));
+    ASSERT_EQ(rf.fi.ui->boxes().size(), 6); // four questions, two refusals
+    EXPECT_TRUE(rf.fi.ui->boxes()[5].text.contains(QStringLiteral("\"JPG\"")));
+    EXPECT_EQ(rf.fi.ui->boxes()[5].icon(), vb::vbExclamation);
+}
+
+TEST_F(PageOutputTest, WordTransferWritesAnOpenDocumentAndSaysSoWhenNoWordProcessorStarts)
+{
+    open(QStringLiteral("mdiSEITE1"));
+    vb::ScopedScriptedHelp help;
+    main->stbMAIN_PanelClick(13);
+    ASSERT_EQ(help->documents.size(), 1);
+    const QString doc = help->documents[0];
+    EXPECT_EQ(QFileInfo(doc).absolutePath(), rf.fi.projectsFolder() + QStringLiteral("/DEMO"));
+    EXPECT_TRUE(doc.endsWith(QStringLiteral(".odt")));
+    QFile f(doc);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("PK")); // an OpenDocument package
+    EXPECT_TRUE(bytes.contains("application/vnd.oasis.opendocument.text"));
+    EXPECT_TRUE(rf.fi.ui->boxes().isEmpty());
+
+    help->documentsOpen = false;
+    main->stbMAIN_PanelClick(13);
+    ASSERT_EQ(help->documents.size(), 2);
+    EXPECT_NE(help->documents[1], doc); // the first document is kept
+    ASSERT_EQ(rf.fi.ui->boxes().size(), 1);
+    EXPECT_EQ(rf.fi.ui->boxes()[0].title, QStringLiteral("Word"));
+    EXPECT_TRUE(rf.fi.ui->boxes()[0].text.contains(help->documents[1])) << rf.fi.ui->boxes()[0].text.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(help->documents[1]));
+}
