@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 
+#include <QSignalBlocker>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -117,7 +118,13 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
         }
         return;
     }
-    if (n >= last) return; // everything fits again
+    if (n >= last) {
+        // everything fits again: back to the top, without a redraw from the bar
+        const QSignalBlocker quiet(m_bar.data());
+        m_bar->setValue(0);
+        m_bar->setVisible(false);
+        return;
+    }
     const double range = static_cast<double>(m_bar->maximum()) - m_bar->minimum();
     const double part = range != 0 ? std::round(v / range * 1000.0) / 1000.0 : 0;
     const auto first = vb::ToInt16(part * (last - n));

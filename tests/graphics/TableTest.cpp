@@ -72,9 +72,23 @@ using Table = GraphicsFixture;
 
 TEST_F(Table, ResultTableDrawsToPng)
 {
-    gfx::ImageSurface img(130, 120, 200);
+    gfx::ImageSurface img(130, 150, 200);
     ResultTable table(img);
     table.draw(12);
+
+    // symbols and a foot block below it
+    clsTABELLE& t = table.t;
+    t.setEYDO(75);
+    t.setEZH(0);
+    t.setELSB({11, 18, 18});
+    t.setELGIT({1, 1});
+    t.setELFORMAT({"SYMBOL", "#0.0", "0.0E-##"});
+    t.setELMW({0, 1, 1});
+    t.setELA({1, 1, 1});
+    t.TABELLE({{QStringLiteral("Typ")}, {QStringLiteral("{g,1}f")}, {QStringLiteral("k{t,2}10")}}, 0);
+    t.setELA({1, 3, 3});
+    t.TABELLE({{0, 1, 2, 3, 4, 5, 6, 7}, {1.5, 2.25, 3, 4, 5, 6, 7, 8}, {1e-8, 2e-8, 3e-8, 4e-8, 5e-8, 6e-8, 7e-8, 8e-8}}, 1);
+    t.TABELLE({{0, 1, 2, 3, 4, 5, 6, 7}, {1.5, 2.25, 3, 4, 5, 6, 7, 8}, {1e-8, 2e-8, 3e-8, QVariant(), 5e-8, 6e-8, 7e-8, 8e-8}}, 2);
     EXPECT_TRUE(ui->boxes().isEmpty());
     ASSERT_TRUE(img.save(out(dir, QStringLiteral("table.png"))));
 }
@@ -229,8 +243,9 @@ TEST_F(Table, ScrolledBodyShowsItsWindowAndKeepsTheFootnoteOnTheSurface)
     shown = st.draw(40, 10000);
     EXPECT_TRUE(shown.contains("R0") && shown.contains("R39"));
     st.s.setPrinter(false);
-    st.draw(5, 0);
+    st.draw(5, 4000);
     EXPECT_TRUE(st.bar->isHidden());
+    EXPECT_EQ(st.bar->value(), 0);
     EXPECT_EQ(st.t.ELZ(), 4);
 }
 
