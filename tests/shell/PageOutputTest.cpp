@@ -5,6 +5,7 @@
 #include "pages/TestPage.h"
 #include "platform/HelpViewer.h"
 #include "platform/PrintDialog.h"
+#include "shell/BatchPrint.h"
 #include "shell/Commands.h"
 #include "shell/PageOutput.h"
 #include "shell/StatusPanels.h"
@@ -12,6 +13,8 @@
 #include "shell/frmMAIN.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
+#include <QTextStream>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -212,4 +215,115 @@ TEST_F(PageOutputTest, WordTransferWritesAnOpenDocumentAndSaysSoWhenNoWordProces
     EXPECT_EQ(rf.fi.ui->boxes()[0].title, QStringLiteral("Word"));
     EXPECT_TRUE(rf.fi.ui->boxes()[0].text.contains(help->documents[1])) << rf.fi.ui->boxes()[0].text.toStdString();
     EXPECT_TRUE(QFileInfo::exists(help->documents[1]));
+}
+
+// ---- talpex-batch print
+
+namespace {
+
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+
+class BatchPrintTest : public ::testing::Test {
+protected:
+    BatchPrintTest()
+    {
+        sys->language = QStringLiteral("de");
+        ado::Connection& cnn = db.cnn();
+        cnn.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ A',100,50,4,1,0.1,0.01)"));
+        for (long id : {1, 2, 3}) {
+            db.addRecord(id, QStringLiteral("B%1").arg(id), false);
+            cnn.Execute(QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (%1,1000,'Typ A',1)").arg(id));
+            for (int i = 0; i < 4; ++i)
+                cnn.Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST]) VALUES (%1,%2,%3,10,%4)")
+                                .arg(id).arg(i).arg(i * 10).arg(200 + 50 * i + 10 * id));
+        }
+    }
+
+    // Stands in for the program's pages: notes what it was built on.
+    BatchPrint::PageFactory factory()
+    {
+        return [this](Session& s, bool multiple) -> std::unique_ptr<ResultPage> {
+            built.multiple = multiple;
+            built.active.clear();
+            for (ado::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true ORDER BY [ID]"), s.cnnX); !rs.Eof(); rs.MoveNext())
+                built.active << rs.Value(0).toInt();
+            built.resultRows = static_cast<int>(ado::Recordset(QStringLiteral("SELECT * FROM [A2]"), s.cnnX).RecordCount());
+            built.multipleRows = static_cast<int>(ado::Recordset(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), s.cnnX).RecordCount());
+            s.cnnX.Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
+                                          "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
+            auto page = std::make_unique<TestPage>(s, multiple ? QStringLiteral("mdiMSEITE1") : QStringLiteral("mdiSEITE1"));
+            page->drawScreen();
+            return page;
+        };
+    }
+
+    int run(QStringList args)
+    {
+        QString o, e;
+        QTextStream out(&o), err(&e);
+        const int code = BatchPrint::run(args, out, err, factory());
+        errors = e;
+        return code;
+    }
+
+    struct {
+        bool multiple = false;
+        QList<long> active;
+        int resultRows = 0, multipleRows = 0;
+    } built;
+    vb::ScopedScriptedSystem sys;
+    testsupport::ProjectDb db;
+    QString errors;
+};
+
+} // namespace
+
+TEST_F(BatchPrintTest, OneRecordIsEvaluatedOnACopyAndPrintedAsItsPage)
+{
+    const QByteArray before = fileHash(db.path());
+    const QString pdf = db.dir().file(QStringLiteral("B2.pdf"));
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B2"),
+                   QStringLiteral("--pdf"), pdf}), 0) << errors.toStdString();
+    EXPECT_FALSE(built.multiple);
+    EXPECT_EQ(built.active, QList<long>{2});
+    EXPECT_EQ(built.resultRows, 4); // evaluated before the page was built
+    EXPECT_EQ(testsupport::pdfPages(pdf), 1);
+    EXPECT_TRUE(testsupport::pdfText(pdf).contains(QStringLiteral("Fusszeile mdiSEITE1")));
+    EXPECT_EQ(fileHash(db.path()), before);
+}
+
+TEST_F(BatchPrintTest, SeveralRecordsMakeTheMultiplePage)
+{
+    const QByteArray before = fileHash(db.path());
+    const QString pdf = db.dir().file(QStringLiteral("M.pdf"));
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--records"), QStringLiteral("B3,B1,B2"),
+                   QStringLiteral("--pdf"), pdf}), 0) << errors.toStdString();
+    EXPECT_TRUE(built.multiple);
+    EXPECT_EQ(built.active, (QList<long>{1, 2, 3}));
+    EXPECT_EQ(built.resultRows, 12);
+    EXPECT_EQ(built.multipleRows, 1);
+    EXPECT_TRUE(testsupport::pdfText(pdf).contains(QStringLiteral("Fusszeile mdiMSEITE1")));
+    EXPECT_EQ(fileHash(db.path()), before);
+}
+
+TEST_F(BatchPrintTest, BadArgumentsAndFailedEvaluationsGiveTheEvaluateExitCodes)
+{
+    const QString pdf = db.dir().file(QStringLiteral("x.pdf"));
+    const QString p = db.path();
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B9"), QStringLiteral("--pdf"), pdf}), 2);
+    EXPECT_TRUE(errors.contains(QStringLiteral("no record 'B9'")));
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1")}), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--records"),
+                   QStringLiteral("B1,B2"), QStringLiteral("--pdf"), pdf}), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), db.dir().file(QStringLiteral("nichts.mdb")), QStringLiteral("--record"),
+                   QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"),
+                   db.dir().file(QStringLiteral("fehlt/x.pdf"))}), 2);
+    db.cnn().Execute(QStringLiteral("UPDATE [E2] SET [STRO]='Typ X' WHERE [ID]=1")); // no such standpipe
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 3);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
 }
