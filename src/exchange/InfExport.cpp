@@ -58,8 +58,9 @@ QVector<RecordLine> InfExport::infRecords()
     return lines;
 }
 
-std::optional<float> InfExport::lastK10()
+std::optional<float> InfExport::lastK10(qint32 projectId)
 {
+    m_A2->setESPIDW(projectId);
     qint16 first = 0, last = 0, count = 0;
     m_A2->INDEX(first, last, count, {{"I1"}});
     if (count == 0) return std::nullopt;
@@ -71,26 +72,31 @@ std::optional<float> InfExport::lastK10()
     return std::nullopt;
 }
 
+bool InfExport::hasResults(qint32 projectId)
+{
+    if (lastK10(projectId)) return true;
+    m_E1->setESPIDW(projectId);
+    QString ken;
+    m_E1->DTVT(QStringLiteral("KEN"), ken);
+    vb::MsgBox(m_s.tr(QStringLiteral("Datensatz ") + ken + QStringLiteral(" ist nicht ausgewertet!"),
+                      QStringLiteral("File ") + ken + QStringLiteral(" has not been evaluated!")),
+               vb::vbOKOnly | vb::vbExclamation, QStringLiteral("Export Informationssystem"));
+    return false;
+}
+
 std::optional<qint32> InfExport::exportRecord(qint32 projectId, std::optional<qint32> infId)
 {
-    if (!m_open || projectId <= 0) return std::nullopt;
+    if (!m_open || projectId <= 0 || !hasResults(projectId)) return std::nullopt;
+    const float k10 = *lastK10(projectId);
     m_E1->setESPIDW(projectId);
-    m_A2->setESPIDW(projectId);
     QString ken, kom;
     if (!m_E1->DTVT(QStringLiteral("KEN"), ken) || !m_E1->DTVT(QStringLiteral("KOM"), kom)) return std::nullopt;
-    const std::optional<float> k10 = lastK10();
-    if (!k10) {
-        vb::MsgBox(m_s.tr(QStringLiteral("Datensatz ") + ken + QStringLiteral(" ist nicht ausgewertet!"),
-                          QStringLiteral("File ") + ken + QStringLiteral(" has not been evaluated!")),
-                   vb::vbOKOnly | vb::vbExclamation, QStringLiteral("Export Informationssystem"));
-        return std::nullopt;
-    }
     // One transaction on the one connection: a new ID is taken and used
     // before anyone else can take it, and a failed write leaves nothing behind.
     ado::Transaction tx(m_inf->connection());
     const qint32 id = infId ? *infId
                             : nextFreeId(m_inf->connection(), {QStringLiteral("E0"), QStringLiteral("E1"), QStringLiteral("E4_1")});
-    if (!write(id, ken, kom, *k10)) return std::nullopt;
+    if (!write(id, ken, kom, k10)) return std::nullopt;
     tx.commit();
     return id;
 }

@@ -30,6 +30,9 @@ public:
     // Information-system records of this project by ID.
     QVector<RecordLine> infRecords();
 
+    // Whether the project record has results; when not, says so in a message.
+    bool hasResults(qint32 projectId);
+
     // Writes the result of project record projectId into information-system
     // record infId, or into a new one when infId is empty. A record without
     // results is refused with a message. Nothing of a failed export stays.
@@ -44,7 +47,7 @@ public:
 
 private:
     // K10 of the last evaluated interval; empty when the record has no results.
-    std::optional<float> lastK10();
+    std::optional<float> lastK10(qint32 projectId);
     bool write(qint32 infId, const QString& ken, const QString& kom, float k10);
 
     Session& m_s;

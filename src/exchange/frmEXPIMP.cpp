@@ -98,7 +98,7 @@ void frmEXPIMP::buildControls()
     connect(m_dirEXP, &vb::DirListBox::Change, this, [this](const QString& folder) { dirEXP_Change(folder); });
     connect(m_cmdEXP, &QPushButton::clicked, this, [this] { cmdEXP_Click(); });
     connect(m_cmdIMP, &QPushButton::clicked, this, [this] { cmdIMP_Click(); });
-    connect(m_cmdSCHLIESSEN, &QPushButton::clicked, this, [this] { close(); });
+    connect(m_cmdSCHLIESSEN, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void frmEXPIMP::fill(QListWidget* list, ado::Connection& cnn)

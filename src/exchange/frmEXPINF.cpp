@@ -108,7 +108,7 @@ void frmEXPINF::buildControls()
 
     connect(m_lstINF, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { lstINF_Click(m_lstINF->row(item)); });
     connect(m_cmdUEBERNEHMEN, &QPushButton::clicked, this, [this] { cmdUEBERNEHMEN_Click(); });
-    connect(m_cmdSCHLIESSEN, &QPushButton::clicked, this, [this] { close(); });
+    connect(m_cmdSCHLIESSEN, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void frmEXPINF::showProgress(int value)
@@ -153,6 +153,8 @@ void frmEXPINF::cmdUEBERNEHMEN_Click()
             vb::MsgBox(QStringLiteral("Auswahl eines Datensatzes des aktuellen Projektes fehlt !"), vb::vbOKOnly, kTitle);
             return;
         }
+        const qint32 projectId = project->data(Qt::UserRole).toInt();
+        if (!m_export->hasResults(projectId)) return;
         std::optional<qint32> infId;
         if (m_infSelected >= 0) {
             if (vb::MsgBox(QStringLiteral("Ausgewählten Datensatz überschreiben ?"), vb::vbYesNo | vb::vbQuestion, kTitle) == vb::vbNo)
@@ -162,7 +164,7 @@ void frmEXPINF::cmdUEBERNEHMEN_Click()
             return;
         }
         WaitCursor wait;
-        const std::optional<qint32> written = m_export->exportRecord(project->data(Qt::UserRole).toInt(), infId);
+        const std::optional<qint32> written = m_export->exportRecord(projectId, infId);
         // The new entry appears only once the information system holds it.
         if (written && !infId) (new QListWidgetItem(project->text(), m_lstINF))->setData(Qt::UserRole, *written);
         if (written && infId) m_lstINF->item(m_infSelected)->setText(project->text());
