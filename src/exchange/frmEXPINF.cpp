@@ -78,8 +78,10 @@ void frmEXPINF::buildControls()
     m_lstPROJ->setObjectName(QStringLiteral("lstPROJ"));
     m_lstINF = new QListWidget(m_fraINF);
     m_lstINF->setObjectName(QStringLiteral("lstINF"));
-    // The right list's selection is toggled by lstINF_Click alone.
-    m_lstINF->setSelectionMode(QAbstractItemView::NoSelection);
+    // The right list's selection follows lstINF_Click alone (mouse only), so
+    // that a second click on the selected entry can clear it.
+    m_lstINF->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstINF->setFocusPolicy(Qt::NoFocus);
 
     auto* left = new QVBoxLayout(m_fraPROJ);
     left->addWidget(m_lblAKTP1);
