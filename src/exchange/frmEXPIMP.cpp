@@ -94,7 +94,10 @@ void frmEXPIMP::buildControls()
     grid->setColumnStretch(2, 1);
     resize(720, 480);
 
-    connect(m_drvEXP, &vb::DriveListBox::Change, this, [this](const QString& drive) { m_dirEXP->setRoot(drive); });
+    connect(m_drvEXP, &vb::DriveListBox::Change, this, [this](const QString& drive) {
+        m_dirEXP->setRoot(drive);
+        m_dirEXP->setPath(drive);
+    });
     connect(m_dirEXP, &vb::DirListBox::Change, this, [this](const QString& folder) { dirEXP_Change(folder); });
     connect(m_cmdEXP, &QPushButton::clicked, this, [this] { cmdEXP_Click(); });
     connect(m_cmdIMP, &QPushButton::clicked, this, [this] { cmdIMP_Click(); });
