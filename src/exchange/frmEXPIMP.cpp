@@ -33,11 +33,11 @@ frmEXPIMP::frmEXPIMP(Session& s, QWidget* owner) : QDialog(owner), m_s(s)
     onError([&] {
         WaitCursor wait;
         const QString projectDirectory = QFileInfo(s.PROJEKTSPFAD + QLatin1Char('/') + s.PROJEKT).absolutePath();
-        m_drvEXP->setDrive(projectDirectory);
-        m_dirEXP->setRoot(m_drvEXP->Drive());
         m_fraIMP->setTitle(s.tr(QStringLiteral("Aktuelles Projekt: "), QStringLiteral("Selected Projekt: ")) + s.PROJEKT);
         m_fraEXP->setTitle(s.tr(QStringLiteral("Externes Projekt"), QStringLiteral("External Project")));
         m_cmdSCHLIESSEN->setText(s.tr(QStringLiteral("Schließen"), QStringLiteral("Quit")));
+        m_drvEXP->setDrive(projectDirectory);
+        m_dirEXP->setRoot(m_drvEXP->Drive());
         m_dirEXP->setPath(projectDirectory);
         fill(m_lstIMP, s.cnnX);
         m_opened = false;
