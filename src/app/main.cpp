@@ -3,6 +3,7 @@
 #include "exchange/Exchange.h"
 #include "input/frmVVORGABEN.h"
 #include "shell/Commands.h"
+#include "shell/EvaluationCommands.h"
 #include "shell/PageOutput.h"
 #include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
 
     RecordCommands::registerAll();
+    EvaluationCommands::registerAll();
     PageOutput::registerAll();
     Exchange::registerAll();
     // Dialogs of the other subsystems that the main window's menus open.
