@@ -7,6 +7,7 @@
 #include "evaluation/clsBERECHNEN.h"
 #include "graphics/PrinterSurface.h"
 #include "pages/ResultPage.h"
+#include "pages/mdiSEITE1.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"
@@ -232,5 +233,10 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
     return Success;
 }
 
-// Until the program's pages are plugged in here, the batch print has none.
-std::unique_ptr<ResultPage> BatchPrint::resultPage(Session&, bool) { return nullptr; }
+std::unique_ptr<ResultPage> BatchPrint::resultPage(Session& s, bool multiple)
+{
+    if (multiple) return nullptr; // the multiple page is not part of the program yet
+    auto page = std::make_unique<mdiSEITE1>(s);
+    page->Form_Load();
+    return page;
+}

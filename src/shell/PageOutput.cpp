@@ -15,13 +15,11 @@
 #include "shell/frmANZEIGEN.h"
 #include "shell/frmMAIN.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QProgressBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
@@ -63,25 +61,6 @@ void registerAll()
     Commands::setHandler(Commands::panelCommand(11), printPages);
     Commands::setHandler(Commands::panelCommand(12), saveScreenshot);
     Commands::setHandler(Commands::panelCommand(13), sendToWordProcessor);
-}
-
-void connectPage(ResultPage& page, frmMAIN& main)
-{
-    QPointer<frmMAIN> m(&main);
-    page.panelCommand = [m](int panel) {
-        if (m) m->stbMAIN_PanelClick(panel);
-    };
-    page.quitCommand = [m] {
-        if (m)
-            if (QAction* quit = m->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
-    };
-    page.activated = [m] {
-        if (m) m->panels().setVisible(10, false);
-    };
-    page.progress = [m](int value) {
-        if (m)
-            if (QProgressBar* bar = m->pgbBERECHNEN()) bar->setValue(value);
-    };
 }
 
 QList<ResultPage*> pageList(frmMAIN& main)

@@ -15,10 +15,6 @@ namespace PageOutput {
 // Plugs panels 10-13 into the command table.
 void registerAll();
 
-// The hooks a page shown by the main window needs: panels and quit for its
-// keys, panel 10 hidden when it becomes active, the start screen's progress bar.
-void connectPage(ResultPage& page, frmMAIN& main);
-
 // The loaded pages, numbered from 1 in this order: four passes over the open
 // windows, one per kind of page name.
 QList<ResultPage*> pageList(frmMAIN& main);

@@ -7,6 +7,7 @@
 #include "platform/PrintDialog.h"
 #include "shell/BatchPrint.h"
 #include "shell/Commands.h"
+#include "shell/EvaluationCommands.h"
 #include "shell/PageOutput.h"
 #include "shell/StatusPanels.h"
 #include "shell/frmANZEIGEN.h"
@@ -44,7 +45,7 @@ protected:
     TestPage* open(const QString& name)
     {
         auto* page = new TestPage(rf.fi.session, name);
-        PageOutput::connectPage(*page, *main);
+        EvaluationCommands::connectResultPage(*main, page);
         page->drawScreen();
         main->showChild(page);
         return page;
@@ -217,6 +218,47 @@ TEST_F(PageOutputTest, WordTransferWritesAnOpenDocumentAndSaysSoWhenNoWordProces
     EXPECT_TRUE(QFileInfo::exists(help->documents[1]));
 }
 
+TEST_F(PageOutputTest, TheEvaluatedPagePrintsOnPaperWithoutTouchingItsStoredScales)
+{
+    EvaluationCommands::registerAll();
+    rf.cnn().Execute(QStringLiteral("DELETE FROM [G0]"));
+    const float hst[] = {10, 20, 25, 28};
+    for (int i = 0; i < 4; ++i)
+        rf.cnn().Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (1,%1,%2,10,%3,5)")
+                             .arg(i).arg(i == 0 ? 0 : 30).arg(hst[i]));
+    main->menuItem(QStringLiteral("mnuNEUBERECHNEN"))->trigger();
+    ASSERT_EQ(PageOutput::pageList(*main).size(), 1);
+    ResultPage* page = PageOutput::pageList(*main)[0];
+    auto scales = [&] {
+        QStringList rows;
+        for (ado::Recordset rs(QStringLiteral("SELECT * FROM [G0] ORDER BY [IDOBJEKT]"), rf.cnn()); !rs.Eof(); rs.MoveNext())
+            for (const char* c : {"IDOBJEKT", "XMIN", "XMAX", "YMIN", "YMAX", "MX", "MY"})
+                rows << rs.Value(QString::fromLatin1(c)).toString();
+        return rows;
+    };
+    const QStringList before = scales();
+    ASSERT_FALSE(before.isEmpty());
+
+    vb::ScopedScriptedPrintDialog dialog;
+    const QString with = rf.fi.root() + QStringLiteral("/mit.pdf"), without = rf.fi.root() + QStringLiteral("/ohne.pdf");
+    dialog->answers = {{vb::PrintRange{}, with, {}}, {vb::PrintRange{}, without, {}}};
+    main->stbMAIN_PanelClick(11);
+    page->KONTEXT(0, 0, 0xFFFFFF, 0xFFFFFF);
+    main->stbMAIN_PanelClick(11);
+    EXPECT_TRUE(rf.fi.ui->boxes().isEmpty()) << rf.fi.ui->boxes().value(0).text.toStdString();
+    EXPECT_EQ(scales(), before);
+
+    const QString full = testsupport::pdfText(with), bare = testsupport::pdfText(without);
+    for (const char* t : {"Zeitverlauf des Durchlässigkeitsbeiwertes", "n = 1"}) {
+        EXPECT_TRUE(full.contains(QString::fromUtf8(t))) << t;
+        EXPECT_TRUE(bare.contains(QString::fromUtf8(t))) << t;
+    }
+    EXPECT_TRUE(full.contains(QStringLiteral("Bearbeiter")));
+    EXPECT_TRUE(full.contains(QStringLiteral("Datensatz B1")));
+    EXPECT_FALSE(bare.contains(QStringLiteral("Bearbeiter")));
+    EXPECT_FALSE(bare.contains(QStringLiteral("Seite 1")));
+}
+
 // ---- talpex-batch print
 
 namespace {
@@ -261,11 +303,11 @@ protected:
         };
     }
 
-    int run(QStringList args)
+    int run(QStringList args, bool programPages = false)
     {
         QString o, e;
         QTextStream out(&o), err(&e);
-        const int code = BatchPrint::run(args, out, err, factory());
+        const int code = BatchPrint::run(args, out, err, programPages ? BatchPrint::PageFactory() : factory());
         errors = e;
         return code;
     }
@@ -326,4 +368,18 @@ TEST_F(BatchPrintTest, BadArgumentsAndFailedEvaluationsGiveTheEvaluateExitCodes)
     db.cnn().Execute(QStringLiteral("UPDATE [E2] SET [STRO]='Typ X' WHERE [ID]=1")); // no such standpipe
     EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 3);
     EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(BatchPrintTest, SeiteOneOnPaperCarriesTheTitleTheStepTheDesignationAndTheFootnote)
+{
+    // reading 2 did not fall: that interval cannot be evaluated
+    db.cnn().Execute(QStringLiteral("UPDATE [E3] SET [HST]=270 WHERE [ID]=2 AND [I1]=2"));
+    const QString pdf = db.dir().file(QStringLiteral("B2.pdf"));
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B2"),
+                   QStringLiteral("--pdf"), pdf}, true), 0) << errors.toStdString();
+    EXPECT_EQ(testsupport::pdfPages(pdf), 1);
+    EXPECT_TRUE(testsupport::pdfInfo(pdf).contains(QStringLiteral("Page size:       842 x 595 pts (A4)")));
+    const QString text = testsupport::pdfText(pdf);
+    for (const char* t : {"Zeitverlauf des Durchlässigkeitsbeiwertes", "n = 1", "* nicht auswertbar", "B2", "Bearbeiter"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t << "\n" << text.toStdString();
 }
