@@ -1,0 +1,148 @@
+#include "shell/MultipleEvaluation.h"
+
+#include "data/Ado.h"
+#include "data/Session.h"
+#include "pages/mdiMSEITE1.h"
+#include "platform/MsgBox.h"
+#include "platform/OnError.h"
+#include "platform/System.h"
+#include "shell/Commands.h"
+#include "shell/MenuTree.h"
+#include "shell/WaitCursor.h"
+#include "shell/frmMAIN.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QPointer>
+#include <QProgressBar>
+#include <memory>
+#include <optional>
+
+namespace MultipleEvaluation {
+
+namespace {
+
+const QString kItem = QStringLiteral("mnuMBERECHNEN");
+
+// The header row of the multiple evaluation; its comment is asked for once,
+// when the row is created.
+void ensureHeaderRow(Session& s)
+{
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), s.cnnX);
+    if (!rs.Eof()) return;
+    rs.AddNew();
+    rs.setValue(QStringLiteral("IDM"), 1);
+    const std::optional<QString> answer = vb::InputBox(s.tr(QStringLiteral("Kommentar: "), QStringLiteral("Comment: ")),
+                                                       s.tr(QStringLiteral("Mehrfachauswertung"), QStringLiteral("Mulitple Calculation")));
+    rs.setValue(QStringLiteral("KOM"), answer.value_or(QString()));
+    rs.Update();
+}
+
+// The multiple evaluation's limits are valid from now on.
+void markBuilt(Session& s)
+{
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), s.cnnX);
+    if (rs.Eof()) {
+        rs.AddNew();
+        rs.setValue(QStringLiteral("ID"), 0);
+    }
+    rs.setValue(QStringLiteral("BONEU"), false);
+    rs.Update();
+    rs.Close();
+}
+
+// The page with the hooks of the main window.
+mdiMSEITE1* newPage(frmMAIN& main)
+{
+    auto* page = new mdiMSEITE1(main.session());
+    QPointer<QProgressBar> bar = main.pgbBERECHNEN();
+    page->progress = [bar](int value) {
+        if (bar) bar->setValue(value);
+    };
+    QPointer<frmMAIN> window = &main;
+    page->panelCommand = [window](int panel) {
+        if (window) window->stbMAIN_PanelClick(panel);
+    };
+    page->quitCommand = [window] {
+        if (!window) return;
+        if (QAction* quit = window->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
+    };
+    // the viewport's size, so the page is drawn for the size it is shown in
+    if (main.mdiArea()) page->resize(main.mdiArea()->viewport()->size());
+    return page;
+}
+
+void finishProgress(frmMAIN& main)
+{
+    QProgressBar* bar = main.pgbBERECHNEN();
+    if (!bar) return;
+    bar->setValue(100);
+    vb::DoEvents();
+    vb::Sleep(1500);
+    bar->setValue(0);
+    bar->setVisible(false);
+}
+
+void reportRecordsWithoutResults(frmMAIN& main, const mdiMSEITE1& page, const QString& title)
+{
+    const QStringList missing = page.recordsWithoutResults();
+    if (missing.isEmpty()) return;
+    const QString list = missing.join(QStringLiteral(", "));
+    Session& s = main.session();
+    vb::MsgBox(s.tr(QStringLiteral("Für folgende Datensätze liegen keine Ergebnisse vor: ") + list +
+                        QStringLiteral("\nSie werden nicht dargestellt."),
+                    QStringLiteral("There are no results for the following files: ") + list +
+                        QStringLiteral("\nThey are not shown.")),
+               vb::vbInformation, title);
+}
+
+} // namespace
+
+void registerAll() { Commands::setHandler(kItem, mnuMBERECHNEN_Click); }
+
+void mnuMBERECHNEN_Click(frmMAIN& main)
+{
+    Session& s = main.session();
+    const QString title = MenuTree::plainCaption(main.caption(kItem));
+    vb::OnError onError(title);
+    // Asked before the hourglass appears: the user types here.
+    if (!onError([&] { ensureHeaderRow(s); })) return;
+
+    WaitCursor wait;
+    // Whatever happens below, the main window is usable again afterwards.
+    struct Enable {
+        frmMAIN& main;
+        ~Enable() { main.setEnabled(true); }
+    } enable{main};
+    main.setEnabled(false);
+    if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setVisible(true);
+
+    // owned here until the main window shows it
+    std::unique_ptr<mdiMSEITE1> page;
+    const bool loaded = onError([&] {
+        page.reset(newPage(main));
+        page->Form_Load();
+    });
+    if (!loaded) {
+        if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setVisible(false);
+        return;
+    }
+    if (!onError([&] { finishProgress(main); })) return;
+    if (!onError([&] {
+            for (int panel = 10; panel <= 15; ++panel) {
+                main.panels().setVisible(panel, true);
+                main.panels().setPressed(panel, false);
+            }
+        }))
+        return;
+    if (!onError([&] { markBuilt(s); })) return;
+    main.setEnabled(true);
+    QPointer<mdiMSEITE1> shown = page.get();
+    if (!onError([&] { main.showChild(page.release()); })) return;
+    s.GEAENDERT = true;
+    main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
+    main.setMenuEnabled(QStringLiteral("mnuEXTRAS"), false);
+    if (shown) reportRecordsWithoutResults(main, *shown, title);
+}
+
+} // namespace MultipleEvaluation
