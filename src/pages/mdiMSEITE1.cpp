@@ -5,13 +5,14 @@
 #include "graphics/clsGRAFIK.h"
 #include "graphics/clsKOPFFUSS.h"
 #include "graphics/PictureBox.h"
+#include "pages/PermeabilityAxes.h"
+#include "pages/ProgramTexts.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
 
 #include <QDate>
 #include <QTime>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -73,44 +74,8 @@ private:
     Keys m_keys;
 };
 
-float decimal(const char* text) { return static_cast<float>(std::strtod(text, nullptr)); }
-
-// The permeability-over-time axes: hours on x, k10 in m/s on y, with a grid
-// at every tick or only the frame.
-void setPermeabilityAxes(clsGRAFIK& g, short GITT, short GITK10)
-{
-    QVector<float> xmin{0}, xdiff;
-    for (float decade : {1.f, 10.f, 100.f, 1000.f})
-        for (int j = decade == 1.f ? 1 : 2; j <= 10; ++j) {
-            xmin.append(j * decade);
-            xdiff.append(j * decade);
-        }
-    QVector<float> ymin{0};
-    for (int e = -11; e <= -1; ++e) {
-        ymin.append(decimal(QStringLiteral("1E%1").arg(e).toLatin1().constData()));
-        ymin.append(decimal(QStringLiteral("5E%1").arg(e).toLatin1().constData()));
-    }
-    const QVector<float> ydiff = ymin.mid(1);
-    const short it = 5;
-    g.setELXMIN(xmin);
-    g.setELXDIFF(xdiff);
-    g.setELXIT(QVector<short>(xdiff.size(), it));
-    g.setELXGIT(QVector<short>(xdiff.size(), GITT ? it : short(1)));
-    g.setELXZL(QVector<short>(xdiff.size(), it));
-    g.setELYMIN(ymin);
-    g.setELYDIFF(ydiff);
-    g.setELYIT(QVector<short>(ydiff.size(), it));
-    g.setELYGIT(QVector<short>(ydiff.size(), GITK10 ? it : short(1)));
-    g.setELYZL(QVector<short>(ydiff.size(), it));
-    g.setETEXTX(QStringLiteral("t [h]"));
-    g.setETEXTY(QStringLiteral("k{t,2}10 [m/s]"));
-    g.setESKZX(QStringLiteral("###0.0#"));
-    g.setESKZY(QStringLiteral("0E-##"));
-    g.setEAXEX(1);
-    g.setEAXEY(1);
-    g.setESKTX(0);
-    g.setESKTY(0);
-}
+// Grid lines per range for a grid switch: every tick, or the frame only.
+short grid(short on) { return on ? 5 : 1; }
 
 void copyAxes(const clsGRAFIK& from, clsGRAFIK& to)
 {
@@ -158,6 +123,8 @@ mdiMSEITE1::~mdiMSEITE1() = default;
 
 short mdiMSEITE1::symbolType(int k) { return static_cast<short>(k <= 6 ? k : (k - 7) % 8); }
 
+QString mdiMSEITE1::heading() { return QStringLiteral("Durchlässigkeitsversuche mit Standrohren"); }
+
 QList<gfx::PictureBox*> mdiMSEITE1::pictureBoxes() const { return {m_picBILD110, m_picBILD120}; }
 
 QVector<ResultPage::Diagram> mdiMSEITE1::diagrams()
@@ -178,12 +145,11 @@ QStringList mdiMSEITE1::recordsWithoutResults() const
 
 void mdiMSEITE1::layoutBoxes()
 {
-    // The page fills its parent; alone (loaded before it is shown) it keeps
-    // the size its caller gave it, at least a landscape sheet.
+    // Drawn before it is shown: the caller sizes the page as the maximised
+    // child; unsized, it gets a landscape A4 sheet.
     const double px = pixelsPerMm();
     const auto pixels = [px](double mm) { return static_cast<int>(std::lround(mm * px)); };
-    if (parentWidget()) resize(parentWidget()->size());
-    resize(size().expandedTo(QSize(pixels(297), pixels(210))));
+    if (!testAttribute(Qt::WA_Resized)) resize(pixels(297), pixels(210));
     m_picBILD110->setGeometry(pixels(kLeft110), pixels(kTop), pixels(kWidth), pixels(kHeight));
     m_picBILD120->setGeometry(pixels(kLeft120), pixels(kTop), pixels(kWidth), pixels(kHeight));
 }
@@ -241,16 +207,19 @@ void mdiMSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
     onError([&] {
         if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
         clsKOPFFUSS& kf = *m_kopffuss;
-        gfx::Surface* surface = mode == 1 && object ? object : static_cast<gfx::Surface*>(this);
+        gfx::Surface* surface = mode == 1 ? object : static_cast<gfx::Surface*>(this);
+        if (!surface) return;
         kf.setAUSGABEOBJEKT(surface, surface);
         kf.setBEARBEITER(m_s.BEARBEITER);
-        kf.setEBOKFS(m_HBOKFS != 0);
+        kf.setCOPYRIGHT(ProgramTexts::copyright(3));
+        kf.setPROGRAMMIERER(ProgramTexts::maker(3));
+        kf.setEBOKFS(m_HBOKFS == -1);
         kf.setKENNZEICHNUNG(m_KEN);
         kf.setDATUM(QDate::currentDate());
         kf.setKOMMENTAR(m_KOM);
         kf.setSEITE(1);
         kf.setSEITENANZAHL(1);
-        kf.setUEBERSCHRIFT(QStringLiteral("Mehrfachauswertung"));
+        kf.setUEBERSCHRIFT(heading());
         kf.setPROJEKT(m_s.PROJEKT);
         kf.setSPRACHE(3);
         kf.setUHRZEIT(QTime::currentTime());
@@ -282,7 +251,7 @@ std::unique_ptr<clsGRAFIK> mdiMSEITE1::newDiagram(short idObjekt, gfx::PictureBo
 void mdiMSEITE1::drawTitle(clsGRAFIK& g, const QString& title) const
 {
     g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
-    g.TEXT(11, 4, title, 2, 0, 0, 1);
+    g.TEXT(11, 4, title, 2, 0, 0, 0);
     g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
 }
 
@@ -312,7 +281,7 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
 
     if (!onError([&] {
             m_g110 = newDiagram(kBild110, m_picBILD110, kLeft110, mode, dx, dy, object);
-            setPermeabilityAxes(*m_g110, flags.GITT, flags.GITK10);
+            PermeabilityAxes::apply(*m_g110, grid(flags.GITT), grid(flags.GITK10));
             setAutomaticLimits(*m_g110, rescale);
         }))
         return;
@@ -373,7 +342,7 @@ void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
     if (!onError([&] {
             g = newDiagram(kBild120, m_picBILD120, kLeft120, mode, dx, dy, object);
             if (m_g110) copyAxes(*m_g110, *g);
-            else setPermeabilityAxes(*g, flags.GITT, flags.GITK10);
+            else PermeabilityAxes::apply(*g, grid(flags.GITT), grid(flags.GITK10));
             setAutomaticLimits(*g, 0);
             g->SKALEN(0);
         }))

@@ -35,6 +35,8 @@ public:
     QVector<Diagram> diagrams() override;
     void KOPFFUSSZEILE(short mode, gfx::Surface* object) override;
     QString printTitle() const override { return QStringLiteral("Drucken von MSeite 1"); }
+    // The page heading in the header.
+    static QString heading();
 
     // The record list of the page (active records by ID) and their designations.
     const QVector<qint32>& recordIds() const { return m_ID; }
