@@ -1,5 +1,6 @@
 #include "pages/mdiMSEITE1.h"
 
+#include "data/Ado.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
@@ -267,6 +268,7 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
             if (!g0.exists()) rescale = -1;
             m_scaled110 = rescale == -1;
             if (!m_scaled110) return;
+            ado::Transaction tx(m_s.cnnX); // one write to disk for the whole row
             g0.set(QStringLiteral("OX"), 1);
             g0.set(QStringLiteral("MX"), 0.f);
             g0.set(QStringLiteral("MY"), 0.f);
@@ -276,6 +278,7 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
             g0.set(QStringLiteral("RO"), 10.f);
             g0.set(QStringLiteral("RU"), 11.f);
             g0.set(QStringLiteral("MYMX"), 0.f);
+            tx.commit();
         }))
         return;
 
@@ -332,9 +335,11 @@ void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
             if (!m_scaled110 && g120.exists()) return;
             // the same scale as Bild 110, whose limits have just been found
             G0Settings g110(kBild110);
+            ado::Transaction tx(m_s.cnnX);
             g120.set(QStringLiteral("OX"), 1);
             for (const char* column : {"MX", "MY", "XMIN", "XMAX", "YMIN", "YMAX", "OY", "RL", "RR", "RO", "RU", "MYMX"})
                 g120.set(QString::fromLatin1(column), g110.get(QString::fromLatin1(column)));
+            tx.commit();
         }))
         return;
 
