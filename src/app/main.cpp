@@ -2,6 +2,7 @@
 #include "data/Session.h"
 #include "input/frmVVORGABEN.h"
 #include "shell/Commands.h"
+#include "shell/EvaluationCommands.h"
 #include "shell/MultipleEvaluation.h"
 #include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
 
     RecordCommands::registerAll();
+    EvaluationCommands::registerAll();
     MultipleEvaluation::registerAll();
     // Dialogs of the other subsystems that the main window's menus open.
     Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {

@@ -12,7 +12,9 @@
 #include "platform/OnError.h"
 #include "platform/System.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTime>
 #include <cmath>
@@ -94,6 +96,19 @@ void mdiSEITE1::layoutBoxes()
     place(m_pic11, m_rect11);
     place(m_pic12, m_rect12);
     place(m_pic13, m_rect13);
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_pic11), static_cast<QWidget*>(m_pic12),
+                       static_cast<QWidget*>(m_pic13)})
+        takeSize(w);
+}
+
+// The page is drawn before it is shown, and a hidden widget hears of its new
+// size only when shown: a picture box would keep its one-pixel picture.
+void mdiSEITE1::takeSize(QWidget* w)
+{
+    if (!w->testAttribute(Qt::WA_PendingResizeEvent)) return;
+    w->setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent e(w->size(), QSize());
+    QCoreApplication::sendEvent(w, &e);
 }
 
 QList<gfx::PictureBox*> mdiSEITE1::pictureBoxes() const { return {m_pic11, m_pic12, m_pic13}; }
@@ -144,6 +159,15 @@ void mdiSEITE1::Form_Load()
     setProgress(95);
     vb::DoEvents();
     m_rescale = 0;
+    m_loaded = true;
+}
+
+void mdiSEITE1::resizeEvent(QResizeEvent* event)
+{
+    ResultPage::resizeEvent(event);
+    if (!m_loaded) return;
+    Cls();
+    if (m_HBOKF == -1) KOPFFUSSZEILE(0, nullptr);
 }
 
 void mdiSEITE1::readRecord()
@@ -238,6 +262,10 @@ void mdiSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
         if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
         clsKOPFFUSS& k = *m_kopffuss;
         k.setAUSGABEOBJEKT(surface, surface);
+        // On screen the diagram boxes start 30 mm from the top, 5 mm higher
+        // than on paper: the header moves up so that its comment line stays
+        // clear of them.
+        if (mode != 1) k.setRANDABSTAND(QStringLiteral("oben"), 10);
         k.setBEARBEITER(session().BEARBEITER);
         k.setCOPYRIGHT(ProgramTexts::copyright(3));
         k.setPROGRAMMIERER(ProgramTexts::maker(3));
@@ -344,12 +372,19 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
         const float XMIN = g.XMIN(), XMAX = g.XMAX(), YMIN = g.YMIN(), YMAX = g.YMAX();
         const float x1 = XMIN + 0.8f * (XMAX - XMIN), x2 = XMIN + 0.9f * (XMAX - XMIN);
         const float y1 = YMIN + 0.05f * (YMAX - YMIN);
-        g.LINIE(x1, y1, x2, y1);
+        // the line is drawn in page millimetres, its label in world values
+        auto line = [&g](float xa, float xb, float y) {
+            float pa = 0, qa = 0, pb = 0, qb = 0;
+            g.KOORDTRANS(xa, y, pa, qa);
+            g.KOORDTRANS(xb, y, pb, qb);
+            g.LINIE(pa, qa, pb, qb);
+        };
+        line(x1, x2, y1);
         g.TEXT(x2, y1, QStringLiteral(" k{t,2}10"), 1, 0, 0, 1);
         if (m_BILD14AN == 1) {
             const float y2 = YMIN + 0.025f * (YMAX - YMIN);
             g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
-            g.LINIE(x1, y2, x2, y2);
+            line(x1, x2, y2);
             g.TEXT(x2, y2, QStringLiteral(" {g,1}f"), 1, 0, 0, 1);
             g.LINIENEINSTELLUNGEN(0, 0, 0);
         }

@@ -58,8 +58,13 @@ public:
     };
     TableBody tableBody() const;
 
+protected:
+    // The header and footer follow the page's size; the diagrams keep theirs.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void layoutBoxes();
+    static void takeSize(QWidget* w);
     void readRecord();
     // The surface of a diagram routine, or nullptr when there is none to draw on.
     gfx::Surface* target(short mode, gfx::PictureBox* box, gfx::Surface* object) const;
@@ -90,4 +95,5 @@ private:
     int m_MAXI = -1;
     QVector<float> m_TEMP, m_HST; // by reading index
     ResultSeries m_series;
+    bool m_loaded = false;
 };
