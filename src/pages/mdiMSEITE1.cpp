@@ -200,6 +200,16 @@ void mdiMSEITE1::Form_Load()
     vb::DoEvents();
     setProgress(95);
     m_BONEU = 0;
+    m_loaded = true;
+}
+
+void mdiMSEITE1::resizeEvent(QResizeEvent* event)
+{
+    // drawn before it was shown: header and footer follow the page's final size
+    ResultPage::resizeEvent(event);
+    if (!m_loaded) return;
+    Cls();
+    if (m_HBOKF == -1) KOPFFUSSZEILE(0, nullptr);
 }
 
 void mdiMSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
@@ -211,6 +221,9 @@ void mdiMSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
         gfx::Surface* surface = mode == 1 ? object : static_cast<gfx::Surface*>(this);
         if (!surface) return;
         kf.setAUSGABEOBJEKT(surface, surface);
+        // on screen the diagrams sit 5 mm higher than on paper: the header
+        // moves up so that its comment line stays clear of them
+        if (mode != 1) kf.setRANDABSTAND(QStringLiteral("oben"), 10);
         kf.setBEARBEITER(m_s.BEARBEITER);
         kf.setCOPYRIGHT(ProgramTexts::copyright(3));
         kf.setPROGRAMMIERER(ProgramTexts::maker(3));

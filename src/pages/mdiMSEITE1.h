@@ -50,6 +50,9 @@ public:
     // 0..6, then 0..7 again and again, so no record runs past the eight symbols.
     static short symbolType(int k);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void layoutBoxes();
     void readRecords();
@@ -65,6 +68,7 @@ private:
     QVector<ResultSeries> m_series; // one per listed record
     short m_BONEU = 0;              // rescale flag
     bool m_scaled110 = false;       // Bild 110 has just found new limits
+    bool m_loaded = false;
     QString m_KOM;
     std::unique_ptr<clsGRAFIK> m_g110; // kept for Bild 120's axis settings
     std::unique_ptr<clsKOPFFUSS> m_kopffuss;

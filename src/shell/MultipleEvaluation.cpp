@@ -7,12 +7,12 @@
 #include "platform/OnError.h"
 #include "platform/System.h"
 #include "shell/Commands.h"
+#include "shell/EvaluationCommands.h"
 #include "shell/MenuTree.h"
 #include "shell/WaitCursor.h"
 #include "shell/frmMAIN.h"
 
 #include <QAction>
-#include <QMdiArea>
 #include <QPointer>
 #include <QProgressBar>
 #include <memory>
@@ -49,27 +49,6 @@ void markBuilt(Session& s)
     rs.setValue(QStringLiteral("BONEU"), false);
     rs.Update();
     rs.Close();
-}
-
-// The page with the hooks of the main window.
-mdiMSEITE1* newPage(frmMAIN& main)
-{
-    auto* page = new mdiMSEITE1(main.session());
-    QPointer<QProgressBar> bar = main.pgbBERECHNEN();
-    page->progress = [bar](int value) {
-        if (bar) bar->setValue(value);
-    };
-    QPointer<frmMAIN> window = &main;
-    page->panelCommand = [window](int panel) {
-        if (window) window->stbMAIN_PanelClick(panel);
-    };
-    page->quitCommand = [window] {
-        if (!window) return;
-        if (QAction* quit = window->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
-    };
-    // the viewport's size, so the page is drawn for the size it is shown in
-    if (main.mdiArea()) page->resize(main.mdiArea()->viewport()->size());
-    return page;
 }
 
 void finishProgress(frmMAIN& main)
@@ -120,7 +99,8 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
     // owned here until the main window shows it
     std::unique_ptr<mdiMSEITE1> page;
     const bool loaded = onError([&] {
-        page.reset(newPage(main));
+        page = std::make_unique<mdiMSEITE1>(s);
+        EvaluationCommands::connectResultPage(main, page.get());
         page->Form_Load();
     });
     if (!loaded) {
@@ -128,17 +108,11 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
         return;
     }
     if (!onError([&] { finishProgress(main); })) return;
-    if (!onError([&] {
-            for (int panel = 10; panel <= 15; ++panel) {
-                main.panels().setVisible(panel, true);
-                main.panels().setPressed(panel, false);
-            }
-        }))
-        return;
     if (!onError([&] { markBuilt(s); })) return;
     main.setEnabled(true);
+    // shown as every result page is, with panels 10 to 15
     QPointer<mdiMSEITE1> shown = page.get();
-    if (!onError([&] { main.showChild(page.release()); })) return;
+    if (!onError([&] { EvaluationCommands::showResultPage(main, page.release()); })) return;
     s.GEAENDERT = true;
     main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
     main.setMenuEnabled(QStringLiteral("mnuEXTRAS"), false);

@@ -3,12 +3,14 @@
 #include "RecordFixture.h"
 
 #include "pages/mdiMSEITE1.h"
+#include "shell/EvaluationCommands.h"
 #include "shell/MultipleEvaluation.h"
 #include "shell/frmMAIN.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
@@ -16,7 +18,11 @@ namespace {
 
 class MultipleEvaluationTest : public ::testing::Test {
 protected:
-    MultipleEvaluationTest() { MultipleEvaluation::registerAll(); }
+    MultipleEvaluationTest()
+    {
+        EvaluationCommands::registerAll();
+        MultipleEvaluation::registerAll();
+    }
 
     // A record with readings every `det` minutes and a constant k10 (no results when k10 is 0).
     void addRecord(long id, const QString& ken, bool akt, int readings, float det, float k10)
@@ -31,17 +37,11 @@ protected:
                                 .arg(id).arg(i).arg(det).arg(i < readings - 1 ? QString::number(k10) : QStringLiteral("NULL")));
         f.addEvaluated(id, false);
     }
-    // The rows the Evaluate menu creates for two or more active records.
-    void menuRows()
-    {
-        if (f.count(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=0")) == 0)
-            f.addRecord(0, QStringLiteral("M"), false, QStringLiteral("Mehrfachauswertung"));
-        if (f.count(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0")) == 0) f.addEvaluated(0, true);
-        f.main().menuItem(QStringLiteral("mnuMBERECHNEN"))->setEnabled(true);
-    }
+    // Through the Evaluate menu, whose opening creates the multiple evaluation's rows.
     void calculateMultiple()
     {
-        menuRows();
+        emit f.main().menu(QStringLiteral("mnuAUSWERTEN"))->aboutToShow();
+        ASSERT_TRUE(enabled("mnuMBERECHNEN"));
         f.trigger(QStringLiteral("mnuMBERECHNEN"));
     }
     mdiMSEITE1* shownPage()
