@@ -35,6 +35,8 @@ void ensureHeaderRow(Session& s)
     const std::optional<QString> answer = vb::InputBox(s.tr(QStringLiteral("Kommentar: "), QStringLiteral("Comment: ")),
                                                        s.tr(QStringLiteral("Mehrfachauswertung"), QStringLiteral("Mulitple Calculation")));
     rs.setValue(QStringLiteral("KOM"), answer.value_or(QString()));
+    // without labels nothing on the page tells the curves apart
+    rs.setValue(QStringLiteral("BESCHR11"), 1);
     rs.Update();
 }
 

@@ -73,6 +73,7 @@ TEST_F(MultipleEvaluationTest, AsksForTheCommentOnceAndShowsThePage)
     EXPECT_EQ(boxes()[0].title, QStringLiteral("Mehrfachauswertung"));
     EXPECT_EQ(boxes()[0].text, QStringLiteral("Kommentar: "));
     EXPECT_EQ(value(QStringLiteral("SELECT [KOM] FROM [M1] WHERE [IDM]=1")).toString(), QStringLiteral("Baufeld Nord"));
+    EXPECT_EQ(value(QStringLiteral("SELECT [BESCHR11] FROM [M1] WHERE [IDM]=1")).toInt(), 1);
     EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")).toInt(), 0);
     mdiMSEITE1* page = shownPage();
     ASSERT_NE(page, nullptr);
