@@ -1,5 +1,6 @@
 // TALPEX: evaluation of field permeability tests with standpipes.
 #include "data/Session.h"
+#include "exchange/Exchange.h"
 #include "input/frmVVORGABEN.h"
 #include "shell/Commands.h"
 #include "shell/EvaluationCommands.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     RecordCommands::registerAll();
     EvaluationCommands::registerAll();
     MultipleEvaluation::registerAll();
+    Exchange::registerAll();
     // Dialogs of the other subsystems that the main window's menus open.
     Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {
         auto* dialog = new frmVVORGABEN(owner);

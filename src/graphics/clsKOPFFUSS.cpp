@@ -62,17 +62,21 @@ QString clsKOPFFUSS::designationLine() const
 {
     QStringList names = m_KENNZEICHNUNG;
     if (names.isEmpty()) names.append(QString());
+    const double W = m_frame ? m_frame->sizeMm().width() : 0;
     const QString label = names.size() == 1 ? tr(QStringLiteral("Datensatz"), QStringLiteral("File"))
                                             : tr(QStringLiteral("Datensätze"), QStringLiteral("Files"));
-    const double W = m_frame ? m_frame->sizeMm().width() : 0;
-    const double available = W - m_left - m_right - widthOf(label);
+    const double available = W - m_left - m_right - widthOf(label + QLatin1Char(' '));
+    const QString more = QStringLiteral(", ...");
     QString list = names.first();
     for (int i = 1; i < names.size(); ++i) {
-        if (widthOf(list + names[i] + QLatin1Char(',')) > available) {
-            list += QStringLiteral(", ...");
+        // a designation goes in only when the line, with the ", ..." still to
+        // follow, stays inside the margins
+        const QString longer = list + QStringLiteral(", ") + names[i];
+        if (widthOf(i + 1 < names.size() ? longer + more : longer) > available) {
+            list += more;
             break;
         }
-        list += QStringLiteral(", ") + names[i];
+        list = longer;
     }
     if (list.isEmpty()) return QString();
     return label + QLatin1Char(' ') + list;

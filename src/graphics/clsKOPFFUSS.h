@@ -58,7 +58,8 @@ public:
     float marginBottom() const { return m_bottom; }
     float marginLeft() const { return m_left; }
     float marginRight() const { return m_right; }
-    // The label and designation list as the header shows them ("Datensatz B1").
+    // The label and designation list as the header shows them ("Datensatz B1"),
+    // fitted in the surface's current font (10 pt while the header draws).
     QString designationLine() const;
 
 private:

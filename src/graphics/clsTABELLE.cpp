@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 
+#include <QSignalBlocker>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -117,7 +118,13 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
         }
         return;
     }
-    if (n >= last) return; // everything fits again
+    if (n >= last) {
+        // everything fits again: back to the top, without a redraw from the bar
+        const QSignalBlocker quiet(m_bar.data());
+        m_bar->setValue(0);
+        m_bar->setVisible(false);
+        return;
+    }
     const double range = static_cast<double>(m_bar->maximum()) - m_bar->minimum();
     const double part = range != 0 ? std::round(v / range * 1000.0) / 1000.0 : 0;
     const auto first = vb::ToInt16(part * (last - n));
@@ -146,16 +153,16 @@ void clsTABELLE::drawFrame(float top, float height, int columns)
     }
 }
 
-void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bottom)
+void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bottom, bool asText)
 {
     const float w = m_ELSB[column];
     const QString format = column < m_ELFORMAT.size() ? m_ELFORMAT[column] : QString();
-    if (format.compare(kSymbolFormat, Qt::CaseInsensitive) == 0) {
+    if (!asText && format.compare(kSymbolFormat, Qt::CaseInsensitive) == 0) {
         const auto code = numberOf(value);
         if (code) gfx::drawSymbol(surface(), QPointF(x + w / 2.0, bottom - m_EZH / 2.0), static_cast<int>(*code));
         return;
     }
-    const QString text = vb::Format(value, format);
+    const QString text = asText ? value.toString() : vb::Format(value, format);
     if (text.isEmpty()) return;
     const double y = bottom - 1.0;
     switch (column < m_ELA.size() ? m_ELA[column] : 0) {
@@ -164,7 +171,10 @@ void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bott
     case 3: {
         // decimal points of a column line up; a point in the left half of the
         // format moves them left of the centre, leaving room for the decimals
-        const int p = static_cast<int>(text.indexOf(vb::DecimalSeparator())) + 1;
+        // fixed texts such as "0.0E0  *" carry a point whatever the session uses
+        qsizetype point = text.indexOf(vb::DecimalSeparator());
+        if (point < 0) point = text.indexOf(QLatin1Char('.'));
+        const int p = static_cast<int>(point) + 1;
         const int q = static_cast<int>(format.indexOf(QLatin1Char('.'))) + 1;
         const double L = format.size();
         const double offset = L > 0 ? (L / 2 - q) * (w / 2.0 - 1.5) / L : 0;
@@ -219,12 +229,12 @@ void clsTABELLE::TABELLE(const Block& X, short POSITION)
     const float y0 = m_EYDO + m_ERO;
     const float step = m_EZH * m_EZA;
 
-    auto drawRows = [&](float top, int first, int lastRow, const auto& valueAt) {
+    auto drawRows = [&](float top, int first, int lastRow, const auto& valueAt, bool asText = false) {
         for (int r = first; r <= lastRow; ++r) {
             const float bottom = top + m_ERZ + m_EZH + static_cast<float>(r - first) * step;
             float x = x0;
             for (int c = 0; c < columns; ++c) {
-                if (!onError([&] { drawCell(valueAt(c, r), c, x, bottom); })) return false;
+                if (!onError([&] { drawCell(valueAt(c, r), c, x, bottom, asText); })) return false;
                 x += m_ELSB[c];
             }
         }
@@ -243,8 +253,9 @@ void clsTABELLE::TABELLE(const Block& X, short POSITION)
         if (!onError([&] { drawFrame(top, m_bodyHeight, columns); })) return;
         drawRows(top, m_EEZ, m_ELZ, cellOf);
     } else if (POSITION == 2) {
-        // three rows: mean, standard deviation and coefficient of variation
-        QVector<QVector<QVariant>> foot(columns, QVector<QVariant>(3));
+        // three rows: mean, standard deviation and coefficient of variation,
+        // the first two in the column's format, the ratio with three decimals
+        QVector<QStringList> foot(columns, QStringList{QString(), QString(), QString()});
         for (int c = 0; c < columns; ++c) {
             if ((c < m_ELMW.size() ? m_ELMW[c] : 0) != 1) continue;
             QVector<double> values;
@@ -259,19 +270,16 @@ void clsTABELLE::TABELLE(const Block& X, short POSITION)
                 continue;
             }
             const Statistics st = statistics(values);
-            foot[c] = {st.mean, st.s, st.cv};
+            const QString format = c < m_ELFORMAT.size() ? m_ELFORMAT[c] : QString();
+            foot[c] = {vb::Format(QVariant(st.mean), format), vb::Format(QVariant(st.s), format),
+                       vb::Format(st.cv, QStringLiteral("0.000"))};
         }
+        if ((m_ELMW.isEmpty() ? 0 : m_ELMW[0]) != 1)
+            foot[0] = {QStringLiteral("m"), QStringLiteral("s"), QStringLiteral("v")};
         const float top = y0 + m_headHeight + m_bodyHeight;
         m_footHeight = blockHeight(3);
         if (!onError([&] { drawFrame(top, m_footHeight, columns); })) return;
-        const bool labelled = (m_ELMW.isEmpty() ? 0 : m_ELMW[0]) != 1;
-        if (labelled) foot[0] = {QStringLiteral("m"), QStringLiteral("s"), QStringLiteral("v")};
-        drawRows(top, 0, 2, [&](int c, int r) {
-            // the coefficient of variation is a ratio, not a value of the column
-            if (r == 2 && foot[c][r].typeId() == QMetaType::Double)
-                return QVariant(vb::Format(foot[c][r].toDouble(), QStringLiteral("0.000")));
-            return foot[c][r];
-        });
+        drawRows(top, 0, 2, [&](int c, int r) { return QVariant(foot[c][r]); }, true);
     } else {
         // a head starts a new table
         m_headHeight = blockHeight(rows);

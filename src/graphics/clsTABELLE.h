@@ -95,7 +95,8 @@ private:
     float blockHeight(int rows) const;
     // Box and vertical rules of a block.
     void drawFrame(float top, float height, int columns);
-    void drawCell(const QVariant& value, int column, float x, float bottom);
+    // asText: the value is drawn as it is, not in the column's format.
+    void drawCell(const QVariant& value, int column, float x, float bottom, bool asText);
     // Room below the body for its bottom padding and the footnote line, so a
     // scrolled body never pushes the footnote off the surface.
     float footnoteRoom() const;
