@@ -27,6 +27,17 @@ QVector<float> permeabilityLimits(bool withZero)
     return v;
 }
 
+QVector<float> levelLimits(bool withZero)
+{
+    QVector<float> v;
+    if (withZero) v.append(0);
+    for (int x = 10; x <= 100; x += 10) v.append(x);
+    for (int x = 150; x <= 1000; x += 50) v.append(x);
+    for (int x = 1500; x <= 10000; x += 500) v.append(x);
+    for (int x = 11000; x <= 20000; x += 1000) v.append(x);
+    return v;
+}
+
 void apply(clsGRAFIK& g, short xGrid, short yGrid)
 {
     constexpr short kTicks = 5;

@@ -11,6 +11,8 @@ namespace PermeabilityAxes {
 QVector<float> timeLimits(bool withZero);
 // k10 limits 0 and 1 and 5 times each power of ten from 1E-11 to 1E-1.
 QVector<float> permeabilityLimits(bool withZero);
+// Level limits: steps of 10 up to 100, 50 up to 1000, 500 up to 10000, 1000 up to 20000 mm.
+QVector<float> levelLimits(bool withZero);
 
 // Lists, titles, formats, axis codes and linear scales of both axes; xGrid and
 // yGrid are the grid lines per range (0 none, 1 the frame only, 5 every tick).
