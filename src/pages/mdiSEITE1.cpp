@@ -7,6 +7,7 @@
 #include "graphics/clsGRAFIK.h"
 #include "graphics/clsKOPFFUSS.h"
 #include "graphics/clsTABELLE.h"
+#include "pages/PermeabilityAxes.h"
 #include "pages/ProgramTexts.h"
 #include "platform/Convert.h"
 #include "platform/OnError.h"
@@ -24,40 +25,6 @@ namespace {
 const QString kNichtAuswertbar = QStringLiteral("0.0E0  *");
 const QString kFussnote = QStringLiteral("* nicht auswertbar");
 constexpr short kLevelColour = 12; // light red
-
-// Time axis: limits 0, 1 ... 10, 20 ... 100, ... 10000 h; ranges the same without 0.
-QVector<float> timeLimits(bool withZero)
-{
-    QVector<float> v;
-    if (withZero) v.append(0);
-    for (float decade = 1; decade <= 1000; decade *= 10)
-        for (int k = decade == 1 ? 1 : 2; k <= 10; ++k) v.append(k * decade);
-    return v;
-}
-
-// k10 axis: 0 and 1, 5 times each power of ten from 1E-11 to 1E-1.
-QVector<float> permeabilityLimits(bool withZero)
-{
-    QVector<float> v;
-    if (withZero) v.append(0);
-    for (int e = -11; e <= -1; ++e) {
-        v.append(static_cast<float>(std::pow(10.0, e)));
-        v.append(static_cast<float>(5 * std::pow(10.0, e)));
-    }
-    return v;
-}
-
-// Level axis: steps of 10 up to 100, 50 up to 1000, 500 up to 10000, 1000 up to 20000 mm.
-QVector<float> levelLimits(bool withZero)
-{
-    QVector<float> v;
-    if (withZero) v.append(0);
-    for (int x = 10; x <= 100; x += 10) v.append(x);
-    for (int x = 150; x <= 1000; x += 50) v.append(x);
-    for (int x = 1500; x <= 10000; x += 500) v.append(x);
-    for (int x = 11000; x <= 20000; x += 1000) v.append(x);
-    return v;
-}
 
 QVector<short> every(int n, short value) { return QVector<short>(n, value); }
 
@@ -318,31 +285,8 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
             g.setEBOXMAX(automatic);
             g.setEBOYMIN(automatic);
             g.setEBOYMAX(automatic);
-            g.setEAXEX(1);
-            g.setEAXEY(1);
-            g.setESKTX(0);
-            g.setESKTY(0);
-
-            const QVector<float> xdiff = timeLimits(false);
-            const int nx = xdiff.size();
-            g.setELXMIN(timeLimits(true));
-            g.setELXDIFF(xdiff);
-            g.setELXIT(every(nx, 5));
             // the overlay brings its own lines; without it a frame or a full grid
-            g.setELXGIT(every(nx, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5)));
-            g.setELXZL(every(nx, 5));
-            g.setETEXTX(QStringLiteral("t [h]"));
-            g.setESKZX(QStringLiteral("###0.0#"));
-
-            const QVector<float> ydiff = permeabilityLimits(false);
-            const int ny = ydiff.size();
-            g.setELYMIN(permeabilityLimits(true));
-            g.setELYDIFF(ydiff);
-            g.setELYIT(every(ny, 5));
-            g.setELYGIT(every(ny, m_GITK10 != 0 ? 5 : 1));
-            g.setELYZL(every(ny, 5));
-            g.setETEXTY(QStringLiteral("k{t,2}10 [m/s]"));
-            g.setESKZY(QStringLiteral("0E-##"));
+            PermeabilityAxes::apply(g, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5), m_GITK10 != 0 ? 5 : 1);
         }))
         return;
     clsGRAFIK& g = *m_g11;
@@ -547,9 +491,9 @@ void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
             g.setEAXEY(-1);
             g.setESKTX(0);
             g.setESKTY(0);
-            const QVector<float> ydiff = levelLimits(false);
+            const QVector<float> ydiff = PermeabilityAxes::levelLimits(false);
             const int ny = ydiff.size();
-            g.setELYMIN(levelLimits(true));
+            g.setELYMIN(PermeabilityAxes::levelLimits(true));
             g.setELYDIFF(ydiff);
             g.setELYIT(every(ny, 5));
             g.setELYGIT(every(ny, 0));
