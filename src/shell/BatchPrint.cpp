@@ -7,6 +7,7 @@
 #include "evaluation/clsBERECHNEN.h"
 #include "graphics/PrinterSurface.h"
 #include "pages/ResultPage.h"
+#include "pages/mdiMSEITE1.h"
 #include "pages/mdiSEITE1.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
@@ -125,7 +126,8 @@ void prepareMultiple(ado::Connection& cnn, bool newSelection)
     if (ado::Recordset(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), cnn).Eof())
         cnn.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (0,1)"));
     if (ado::Recordset(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), cnn).Eof())
-        cnn.Execute(QStringLiteral("INSERT INTO [M1] ([IDM],[KOM]) VALUES (1,'')"));
+        // labelled curves, as Calculate Multiple creates the row
+        cnn.Execute(QStringLiteral("INSERT INTO [M1] ([IDM],[KOM],[BESCHR11]) VALUES (1,'',1)"));
     tx.commit();
 }
 
@@ -235,7 +237,11 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
 
 std::unique_ptr<ResultPage> BatchPrint::resultPage(Session& s, bool multiple)
 {
-    if (multiple) return nullptr; // the multiple page is not part of the program yet
+    if (multiple) {
+        auto page = std::make_unique<mdiMSEITE1>(s);
+        page->Form_Load();
+        return page;
+    }
     auto page = std::make_unique<mdiSEITE1>(s);
     page->Form_Load();
     return page;

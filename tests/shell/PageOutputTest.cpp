@@ -349,6 +349,15 @@ TEST_F(BatchPrintTest, SeveralRecordsMakeTheMultiplePage)
     EXPECT_EQ(built.resultRows, 12);
     EXPECT_EQ(built.multipleRows, 1);
     EXPECT_TRUE(testsupport::pdfText(pdf).contains(QStringLiteral("Fusszeile mdiMSEITE1")));
+
+    // the program's own multiple page: both diagrams, every curve labelled
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--records"), QStringLiteral("B3,B1,B2"),
+                   QStringLiteral("--pdf"), pdf}, true), 0) << errors.toStdString();
+    EXPECT_EQ(testsupport::pdfPages(pdf), 1);
+    const QString text = testsupport::pdfText(pdf);
+    for (const char* t : {"Zeitverläufe der Durchlässigkeitsbeiwerte", "Durchlässigkeitsbeiwerte für die letzten Ablesungen",
+                          "B1", "B2", "B3"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t << "\n" << text.toStdString();
     EXPECT_EQ(fileHash(db.path()), before);
 }
 
