@@ -187,6 +187,9 @@ private:
     bool commitComboBox();
     void copyBlock();
     void pasteBlock();
+    // Makes the empty state's row usable and grows the grid to `rows` data
+    // rows, all selected; false when the grid stays empty.
+    bool leaveEmptyState(int rows);
     void armFill(float x);
     void completeFill();
     void refreshTimeDifferences();
