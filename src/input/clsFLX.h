@@ -194,6 +194,7 @@ private:
     void completeFill();
     void refreshTimeDifferences();
     int referenceRow(int row) const;
+    bool hasTime(int row) const;
     void columnLimits(int col, float& min, float& max) const;
     QString columnFormat(int col) const;
     int columnType(int col) const;

@@ -436,6 +436,25 @@ bool mdiEINGABE::readyToStore()
         m_txtN->setFocus();
         return false;
     }
+    return timesPresent();
+}
+
+bool mdiEINGABE::timesPresent()
+{
+    // A dated reading without its time would be evaluated against a time
+    // span of whole days.
+    vb::FlexGrid* g = m_grid.msgFLX;
+    const int end = g->FixedRows() + readingCount();
+    for (int r = g->FixedRows(); r < end; ++r) {
+        if (g->TextMatrix(r, colDatum).trimmed().isEmpty() || !g->TextMatrix(r, colUhrzeit).trimmed().isEmpty()) continue;
+        vb::MsgBox(tr2(QStringLiteral("Messung Nr. %1: Uhrzeit fehlt!"), QStringLiteral("Reading no. %1: time is missing!"))
+                       .arg(g->TextMatrix(r, colNr)),
+                   vb::vbExclamation, tr2(QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+        g->setRow(r);
+        g->setCol(colUhrzeit);
+        g->setFocus();
+        return false;
+    }
     return true;
 }
 

@@ -102,6 +102,8 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool stepWidthCheck(bool required);
     bool readyToStore();
+    // Every reading with a date has a time; else a message names the row.
+    bool timesPresent();
     void dropTrailingEmptyRows();
     bool markResultsOutOfDate(long ID);
     QString tr2(const QString& german, const QString& english) const;
