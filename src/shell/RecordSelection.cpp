@@ -39,6 +39,8 @@ void RecordSelection::load()
             oneSelected = true;
         }
         m_lines.append(line);
+        // A record active since an earlier choice joins by the same rule as a click.
+        if (m_mode == ModalTag::kSelect && line.selected) applySelectRule(m_lines.last());
     }
 }
 
@@ -55,11 +57,16 @@ bool RecordSelection::click(int index, bool selected)
     if (m_mode == ModalTag::kOpen) {
         if (selectedCount() > 1) line.selected = false;
     } else if (m_mode == ModalTag::kSelect) {
-        // Only a record joining a selection of two or more is checked.
-        if (selected && selectedCount() >= 2 && !mayJoinMultiple(line)) line.selected = false;
+        if (selected) applySelectRule(line);
     }
     m_toolTip = line.comment;
     return line.selected;
+}
+
+void RecordSelection::applySelectRule(Line& line) const
+{
+    // Only a record joining a selection of two or more is checked.
+    if (selectedCount() >= 2 && !mayJoinMultiple(line)) line.selected = false;
 }
 
 bool RecordSelection::mayJoinMultiple(const Line& line) const
