@@ -19,6 +19,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Adds a record header row (E1); a null comment stays null.
+void addRecord(ado::Connection& cnn, long id, const QString& ken, bool akt, const QString& kom = QString());
+
 // A new empty project database in a temporary folder, with an open connection.
 class ProjectDb {
 public:
