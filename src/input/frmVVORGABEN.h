@@ -9,17 +9,7 @@
 
 #include <memory>
 
-class QLineEdit;
-class QPushButton;
 class clsDATEN;
-class clsFLX;
-class FormKeys;
-namespace gfx {
-class PictureBox;
-}
-namespace vb {
-class FlexGrid;
-}
 
 class frmVVORGABEN : public QDialog {
     Q_OBJECT

@@ -109,10 +109,7 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
     m_SPRACHE = sessionLanguage();
     buildControls();
 
-    m_FLX = std::make_unique<clsFLX>();
-    m_FLX->setEFLX(m_grid.msgFLX);
-    m_FLX->setETXT(m_grid.txtFLX);
-    m_FLX->setEPIC(m_grid.picFLX);
+    m_FLX = m_grid.createEditor();
     configureGrid();
     wireEvents();
 
@@ -260,10 +257,8 @@ void mdiEINGABE::wireEvents()
 
 void mdiEINGABE::wireKeys()
 {
-    clsFLX* f = m_FLX.get();
     m_keys = new FormKeys(this);
-    m_keys->onCopy = [f](vb::FlexGrid*) { f->BEARBEITEN(-1); };
-    m_keys->onPaste = [f](vb::FlexGrid*) { f->EINFUEGEN(-1); };
+    GridControls::connectClipboardKeys(m_keys, m_FLX.get());
     // The commands may close this form: they run once the key is done with.
     m_keys->onQuit = [this] {
         if (m_quit) QTimer::singleShot(0, this, [this] { m_quit(); });

@@ -17,18 +17,8 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QTabWidget;
 class clsDATEN;
-class clsFLX;
-class FormKeys;
-namespace gfx {
-class PictureBox;
-}
-namespace vb {
-class FlexGrid;
-}
 
 class mdiEINGABE : public QWidget {
     Q_OBJECT
