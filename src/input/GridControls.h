@@ -34,3 +34,19 @@ struct GridControls {
     // Ctrl+C and Ctrl+V on the grid copy and paste through the grid editor.
     static void connectClipboardKeys(FormKeys* keys, clsFLX* flx);
 };
+
+// The controls of a grid-editing form by their control names; the form holds
+// element 0 of each control array.
+class GridControlsOwner {
+public:
+    vb::FlexGrid* msgFLX(int index = 0) const { return index == 0 ? m_grid.msgFLX : nullptr; }
+    QLineEdit* txtFLX(int index = 0) const { return index == 0 ? m_grid.txtFLX : nullptr; }
+    gfx::PictureBox* picFLX(int index = 0) const { return index == 0 ? m_grid.picFLX : nullptr; }
+    QPushButton* cmdH(int index = 0) const { return index == 0 ? m_grid.cmdH : nullptr; }
+    QPushButton* cmdW(int index = 0) const { return index == 0 ? m_grid.cmdW : nullptr; }
+    QPushButton* cmdK(int index = 0) const { return index == 0 ? m_grid.cmdK : nullptr; }
+    QPushButton* cmdE(int index = 0) const { return index == 0 ? m_grid.cmdE : nullptr; }
+
+protected:
+    GridControls m_grid;
+};

@@ -20,7 +20,7 @@ class QLabel;
 class QTabWidget;
 class clsDATEN;
 
-class mdiEINGABE : public QWidget {
+class mdiEINGABE : public QWidget, public GridControlsOwner {
     Q_OBJECT
 public:
     explicit mdiEINGABE(QWidget* parent = nullptr);
@@ -61,13 +61,6 @@ public:
     QComboBox* cboSTRO() const { return m_cboSTRO; }
     QLineEdit* txtH() const { return m_txtH; }
     QLineEdit* txtN() const { return m_txtN; }
-    vb::FlexGrid* msgFLX(int index = 0) const { return index == 0 ? m_grid.msgFLX : nullptr; }
-    QLineEdit* txtFLX(int index = 0) const { return index == 0 ? m_grid.txtFLX : nullptr; }
-    gfx::PictureBox* picFLX(int index = 0) const { return index == 0 ? m_grid.picFLX : nullptr; }
-    QPushButton* cmdH(int index = 0) const { return index == 0 ? m_grid.cmdH : nullptr; }
-    QPushButton* cmdW(int index = 0) const { return index == 0 ? m_grid.cmdW : nullptr; }
-    QPushButton* cmdK(int index = 0) const { return index == 0 ? m_grid.cmdK : nullptr; }
-    QPushButton* cmdE(int index = 0) const { return index == 0 ? m_grid.cmdE : nullptr; }
     clsFLX& FLX(int index = 0) const;
 
     QSize sizeHint() const override;
@@ -118,7 +111,6 @@ private:
     QLineEdit* m_txtH = nullptr;
     QLabel* m_lblN = nullptr;
     QLineEdit* m_txtN = nullptr;
-    GridControls m_grid;
 
     std::unique_ptr<clsFLX> m_FLX;
     std::unique_ptr<clsDATEN> m_E1;  // record header
