@@ -12,17 +12,6 @@ ProjectDb::ProjectDb() : m_path(m_dir.file(QStringLiteral("TALPEX.mdb"))), m_cnn
     m_cnn->OpenFile(m_path);
 }
 
-void addRecord(ado::Connection& cnn, long id, const QString& ken, bool akt, const QString& kom)
-{
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1]"), cnn);
-    rs.AddNew();
-    rs.setValue(QStringLiteral("ID"), static_cast<int>(id));
-    rs.setValue(QStringLiteral("KEN"), ken);
-    if (!kom.isNull()) rs.setValue(QStringLiteral("KOM"), kom);
-    rs.setValue(QStringLiteral("AKT"), akt);
-    rs.Update();
-}
-
 void ProjectDb::addRecord(long id, const QString& ken, bool akt, const QString& kom)
 {
     testsupport::addRecord(*m_cnn, id, ken, akt, kom);

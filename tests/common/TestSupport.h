@@ -1,5 +1,6 @@
 #pragma once
 // Shared helpers of the tests: temporary folders with real database files.
+#include "common/RecordRows.h"
 #include "data/Ado.h"
 
 #include <QString>
@@ -18,9 +19,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-// Adds a record header row (E1); a null comment stays null.
-void addRecord(ado::Connection& cnn, long id, const QString& ken, bool akt, const QString& kom = QString());
 
 // A new empty project database in a temporary folder, with an open connection.
 class ProjectDb {
