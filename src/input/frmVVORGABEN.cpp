@@ -131,8 +131,8 @@ bool frmVVORGABEN::OK()
     if (stored && !step.failed()) step([&] { tx->commit(); });
     if (stored && !step.failed()) return true;
     tx.reset();
-    vb::MsgBox(hasSession() && session().english() ? QStringLiteral("The preset data have not been saved.")
-                                                   : QStringLiteral("Die Vorgabewerte wurden nicht gespeichert."),
+    vb::MsgBox(Session::tr(Session::currentLanguage(), QStringLiteral("Die Vorgabewerte wurden nicht gespeichert."),
+                           QStringLiteral("The preset data have not been saved.")),
                vb::vbOKOnly | vb::vbExclamation, kCaption);
     return false;
 }

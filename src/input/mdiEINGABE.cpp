@@ -42,17 +42,22 @@ const QString kCaptionN = QStringLiteral("n (Schrittweite)");
 // Without two readings there is no upper limit for n but the column's range.
 constexpr float kMaxStepWidth = 32767.0f;
 
-short sessionLanguage() { return hasSession() ? session().SPRACHE : 3; }
+// Shows a message in the language `sprache`; a language without texts shows nothing.
+void message(short sprache, const QString& german, const QString& english, int style, const QString& caption)
+{
+    if (Session::hasTexts(sprache)) vb::MsgBox(Session::tr(sprache, german, english), style, caption);
+}
 
-// Shows a message of the value check in the session language; other
-// languages show nothing.
+// Shows a data error of the form, titled "Datenfehler" / "Data error".
+void dataError(short sprache, const QString& german, const QString& english)
+{
+    message(sprache, german, english, vb::vbExclamation, Session::tr(sprache, QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+}
+
+// The value check's message in the session language.
 void checkMessage(const QString& german, const QString& english, int style, const QString& caption)
 {
-    switch (sessionLanguage()) {
-    case 1: vb::MsgBox(english, style, caption); break;
-    case 3: vb::MsgBox(german, style, caption); break;
-    default: break;
-    }
+    message(Session::currentLanguage(), german, english, style, caption);
 }
 
 QLabel* label(const QString& caption, QWidget* parent, const char* name)
@@ -106,7 +111,7 @@ QLineEdit* textBox(QWidget* parent, const char* name)
 mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("mdiEINGABE"));
-    m_SPRACHE = sessionLanguage();
+    m_SPRACHE = Session::currentLanguage();
     buildControls();
 
     m_FLX = m_grid.createEditor();
@@ -138,11 +143,6 @@ mdiEINGABE::~mdiEINGABE()
 }
 
 clsFLX& mdiEINGABE::FLX(int) const { return *m_FLX; }
-
-QString mdiEINGABE::tr2(const QString& german, const QString& english) const
-{
-    return m_SPRACHE == 1 ? english : german;
-}
 
 void mdiEINGABE::buildControls()
 {
@@ -442,9 +442,8 @@ bool mdiEINGABE::timesPresent()
     const int end = g->FixedRows() + readingCount();
     for (int r = g->FixedRows(); r < end; ++r) {
         if (g->TextMatrix(r, colDatum).trimmed().isEmpty() || !g->TextMatrix(r, colUhrzeit).trimmed().isEmpty()) continue;
-        vb::MsgBox(tr2(QStringLiteral("Messung Nr. %1: Uhrzeit fehlt!"), QStringLiteral("Reading no. %1: time is missing!"))
-                       .arg(g->TextMatrix(r, colNr)),
-                   vb::vbExclamation, tr2(QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+        const QString nr = g->TextMatrix(r, colNr);
+        dataError(m_SPRACHE, QStringLiteral("Messung Nr. %1: Uhrzeit fehlt!").arg(nr), QStringLiteral("Reading no. %1: time is missing!").arg(nr));
         g->setRow(r);
         g->setCol(colUhrzeit);
         g->setFocus();
@@ -532,15 +531,13 @@ bool mdiEINGABE::EINGABEPRUEFUNG(QString& text, float min, float max, bool whole
         return false;
     }
     // a language without messages cannot tell the user, so nothing passes
-    return sessionLanguage() == 1 || sessionLanguage() == 3;
+    return Session::hasTexts(Session::currentLanguage());
 }
 
 bool mdiEINGABE::KENPRUEFUNG()
 {
     if (!m_txtKEN->text().trimmed().isEmpty()) return true;
-    if (m_SPRACHE == 1) vb::MsgBox(QStringLiteral("File name is missing!"), vb::vbExclamation, QStringLiteral("Data error"));
-    else if (m_SPRACHE == 3)
-        vb::MsgBox(QStringLiteral("Datensatzkennzeichnung fehlt!"), vb::vbExclamation, QStringLiteral("Datenfehler"));
+    dataError(m_SPRACHE, QStringLiteral("Datensatzkennzeichnung fehlt!"), QStringLiteral("File name is missing!"));
     return false;
 }
 
@@ -557,9 +554,7 @@ bool mdiEINGABE::stepWidthCheck(bool required)
     if (text != m_txtN->text()) m_txtN->setText(text);
     if (!valid) return false;
     if (!required || !text.isEmpty()) return true;
-    if (m_SPRACHE == 1 || m_SPRACHE == 3)
-        vb::MsgBox(tr2(QStringLiteral("Schrittweite n fehlt!"), QStringLiteral("Step width n is missing!")), vb::vbExclamation,
-                   tr2(QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+    dataError(m_SPRACHE, QStringLiteral("Schrittweite n fehlt!"), QStringLiteral("Step width n is missing!"));
     return false;
 }
 

@@ -89,7 +89,6 @@ private:
     bool timesPresent();
     void dropTrailingEmptyRows();
     bool markResultsOutOfDate(long ID);
-    QString tr2(const QString& german, const QString& english) const;
 
     short m_SPRACHE = 3;
     std::function<void()> m_quit;
