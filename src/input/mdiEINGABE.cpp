@@ -207,9 +207,8 @@ void mdiEINGABE::buildControls()
     tab->addLayout(body, 1);
 }
 
-void mdiEINGABE::configureGrid()
+void mdiEINGABE::configureReadings(clsFLX& f)
 {
-    clsFLX& f = *m_FLX;
     f.setELSB({24, 21, 21, 20, 23, 16, 16});
     f.setELST1({"Messung", "Datum", "Uhrzeit", "Zeitdiff.", "Temperatur", "h'", "h{t,4}korr"});
     f.setELST2({"Nr.", "[TT.MM.JJ]", "[hh:mm:ss]", "[min]", QStringLiteral("[°C]"), "[mm]", "[mm]"});
@@ -221,7 +220,11 @@ void mdiEINGABE::configureGrid()
     f.setELA({1, 1, 1, 2, 2, 2, 2});
     f.SCHRIFTEINSTELLUNGEN(QString(), 10, false, false, false, 0);
     f.BESCHRIFTEN();
+}
 
+void mdiEINGABE::configureGrid()
+{
+    configureReadings(*m_FLX);
     // The tab is as wide as the grid's columns and a vertical scroll bar.
     const int frame = 2 * m_grid.msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     int width = frame + 2;

@@ -35,6 +35,9 @@ public:
     // date above; then the grid is refreshed.
     void DATUMERGAENZEN();
 
+    // Sets a grid editor up as the readings grid: columns, headers, types, formats.
+    static void configureReadings(clsFLX& f);
+
     // The value check of the input fields: trims `text` in place; empty is
     // valid. Messages in the session language, titled `caption`; with a
     // language other than English or German the check fails silently.
