@@ -1,13 +1,10 @@
 #include "shell/clsADRESSE.h"
 
 #include "data/Session.h"
+#include "pages/ProgramTexts.h"
 
 // A fictitious maker: the domain is a reserved example domain on purpose.
-QString clsADRESSE::FIRMA1() const
-{
-    return tr(QStringLiteral("Hydrogeotechnische Prüfanstalt Steinfeld"),
-              QStringLiteral("Steinfeld Hydrogeotechnical Testing Institute"));
-}
+QString clsADRESSE::FIRMA1() const { return ProgramTexts::maker(m_sprache); }
 
 QString clsADRESSE::FIRMA2() const
 {

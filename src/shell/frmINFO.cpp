@@ -2,6 +2,7 @@
 
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "pages/ProgramTexts.h"
 #include "shell/Artwork.h"
 #include "shell/clsADRESSE.h"
 #include "shell/mdiAUTOSTART.h"
@@ -14,10 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QString frmINFO::developers()
-{
-    return QStringLiteral("Martina Aigner, Klaus Hofbauer, Stefan Lindner, Theresa Brunnthaler, Erich Wieser");
-}
+QString frmINFO::developers() { return ProgramTexts::developers(); }
 
 QString frmINFO::creditsLine(const QString& prefix, const QString& names)
 {
@@ -53,8 +51,7 @@ frmINFO::frmINFO(short sprache, QWidget* owner) : QDialog(owner)
         mdiAUTOSTART::subtitleText(),
         QStringLiteral("(") + exe + QStringLiteral(")"),
         mdiAUTOSTART::versionText(sprache),
-        QStringLiteral("© 2002 ") + adr.FIRMA1() +
-            tr(QStringLiteral(". Alle Rechte vorbehalten."), QStringLiteral(". All rights reserved.")),
+        ProgramTexts::copyright(sprache),
         creditsLine(tr(QStringLiteral("Programmentwicklung: "), QStringLiteral("Program developed by: ")), developers()),
     };
 
