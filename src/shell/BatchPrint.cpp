@@ -164,7 +164,7 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
     QTemporaryDir tmp;
     if (!tmp.isValid()) return fail(BadArguments, QStringLiteral("cannot create a temporary folder"));
     Session session;
-    session.SPRACHE = vb::sys().localeLanguage() == QLatin1String("en") ? 1 : 3;
+    session.SPRACHE = Session::languageOf(vb::sys().localeLanguage());
     session.DEZIMALPUNKT = vb::sys().decimalSeparator();
     vb::SetDecimalSeparator(session.DEZIMALPUNKT);
     const QDir projectDir = QFileInfo(opts.project).absoluteDir();

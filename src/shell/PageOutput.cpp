@@ -135,14 +135,15 @@ void printPages(frmMAIN& main)
 
 QString screenshotFolder(frmMAIN& main) { return projectFolder(main) + QStringLiteral("/JPG/"); }
 
-QString refusedName(const QString& name, bool english)
+QString refusedName(const QString& name, short sprache)
 {
     if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QStringLiteral("..")))
         return QString();
-    return english ? QStringLiteral("The file name must not contain \"/\", \"\\\" or \"..\": screenshots are saved "
-                                    "in the project's folder \"JPG\" only.")
-                   : QStringLiteral("Der Dateiname darf weder \"/\" noch \"\\\" noch \"..\" enthalten: "
-                                    "Bildschirmkopien werden nur im Ordner \"JPG\" des Projekts gespeichert.");
+    return Session::tr(sprache,
+                       QStringLiteral("Der Dateiname darf weder \"/\" noch \"\\\" noch \"..\" enthalten: "
+                                      "Bildschirmkopien werden nur im Ordner \"JPG\" des Projekts gespeichert."),
+                       QStringLiteral("The file name must not contain \"/\", \"\\\" or \"..\": screenshots are saved "
+                                      "in the project's folder \"JPG\" only."));
 }
 
 void saveScreenshot(frmMAIN& main)
@@ -156,7 +157,7 @@ void saveScreenshot(frmMAIN& main)
             QStringLiteral(".bmp"),
         kScreenshotTitle, proposed);
     if (!answer || answer->isEmpty()) return;
-    if (const QString why = refusedName(*answer, s.english()); !why.isEmpty()) {
+    if (const QString why = refusedName(*answer, s.SPRACHE); !why.isEmpty()) {
         vb::MsgBox(why, vb::vbExclamation, kScreenshotTitle);
         return;
     }

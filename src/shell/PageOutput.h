@@ -27,8 +27,9 @@ void bringToFront(frmMAIN& main, const QList<ResultPage*>& pages, int n);
 
 // The folder of the screenshots, with a trailing "/".
 QString screenshotFolder(frmMAIN& main);
-// A screenshot name the user typed: empty when acceptable, else why not.
-QString refusedName(const QString& name, bool english);
+// A screenshot name the user typed: empty when acceptable, else why not (in
+// the language sprache).
+QString refusedName(const QString& name, short sprache);
 
 void showPages(frmMAIN& main);          // panel 10
 void printPages(frmMAIN& main);         // panel 11
