@@ -23,5 +23,9 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
+        out << BatchEvaluate::usage() << BatchPrint::usage();
+        return 0;
+    }
     return print ? BatchPrint::run(args, out, err) : BatchEvaluate::run(args, out, err);
 }
