@@ -15,7 +15,10 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDialog>
 #include <QTextStream>
+#include <QTest>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -257,6 +260,39 @@ TEST_F(PageOutputTest, TheEvaluatedPagePrintsOnPaperWithoutTouchingItsStoredScal
     EXPECT_TRUE(full.contains(QStringLiteral("Datensatz B1")));
     EXPECT_FALSE(bare.contains(QStringLiteral("Bearbeiter")));
     EXPECT_FALSE(bare.contains(QStringLiteral("Seite 1")));
+}
+
+TEST_F(PageOutputTest, RightClickOnTheDiagramOpensItsSettingsModallyAClickOnThePageItsOptions)
+{
+    EvaluationCommands::registerAll();
+    for (int i = 0; i < 4; ++i)
+        rf.cnn().Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (1,%1,%2,10,%3,5)")
+                             .arg(i).arg(i == 0 ? 0 : 30).arg(10 + 5 * i));
+    main->menuItem(QStringLiteral("mnuNEUBERECHNEN"))->trigger();
+    ASSERT_EQ(PageOutput::pageList(*main).size(), 1);
+    ResultPage* page = PageOutput::pageList(*main)[0];
+    gfx::PictureBox* diagram = page->pictureBoxes().value(0);
+    ASSERT_TRUE(diagram);
+    if (!std::unique_ptr<QDialog>(page->diagramDialog(diagram, main))) GTEST_SKIP() << "no settings dialogs in this build";
+
+    QString modal;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            modal = QString::fromLatin1(w->metaObject()->className());
+            EXPECT_EQ(w->parentWidget(), main);
+            w->close();
+        }
+    });
+    QTest::mouseClick(diagram, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(modal, QStringLiteral("frmKONTEXT11"));
+
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
+    QWidget* options = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (QString::fromLatin1(w->metaObject()->className()) == QLatin1String("frmKONTEXT") && w->isVisible()) options = w;
+    ASSERT_TRUE(options);
+    EXPECT_FALSE(options->isModal());
+    options->close();
 }
 
 // ---- talpex-batch print
