@@ -174,6 +174,12 @@ void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bott
         // fixed texts such as "0.0E0  *" carry a point whatever the session uses
         qsizetype point = text.indexOf(vb::DecimalSeparator());
         if (point < 0) point = text.indexOf(QLatin1Char('.'));
+        // a heading or unit without a point has nothing to line up: placed by the
+        // format offset it would run into the next column's rule
+        if (point < 0 && value.userType() == QMetaType::QString) {
+            m_text.draw(QPointF(x + w / 2.0, y), text, 0, 1, 1);
+            break;
+        }
         const int p = static_cast<int>(point) + 1;
         const int q = static_cast<int>(format.indexOf(QLatin1Char('.'))) + 1;
         const double L = format.size();
