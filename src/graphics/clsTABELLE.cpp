@@ -65,18 +65,25 @@ float clsTABELLE::footnoteRoom() const
     return m_ERZ + 1.5f + static_cast<float>(m_surface->TextHeight(QStringLiteral("X")));
 }
 
-int clsTABELLE::lastFittingRow(int rows) const
+int clsTABELLE::fittingRows(double bodyTop, double limit, int rows) const
 {
-    const double limit = m_surface->sizeMm().height() - m_ERU;
-    const double firstBottom = m_ERO + m_headHeight + m_ERZ + m_EZH;
+    const double firstBottom = bodyTop + m_ERZ + m_EZH;
     // the body's bottom padding and the footnote still have to fit below the row
     const double below = m_ERZ + footnoteRoom();
-    int n = -1;
-    for (int r = 0; r < rows; ++r) {
-        if (firstBottom + r * static_cast<double>(m_EZH) * m_EZA + below > limit + 1e-6) break;
-        n = r;
-    }
+    int n = 0;
+    while (n < rows && firstBottom + n * static_cast<double>(m_EZH) * m_EZA + below <= limit + 1e-6) ++n;
     return n;
+}
+
+int clsTABELLE::lastFittingRow(int rows) const
+{
+    return fittingRows(m_ERO + m_headHeight, m_surface->sizeMm().height() - m_ERU, rows) - 1;
+}
+
+int clsTABELLE::rowsFitting(int headRows, double bottom)
+{
+    rowHeight(); // as the blocks will draw them
+    return std::max(1, fittingRows(m_EYDO + m_ERO + blockHeight(headRows), bottom, 32767));
 }
 
 void clsTABELLE::placeBar(float totalWidth)
@@ -106,6 +113,11 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
     const int last = rows - 1;
     m_EEZ = 0;
     m_ELZ = static_cast<short>(last);
+    if (m_surface->isPrinter() && m_paperFirst >= 0) {
+        m_EEZ = static_cast<short>(std::min<int>(m_paperFirst, last));
+        m_ELZ = static_cast<short>(std::clamp<int>(m_paperLast, m_EEZ, last));
+        return;
+    }
     if (!m_bar || m_surface->isPrinter()) return;
     const int n = std::max(0, lastFittingRow(rows));
     const int v = m_bar->value();

@@ -9,50 +9,54 @@ PagePrinter::~PagePrinter()
 
 std::unique_ptr<QPrinter> PagePrinter::defaultPrinter() { return std::make_unique<QPrinter>(QPrinter::HighResolution); }
 
+void PagePrinter::breakSheet() { m_kept.emplace_back(); }
+
 void PagePrinter::endPage()
 {
     auto kept = std::move(m_kept);
-    m_kept.clear();
-    if (kept.empty()) return; // a page without a single stroke makes no blank sheet
-    if (m_sheets > 0) NewPage();
-    for (const auto& call : kept) call();
-    ++m_sheets;
+    m_kept = {Sheet()};
+    for (const Sheet& sheet : kept) {
+        if (sheet.empty()) continue; // a sheet without a single stroke makes no blank paper
+        if (m_sheets > 0) NewPage();
+        for (const auto& call : sheet) call();
+        ++m_sheets;
+    }
 }
 
-void PagePrinter::abortPage() { m_kept.clear(); }
+void PagePrinter::abortPage() { m_kept = {Sheet()}; }
 
 bool PagePrinter::finish()
 {
     m_finished = true;
-    m_kept.clear();
+    m_kept = {Sheet()};
     return EndDoc();
 }
 
 void PagePrinter::drawLine(QPointF a, QPointF b, const gfx::PenState& pen)
 {
-    m_kept.push_back([=, this] { PrinterSurface::drawLine(a, b, pen); });
+    keep([=, this] { PrinterSurface::drawLine(a, b, pen); });
 }
 
 void PagePrinter::drawCircle(QPointF c, double r, const gfx::PenState& pen, bool filled)
 {
-    m_kept.push_back([=, this] { PrinterSurface::drawCircle(c, r, pen, filled); });
+    keep([=, this] { PrinterSurface::drawCircle(c, r, pen, filled); });
 }
 
 void PagePrinter::drawPoint(QPointF p, const gfx::PenState& pen)
 {
-    m_kept.push_back([=, this] { PrinterSurface::drawPoint(p, pen); });
+    keep([=, this] { PrinterSurface::drawPoint(p, pen); });
 }
 
 void PagePrinter::drawPolygon(const QVector<QPointF>& points, const gfx::PenState& pen, int fillStyle,
                               qint32 fillColor, const QRectF& clip)
 {
-    m_kept.push_back([=, this] { PrinterSurface::drawPolygon(points, pen, fillStyle, fillColor, clip); });
+    keep([=, this] { PrinterSurface::drawPolygon(points, pen, fillStyle, fillColor, clip); });
 }
 
 void PagePrinter::drawText(QPointF topLeft, const QString& text, const gfx::SurfaceFont& font, qint32 color,
                            double angleDegrees, bool opaque, qint32 backColor)
 {
-    m_kept.push_back([=, this] {
+    keep([=, this] {
         PrinterSurface::drawText(topLeft, text, font, color, angleDegrees, opaque, backColor);
     });
 }
@@ -60,6 +64,6 @@ void PagePrinter::drawText(QPointF topLeft, const QString& text, const gfx::Surf
 void PagePrinter::clear(qint32 backColor)
 {
     // clearing the sheet drops what was drawn on it so far
-    m_kept.clear();
-    m_kept.push_back([=, this] { PrinterSurface::clear(backColor); });
+    m_kept.back().clear();
+    keep([=, this] { PrinterSurface::clear(backColor); });
 }

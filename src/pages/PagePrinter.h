@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class PagePrinter : public gfx::PrinterSurface {
 public:
@@ -16,10 +17,13 @@ public:
     // A4 landscape on the default printer.
     static std::unique_ptr<QPrinter> defaultPrinter();
 
-    // Paints the kept drawing as the next sheet; raises 482 when the printer
-    // or file cannot be opened.
+    // The page goes on on a further sheet: what follows is drawn on a fresh
+    // sheet, kept with the page's other sheets until the page is ended.
+    void breakSheet();
+    // Paints the kept sheets of the page; raises 482 when the printer or file
+    // cannot be opened.
     void endPage();
-    // Forgets the kept drawing.
+    // Forgets the kept drawing of every sheet of the page.
     void abortPage();
     // Ends the document (the job is sent or the file written); false when it failed.
     bool finish();
@@ -36,7 +40,10 @@ protected:
     void clear(qint32 backColor) override;
 
 private:
-    std::vector<std::function<void()>> m_kept;
+    using Sheet = std::vector<std::function<void()>>;
+    // the page's sheets; drawing goes to the last one
+    std::vector<Sheet> m_kept{Sheet()};
+    void keep(std::function<void()> call) { m_kept.back().push_back(std::move(call)); }
     int m_sheets = 0;
     bool m_finished = false;
 };

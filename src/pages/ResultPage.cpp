@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPrinter>
+#include <algorithm>
 
 ResultPage::ResultPage(Session& s, QWidget* parent) : gfx::PictureBox(parent), m_s(s)
 {
@@ -56,15 +57,24 @@ bool ResultPage::DRUCKEN(QPrinter& printer)
 bool ResultPage::DRUCKEN(PagePrinter& document)
 {
     vb::OnError onError(printTitle());
-    if (m_HBOKF == -1) {
-        onError([&] { KOPFFUSSZEILE(1, &document); });
-        onError([] { vb::DoEvents(); });
+    int sheets = 1;
+    onError([&] { sheets = std::max(1, printSheets(document)); });
+    m_sheetCount = sheets;
+    for (m_sheet = 0; m_sheet < sheets && !onError.cancelled(); ++m_sheet) {
+        if (m_sheet > 0) document.breakSheet();
+        if (m_HBOKF == -1) {
+            onError([&] { KOPFFUSSZEILE(1, &document); });
+            onError([] { vb::DoEvents(); });
+        }
+        for (const Diagram& d : diagrams()) {
+            if (m_sheet > 0 && !d.everySheet) continue;
+            onError([&] { d.draw(1, d.xOffset, d.yOffset, &document); });
+            onError([] { vb::DoEvents(); });
+        }
     }
-    for (const Diagram& d : diagrams()) {
-        onError([&] { d.draw(1, d.xOffset, d.yOffset, &document); });
-        onError([] { vb::DoEvents(); });
-    }
-    // the sheet goes out whole or not at all
+    m_sheet = 0;
+    m_sheetCount = 1;
+    // the page goes out whole or not at all
     onError([&] { document.endPage(); });
     if (onError.cancelled()) document.abortPage();
     // The printer pass stored nothing, but the page's drawing objects were

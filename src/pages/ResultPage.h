@@ -47,6 +47,8 @@ public:
         float xOffset = 0; // printer offsets
         float yOffset = 0;
         DiagramRoutine draw;
+        // printed again on each further sheet of a page that takes several
+        bool everySheet = false;
     };
     // Every diagram of the page in drawing order.
     virtual QVector<Diagram> diagrams() = 0;
@@ -54,6 +56,16 @@ public:
     virtual void KOPFFUSSZEILE(short mode, gfx::Surface* object) = 0;
     // Title of the print failure box ("Drucken von Seite 1").
     virtual QString printTitle() const = 0;
+    // The sheets the page takes on this paper: one, unless a table runs on.
+    virtual int printSheets(gfx::Surface& paper)
+    {
+        Q_UNUSED(paper);
+        return 1;
+    }
+    // While the page prints: the sheet being drawn (0 first) and their number;
+    // otherwise 0 and 1.
+    int printSheet() const { return m_sheet; }
+    int printSheetCount() const { return m_sheetCount; }
 
     // Prints the page on the default printer / on the given printer; false when
     // the user cancelled a failure box (the document is aborted then).
@@ -89,4 +101,8 @@ protected:
     Session& m_s;
     short m_HBOKF = -1;
     short m_HBOKFS = -1;
+
+private:
+    int m_sheet = 0;
+    int m_sheetCount = 1;
 };
