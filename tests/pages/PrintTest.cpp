@@ -155,3 +155,41 @@ TEST_F(Print, KeysForwardToThePanelsAndTheQuitCommand)
     EXPECT_EQ(panels, (QList<int>{15, 14, 12, 11, 10, 13}));
     EXPECT_EQ(quits, 1);
 }
+
+namespace {
+
+// A page over three sheets that can fail while the third is drawn.
+class ThreeSheetPage : public TestPage {
+public:
+    using TestPage::TestPage;
+    int printSheets(gfx::Surface&) override { return 3; }
+    void KOPFFUSSZEILE(short mode, gfx::Surface* object) override
+    {
+        TestPage::KOPFFUSSZEILE(mode, object);
+        if (mode == 1) object->Print(QStringLiteral("Blatt %1 von %2").arg(printSheet() + 1).arg(printSheetCount()));
+        if (mode == 1 && failOnSheet == printSheet()) vb::Raise(5, QStringLiteral("Testfehler"));
+    }
+    int failOnSheet = -1;
+};
+
+} // namespace
+
+TEST_F(Print, APageOverSeveralSheetsGoesOutWholeOrNotAtAll)
+{
+    ThreeSheetPage three(s);
+    const QString pdf = dir.file(QStringLiteral("drei.pdf"));
+    ASSERT_TRUE(three.DRUCKEN(*gfx::PrinterSurface::pdfPrinter(pdf)));
+    EXPECT_EQ(testsupport::pdfPages(pdf), 3);
+    const QString text = testsupport::pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Blatt 3 von 3")));
+    EXPECT_EQ(text.count(QStringLiteral("n = 3")), 1); // the diagrams only on the first sheet
+    EXPECT_EQ(three.printSheet(), 0);
+    EXPECT_EQ(three.printSheetCount(), 1);
+
+    three.failOnSheet = 2;
+    ui->answer(vb::vbCancel);
+    const QString cancelled = dir.file(QStringLiteral("abgebrochen.pdf"));
+    EXPECT_FALSE(three.DRUCKEN(*gfx::PrinterSurface::pdfPrinter(cancelled)));
+    EXPECT_EQ(ui->boxes().size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(cancelled));
+}
