@@ -1,5 +1,6 @@
 #include "pages/ResultPage.h"
 
+#include "graphics/clsGRAFIK.h"
 #include "pages/PagePrinter.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
@@ -157,4 +158,33 @@ void ResultPage::showEvent(QShowEvent* event)
     connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
         if ((now & Qt::WindowActive) && !(before & Qt::WindowActive) && activated) activated();
     });
+}
+
+std::unique_ptr<clsGRAFIK> ResultPage::newDiagram(qint32 id, short idObjekt, gfx::PictureBox* box, QPointF boxMm,
+                                                  short mode, float dx, float dy, gfx::Surface* object,
+                                                  QSizeF paperSize)
+{
+    auto g = std::make_unique<clsGRAFIK>();
+    g->setEID(id);
+    g->setEIDOBJEKT(idObjekt);
+    if (mode == 1 && object) {
+        g->setEOBJEKT(object);
+        g->setEXDL(static_cast<float>(boxMm.x() + dx));
+        g->setEYDO(static_cast<float>(boxMm.y() + dy));
+        g->setELX(static_cast<float>(paperSize.width()));
+        g->setELY(static_cast<float>(paperSize.height()));
+    } else {
+        g->setEOBJEKT(box);
+        g->setEXDL(0);
+        g->setEYDO(0);
+    }
+    return g;
+}
+
+void ResultPage::setAutomaticLimits(clsGRAFIK& g, short flag)
+{
+    g.setEBOXMIN(flag);
+    g.setEBOXMAX(flag);
+    g.setEBOYMIN(flag);
+    g.setEBOYMAX(flag);
 }

@@ -10,10 +10,12 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 class PagePrinter;
 class QDialog;
 class QPrinter;
+class clsGRAFIK;
 class Session;
 namespace gfx { class PrinterSurface; }
 
@@ -92,6 +94,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+    // A diagram of record id bound to its box on screen (mode 0), or to the
+    // paper in mode 1 at the box's place plus the offsets, paperSize (mm) wide
+    // and high there. The box is not cleared: an overlay draws over its diagram.
+    static std::unique_ptr<clsGRAFIK> newDiagram(qint32 id, short idObjekt, gfx::PictureBox* box, QPointF boxMm,
+                                                 short mode, float dx, float dy, gfx::Surface* object,
+                                                 QSizeF paperSize);
+    // The four automatic-limit flags at once (-1 from the data, 0 stored).
+    static void setAutomaticLimits(clsGRAFIK& g, short flag);
 
     void setProgress(int value) const
     {

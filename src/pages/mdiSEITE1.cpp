@@ -25,6 +25,8 @@ namespace {
 const QString kNichtAuswertbar = QStringLiteral("0.0E0  *");
 const QString kFussnote = QStringLiteral("* nicht auswertbar");
 constexpr short kLevelColour = 12; // light red
+// Bild 11 and its overlay on paper, in mm
+const QSizeF kPaperDiagram(124, 141);
 
 QVector<short> every(int n, short value) { return QVector<short>(n, value); }
 
@@ -267,24 +269,9 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
         return;
 
     if (!onError([&] {
-            m_g11 = std::make_unique<clsGRAFIK>();
+            m_g11 = newDiagram(m_id, 11, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g11;
-            g.setEID(m_id);
-            g.setEIDOBJEKT(11);
-            g.setEOBJEKT(surface);
-            if (mode == 1) {
-                g.setEXDL(static_cast<float>(m_rect11.left() + dx));
-                g.setEYDO(static_cast<float>(m_rect11.top() + dy));
-                g.setELX(124);
-                g.setELY(141);
-            } else {
-                g.setEXDL(0);
-                g.setEYDO(0);
-            }
-            g.setEBOXMIN(automatic);
-            g.setEBOXMAX(automatic);
-            g.setEBOYMIN(automatic);
-            g.setEBOYMAX(automatic);
+            setAutomaticLimits(g, automatic);
             // the overlay brings its own lines; without it a frame or a full grid
             PermeabilityAxes::apply(g, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5), m_GITK10 != 0 ? 5 : 1);
         }))
@@ -344,17 +331,8 @@ void mdiSEITE1::BILD12(short mode, float dx, float dy, gfx::Surface* object)
     if (!surface) return;
     if (!onError([&] {
             if (mode != 1) m_pic12->Cls();
-            m_g12 = std::make_unique<clsGRAFIK>();
+            m_g12 = newDiagram(m_id, 12, m_pic12, m_rect12.topLeft(), mode, dx, dy, surface, m_rect12.size());
             clsGRAFIK& g = *m_g12;
-            g.setEID(m_id);
-            g.setEIDOBJEKT(12);
-            g.setEOBJEKT(surface);
-            if (mode == 1) {
-                g.setEXDL(static_cast<float>(m_rect12.left() + dx));
-                g.setEYDO(static_cast<float>(m_rect12.top() + dy));
-                g.setELX(static_cast<float>(m_rect12.width()));
-                g.setELY(static_cast<float>(m_rect12.height()));
-            }
             g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
         }))
         return;
@@ -511,21 +489,9 @@ void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
         }))
         return;
     if (!onError([&] {
-            m_g14 = std::make_unique<clsGRAFIK>();
+            m_g14 = newDiagram(m_id, 14, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g14;
-            g.setEID(m_id);
-            g.setEIDOBJEKT(14);
-            g.setEOBJEKT(surface);
-            if (mode == 1) {
-                g.setEXDL(static_cast<float>(m_rect11.left() + dx));
-                g.setEYDO(static_cast<float>(m_rect11.top() + dy));
-                g.setELX(124);
-                g.setELY(141);
-            }
-            g.setEBOXMIN(automatic);
-            g.setEBOXMAX(automatic);
-            g.setEBOYMIN(automatic);
-            g.setEBOYMAX(automatic);
+            setAutomaticLimits(g, automatic);
             // the same time division as Bild 11
             if (m_g11) {
                 g.setELXMIN(m_g11->ELXMIN());
