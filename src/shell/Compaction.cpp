@@ -5,6 +5,7 @@
 #include "data/Session.h"
 #include "platform/Convert.h"
 #include "platform/VBError.h"
+#include "shell/WorkingCopy.h"
 
 #include <QFile>
 #include <cmath>
@@ -73,8 +74,9 @@ Compaction::Result Compaction::run()
     const QString t = temporaryPath(w);
     if (m_s.cnnX.isOpen() && m_s.cnnX.transactionDepth() > 0)
         vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
-    // A leftover of an interrupted compaction.
+    // A leftover of an interrupted compaction, with anything SQLite left beside it.
     if (m_s.fso.FileExists(t)) m_s.fso.DeleteFile(t);
+    WorkingCopy::settleDatabaseFile(t);
 
     Result r;
     r.before = megabytes(m_s.fso.FileSize(w));
@@ -85,6 +87,8 @@ Compaction::Result Compaction::run()
     if (m_presetsOnCopy) m_s.cnnX_V.Close();
     try {
         compactInto(w, t);
+        // No journal of the old W may outlive the rename and be played into the compacted file.
+        WorkingCopy::settleDatabaseFile(w);
         // One rename puts T in W's place: W is the old or the compacted file, never missing.
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(t).toStdString(), QFile::encodeName(w).toStdString(), ec);

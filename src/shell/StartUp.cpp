@@ -72,6 +72,8 @@ bool StartUp::load()
         return false;
     }
 
+    m_copy.removeLeftovers();
+
     if (!m_s.developmentMode) {
         if (!openFrameDatabases()) return endRun();
         if (!registerProgram()) return endRun();
@@ -172,6 +174,15 @@ bool StartUp::prepareWorkingCopy()
                                   "Do you want to save the changes till the interuption?")),
             vb::vbYesNo | vb::vbQuestion, title());
         createNow = answer != vb::vbYes;
+        // Kept: SQLite rolls back what the killed run left unfinished before the copy is used.
+        if (!createNow) {
+            try {
+                WorkingCopy::settleDatabaseFile(m_s.XMDBPFAD());
+            } catch (const vb::VBError& e) {
+                workingCopyFailure(e.Description());
+                return false;
+            }
+        }
     }
     if (createNow) {
         if (!m_s.fso.FileExists(project)) {
