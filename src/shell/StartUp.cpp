@@ -72,8 +72,6 @@ bool StartUp::load()
         return false;
     }
 
-    m_copy.removeLeftovers();
-
     if (!m_s.developmentMode) {
         if (!openFrameDatabases()) return endRun();
         if (!registerProgram()) return endRun();
@@ -164,6 +162,7 @@ bool StartUp::checkProjectFiles()
 bool StartUp::prepareWorkingCopy()
 {
     const QString project = m_s.projectDatabasePath();
+    m_copy.removeLeftovers();
     bool createNow = !m_copy.exists();
     if (!createNow) {
         // A leftover copy marks an interrupted run.

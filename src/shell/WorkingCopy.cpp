@@ -89,4 +89,6 @@ void WorkingCopy::removeLeftovers()
     const QString t = Compaction::temporaryPath(m_s.XMDBPFAD());
     for (const QString& f : QStringList{t} + companionFiles(t))
         if (QFileInfo::exists(f)) QFile::remove(f);
+    m_s.fso.RemoveStaleCopy(m_s.XMDBPFAD());
+    m_s.fso.RemoveStaleCopy(m_s.projectDatabasePath());
 }

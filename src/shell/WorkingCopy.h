@@ -26,8 +26,8 @@ public:
     // Copies the working copy over the project database (failures raise VBError).
     void saveToProject();
     void remove();
-    // Removes what a killed run may leave beside the working copy and is no
-    // data: a half-written compaction file.
+    // Removes what a killed run may leave beside the working copy and the
+    // project database and is no data: half-written copies and compaction files.
     void removeLeftovers();
 
     // A hot rollback journal beside a database file is played back by SQLite

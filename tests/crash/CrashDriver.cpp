@@ -371,6 +371,10 @@ int dbFile(const crash::Paths& p, int n, quint64 seed)
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Thousands of offscreen windows: only what goes wrong is worth a line.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", msg.toLocal8Bit().constData());
+    });
     if (argc < 3) fail(QStringLiteral("usage: talpex_crash_driver OPERATION ROOT [ARGS]"));
     const QString op = QString::fromLocal8Bit(argv[1]);
     const crash::Paths p{QString::fromLocal8Bit(argv[2])};
