@@ -108,6 +108,16 @@ void FileSystemObject::CopyFile(const QString& source, const QString& target, bo
     syncFolderOf(target);
 }
 
+void FileSystemObject::SyncToDisk(const QString& path) const
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Raise(errFileNotFound, QStringLiteral("File not found: ") + path);
+    const int rc = ::fsync(fd);
+    ::close(fd);
+    if (rc != 0) Raise(errPathFileAccess, QStringLiteral("Path/File access error: ") + path);
+    syncFolderOf(path);
+}
+
 void FileSystemObject::RemoveStaleCopy(const QString& target) const
 {
     const QString temp = temporaryCopyPath(target);

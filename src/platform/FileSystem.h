@@ -17,6 +17,9 @@ public:
     // leftover of a killed copy is reused.
     void CopyFile(const QString& source, const QString& target, bool overwrite = true) const;
     static QString temporaryCopyPath(const QString& target);
+    // Puts a file's contents and its folder entry on the disk (before a rename
+    // lets it stand for another file).
+    void SyncToDisk(const QString& path) const;
     // Removes the temporary file a killed copy to target left behind.
     void RemoveStaleCopy(const QString& target) const;
     void DeleteFile(const QString& path) const;

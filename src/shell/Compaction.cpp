@@ -87,6 +87,8 @@ Compaction::Result Compaction::run()
     if (m_presetsOnCopy) m_s.cnnX_V.Close();
     try {
         compactInto(w, t);
+        // VACUUM INTO does not sync its output: T must be on the disk before it takes W's name.
+        m_s.fso.SyncToDisk(t);
         // No journal of the old W may outlive the rename and be played into the compacted file.
         WorkingCopy::settleDatabaseFile(w);
         // One rename puts T in W's place: W is the old or the compacted file, never missing.
@@ -96,6 +98,7 @@ Compaction::Result Compaction::run()
             QFile::remove(t);
             vb::Raise(vb::errPathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(w, QString::fromStdString(ec.message())));
         }
+        m_s.fso.SyncToDisk(w);
         r.after = megabytes(m_s.fso.FileSize(w));
     } catch (const vb::VBError&) {
         try {

@@ -44,10 +44,20 @@ bool query(sqlite3* h, const QString& sql, std::vector<QByteArray>& rows, QStrin
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         QByteArray row;
         for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            row += QByteArray::number(sqlite3_column_type(st, c));
-            row += ':';
-            row += QByteArray(reinterpret_cast<const char*>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c));
-            row += '\x1f';
+            // Numbers by their bits: exact, and far cheaper than as text.
+            const int type = sqlite3_column_type(st, c);
+            row += static_cast<char>('0' + type);
+            if (type == SQLITE_INTEGER) {
+                const sqlite3_int64 v = sqlite3_column_int64(st, c);
+                row.append(reinterpret_cast<const char*>(&v), sizeof v);
+            } else if (type == SQLITE_FLOAT) {
+                const double v = sqlite3_column_double(st, c);
+                row.append(reinterpret_cast<const char*>(&v), sizeof v);
+            } else if (type != SQLITE_NULL) {
+                const int n = sqlite3_column_bytes(st, c);
+                row.append(QByteArray::number(n)).append(':');
+                row.append(reinterpret_cast<const char*>(sqlite3_column_blob(st, c)), n);
+            }
         }
         rows.push_back(row);
     }
@@ -66,7 +76,7 @@ QString digest(const QString& db)
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (query(h, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"), tables, error)) {
         for (const QByteArray& t : tables) {
-            const QByteArray name = t.mid(t.indexOf(':') + 1).chopped(1);
+            const QByteArray name = t.mid(t.indexOf(':') + 1);
             std::vector<QByteArray> rows;
             if (!query(h, QStringLiteral("SELECT * FROM [%1]").arg(QString::fromUtf8(name)), rows, error)) break;
             std::sort(rows.begin(), rows.end());
@@ -86,7 +96,7 @@ QString integrity(const QString& db)
     std::vector<QByteArray> rows;
     QString result;
     if (query(h, QStringLiteral("PRAGMA integrity_check"), rows, error) && !rows.empty())
-        result = QString::fromUtf8(rows.front().mid(rows.front().indexOf(':') + 1).chopped(1));
+        result = QString::fromUtf8(rows.front().mid(rows.front().indexOf(':') + 1));
     sqlite3_close(h);
     return error.isEmpty() ? result : error;
 }

@@ -212,6 +212,7 @@ private:
     QString m_w1;
     QList<Operation> m_ops;
     Tally m_tally;
+    QElapsedTimer m_clock;
 };
 
 void Harness::prepare()
@@ -292,7 +293,7 @@ void Harness::runOperation(Operation& op, int index)
     for (int i = 0; i < m_kills; ++i) {
         restore(p, op.before);
         const bool yes = i % 2 == 0;
-        const auto delayNs = static_cast<qint64>(seconds * 1.1e9 * (rnd.below(1000000) / 1e6));
+        const auto delayNs = static_cast<qint64>(seconds * 1e9 * (rnd.below(1000000) / 1e6));
         bool killed = false;
         QString fault;
         {
@@ -318,8 +319,8 @@ void Harness::runOperation(Operation& op, int index)
             std::printf("   run %d (delay %.6f s): %s\n", i, delayNs / 1e9, qPrintable(fault));
         }
     }
-    std::printf("%d %s: %d runs, %d kills, %d damaged files, %d lost or mixed records, %d faults in all\n", index,
-                qPrintable(op.title), c.runs, c.kills, c.damaged, c.lostOrMixed, c.other);
+    std::printf("%d %s: %d runs, %d kills, %d damaged files, %d lost or mixed records, %d faults in all (%.1f s)\n", index,
+                qPrintable(op.title), c.runs, c.kills, c.damaged, c.lostOrMixed, c.other, m_clock.restart() / 1000.0);
     std::fflush(stdout);
 }
 
@@ -397,8 +398,9 @@ void Harness::runInputs(const QString& title, const QString& kind, int index)
     const int inputs = complete ? n[1].toInt() : last.split(' ').value(1).toInt();
     const int faults = complete ? n[4].toInt() : 0;
     const int crashes = complete ? 0 : 1;
-    std::printf("%d %s: %d inputs, %s refused, %s accepted, %d crashes or hangs, %d faults\n", index, qPrintable(title),
-                inputs, complete ? n[2].constData() : "?", complete ? n[3].constData() : "?", crashes, faults);
+    std::printf("%d %s: %d inputs, %s refused, %s accepted, %d crashes or hangs, %d faults (%.1f s)\n", index, qPrintable(title),
+                inputs, complete ? n[2].constData() : "?", complete ? n[3].constData() : "?", crashes, faults,
+                m_clock.restart() / 1000.0);
     if (!complete)
         std::printf("   %s at %s (status %d)\n", hung ? "hang" : "crash", last.constData(), status);
     m_tally.passed += inputs - faults;
@@ -410,7 +412,9 @@ int Harness::run()
 {
     std::printf("seed %llu, %d kills per operation, %d inputs per kind\n", static_cast<unsigned long long>(m_seed), m_kills, m_inputs);
     std::fflush(stdout);
+    m_clock.start();
     prepare();
+    std::printf("set-up (%.1f s)\n", m_clock.restart() / 1000.0);
     int index = 1;
     for (Operation& op : m_ops) runOperation(op, index++);
     runInputs(QStringLiteral("pastes into the readings grid"), QStringLiteral("paste-readings"), index++);
