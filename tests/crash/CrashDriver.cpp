@@ -68,6 +68,10 @@ QString shownBoxes(vb::ScriptedUi& ui)
 
 bool refusedSomething(vb::ScriptedUi& ui)
 {
+    // TALPEX_CRASH_BOXES=1 lists every box, to judge whether the messages are clear.
+    if (qEnvironmentVariableIsSet("TALPEX_CRASH_BOXES"))
+        for (const auto& b : ui.boxes())
+            std::fprintf(stderr, "box: %s: %s\n", qPrintable(b.title), qPrintable(QString(b.text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
     for (const auto& b : ui.boxes())
         if (b.icon() != vb::vbQuestion) return true;
     return false;
@@ -353,6 +357,10 @@ int dbFile(const crash::Paths& p, int n, quint64 seed)
         } else {
             prog.main->menuItem(QStringLiteral("mnuOEFFNEN"))->trigger();
             (prog.inputForm() ? t.stored : t.refused)++;
+            if (!prog.inputForm() && !refusedSomething(*prog.ui)) {
+                ++t.faults;
+                std::fprintf(stderr, "input %d: Open showed neither the record nor a message\n", i);
+            }
         }
         prog.closeMain();
         QFile check(p.projectDb());
