@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <optional>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -53,6 +54,7 @@ public:
         argv.push_back(nullptr);
         m_pid = fork();
         if (m_pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL); // no writer outlives a harness that is stopped
             dup2(fds[1], 1);
             close(fds[0]);
             close(fds[1]);
@@ -290,10 +292,12 @@ void Harness::runOperation(Operation& op, int index)
         return;
     }
     crash::Random rnd(m_seed * 31 + index);
-    for (int i = 0; i < m_kills; ++i) {
+    // Runs until the kills are reached: a run that ends before its kill still
+    // counts its checks, but not as a kill.
+    for (int i = 0; c.kills < m_kills && i < 3 * m_kills; ++i) {
         restore(p, op.before);
         const bool yes = i % 2 == 0;
-        const auto delayNs = static_cast<qint64>(seconds * 1e9 * (rnd.below(1000000) / 1e6));
+        const auto delayNs = static_cast<qint64>(seconds * 0.95e9 * (rnd.below(1000000) / 1e6));
         bool killed = false;
         QString fault;
         {
