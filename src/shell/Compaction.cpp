@@ -5,7 +5,7 @@
 #include "data/Session.h"
 #include "platform/Convert.h"
 #include "platform/VBError.h"
-#include "shell/WorkingCopy.h"
+#include "data/DatabaseFile.h"
 
 #include <QFile>
 #include <cmath>
@@ -76,7 +76,7 @@ Compaction::Result Compaction::run()
         vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
     // A leftover of an interrupted compaction, with anything SQLite left beside it.
     if (m_s.fso.FileExists(t)) m_s.fso.DeleteFile(t);
-    WorkingCopy::settleDatabaseFile(t);
+    dbfile::settle(t);
 
     Result r;
     r.before = megabytes(m_s.fso.FileSize(w));
@@ -90,7 +90,7 @@ Compaction::Result Compaction::run()
         // VACUUM INTO does not sync its output: T must be on the disk before it takes W's name.
         m_s.fso.SyncToDisk(t);
         // No journal of the old W may outlive the rename and be played into the compacted file.
-        WorkingCopy::settleDatabaseFile(w);
+        dbfile::settle(w);
         // One rename puts T in W's place: W is the old or the compacted file, never missing.
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(t).toStdString(), QFile::encodeName(w).toStdString(), ec);

@@ -1,5 +1,6 @@
 #include "shell/StartUp.h"
 
+#include "data/DatabaseFile.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "platform/Convert.h"
@@ -176,7 +177,7 @@ bool StartUp::prepareWorkingCopy()
         // Kept: SQLite rolls back what the killed run left unfinished before the copy is used.
         if (!createNow) {
             try {
-                WorkingCopy::settleDatabaseFile(m_s.XMDBPFAD());
+                dbfile::settle(m_s.XMDBPFAD());
             } catch (const vb::VBError& e) {
                 workingCopyFailure(e.Description());
                 return false;

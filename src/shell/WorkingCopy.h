@@ -3,7 +3,6 @@
 // the project at start, copied back on Save, deleted at the end of a normal
 // run. A lock file beside it keeps a second instance of the same user away.
 #include <QString>
-#include <QStringList>
 #include <memory>
 
 class QLockFile;
@@ -30,16 +29,6 @@ public:
     // project database and is no data: half-written copies and compaction files.
     void removeLeftovers();
 
-    // A hot rollback journal beside a database file is played back by SQLite
-    // into whatever file stands under that name when it is next opened. Before
-    // a file is copied or replaced, SQLite finishes (rolls back) an interrupted
-    // transaction of it, then the journal and any WAL files are removed.
-    static void settleDatabaseFile(const QString& path);
-    // The journal and WAL companions of a database file.
-    static QStringList companionFiles(const QString& path);
-    // Copies a database file over another through a temporary file and a
-    // rename, both settled first (failures raise VBError).
-    static void copyDatabaseFile(const QString& source, const QString& target);
 
 private:
     Session& m_s;
