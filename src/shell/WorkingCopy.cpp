@@ -3,6 +3,7 @@
 #include "data/DatabaseFile.h"
 #include "data/Session.h"
 #include "platform/FileSystem.h"
+#include "platform/System.h"
 #include "platform/VBError.h"
 #include "shell/Compaction.h"
 
@@ -19,8 +20,18 @@ WorkingCopy::Lock WorkingCopy::lock()
     auto lock = std::make_unique<QLockFile>(m_s.XMDBPFAD() + QStringLiteral(".lock"));
     // A run may last for hours: only a lock whose process is gone counts as stale.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return lock->error() == QLockFile::LockFailedError ? Lock::HeldByOther : Lock::NotWritable;
+    if (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError) return Lock::NotWritable;
+        // A lock file without an owner was left by a run killed while taking
+        // it; QLockFile would wait for it forever. An instance starting at
+        // this moment writes its owner within milliseconds.
+        qint64 pid = 0;
+        QString host, app;
+        if (lock->getLockInfo(&pid, &host, &app)) return Lock::HeldByOther;
+        vb::Sleep(500);
+        if (lock->getLockInfo(&pid, &host, &app) || !lock->removeStaleLockFile() || !lock->tryLock(0))
+            return Lock::HeldByOther;
+    }
     m_lock = std::move(lock);
     return Lock::Taken;
 }
