@@ -370,7 +370,11 @@ QString Harness::checkNextStart(const Operation& op, const Snapshot& post, bool 
         fi.session.cnnX.Close();
         fi.session.cnnX_V.Close();
         fi.session.cnnFrame.Close();
-        if (!started) return QStringLiteral("refused to start");
+        if (!started) {
+            QStringList shown;
+            for (const auto& b : fi.ui->boxes()) shown << b.text;
+            return QStringLiteral("refused to start: ") + shown.join(QStringLiteral(" | "));
+        }
         const auto& boxes = fi.ui->boxes();
         if (hadCopy != (boxes.size() == 1 && boxes[0].text == kInterrupted) || boxes.size() > 1)
             faults << QStringLiteral("%1 boxes, question expected: %2").arg(boxes.size()).arg(hadCopy);
