@@ -44,6 +44,8 @@
 
 namespace {
 
+int g_first = 0; // inputs before this one are drawn but not tried
+
 void say(const char* line)
 {
     std::fputs(line, stdout);
@@ -298,12 +300,14 @@ int markup(int n, quint64 seed)
     gfx::MarkupText text(&surface);
     for (int i = 0; i < n; ++i) {
         QString s = rnd.markup();
+        const int size = rnd.below(40) - 5, angle = rnd.below(720) - 360, h = rnd.below(3), v = rnd.below(3);
+        const bool flat = rnd.chance(50), bounded = rnd.chance(50);
+        if (i < g_first) continue;
         announce(i, s);
         ++t.inputs;
-        text.setFont(QString(), static_cast<short>(rnd.below(40) - 5), 0, 0, 0, 0);
-        const double angle = rnd.chance(50) ? 0.0 : rnd.below(720) - 360;
-        text.draw(QPointF(100, 100), s, angle, static_cast<short>(rnd.below(3)), static_cast<short>(rnd.below(3)),
-                  rnd.chance(50) ? std::optional<QRectF>(QRectF(0, 0, 297, 210)) : std::nullopt);
+        text.setFont(QString(), static_cast<short>(size), 0, 0, 0, 0);
+        text.draw(QPointF(100, 100), s, flat ? 0.0 : angle, static_cast<short>(h), static_cast<short>(v),
+                  bounded ? std::optional<QRectF>(QRectF(0, 0, 297, 210)) : std::nullopt);
         QString number = s;
         gfx::TextMarkup::convertNumber(number);
         gfx::TextMarkup::parse(number);
@@ -337,6 +341,7 @@ int dbFile(const crash::Paths& p, int n, quint64 seed)
                 bytes.replace(at, std::min<qsizetype>(noise.size(), bytes.size() - at), noise.left(bytes.size() - at));
             }
         }
+        if (i < g_first) continue;
         announce(i, QStringLiteral("%1 bytes").arg(bytes.size()));
         ++t.inputs;
         for (const QString& f : {p.workingCopy(), p.workingCopy() + QStringLiteral("-journal")}) QFile::remove(f);
@@ -355,6 +360,9 @@ int dbFile(const crash::Paths& p, int n, quint64 seed)
                 std::fprintf(stderr, "input %d: start-up ended without a message\n", i);
             }
         } else {
+            // A user who meets a warning at Open stops there (Cancel); OK would choose again.
+            prog.ui->clear();
+            for (int k = 0; k < 8; ++k) prog.ui->answer(vb::vbCancel);
             prog.main->menuItem(QStringLiteral("mnuOEFFNEN"))->trigger();
             (prog.inputForm() ? t.stored : t.refused)++;
             if (!prog.inputForm() && !refusedSomething(*prog.ui)) {
@@ -390,6 +398,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int n = argc > 3 ? std::atoi(argv[3]) : 0;
     const quint64 seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 1;
+    g_first = argc > 5 ? std::atoi(argv[5]) : 0;
     if (op == QLatin1String("start")) return startAfterKill(p, argc > 3 && QByteArray(argv[3]) == "yes");
     if (op == QLatin1String("paste-readings")) return pasteReadings(p, n, seed);
     if (op == QLatin1String("paste-presets")) return pastePresets(p, n, seed);

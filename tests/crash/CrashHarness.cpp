@@ -5,8 +5,11 @@
 // Then feeds random bad input to the paste of both grids, the markup renderer
 // and the start-up and Open, each in a child so a crash or hang is seen.
 //
-//   talpex_crash [--kills N] [--inputs N] [--seed S] [--driver PATH]
-// Prints one line per operation and ends with "N passed, N failed".
+//   talpex_crash [--kills N] [--inputs N] [--seed S] [--driver PATH] [--only 2,9] [--first I]
+// Prints one line per operation and ends with "N passed, N failed". A failure
+// replays with its seed; --only runs some lines, --first starts the random
+// inputs of a kind at input I (exact for markup and database files, whose
+// inputs do not depend on the program's answers).
 #include "CrashCommon.h"
 #include "shell/FrameInstallation.h"
 
@@ -187,6 +190,8 @@ struct OpCount {
 class Harness {
 public:
     Harness(int kills, int inputs, quint64 seed) : m_kills(kills), m_inputs(inputs), m_seed(seed), p{fi.root()} {}
+    // Replaying: only these lines, and the random inputs from this one on.
+    void replay(const QSet<int>& only, int first) { m_only = only; m_first = first; }
 
     int run();
 
@@ -209,6 +214,8 @@ private:
     FrameInstallation fi;
     int m_kills, m_inputs;
     quint64 m_seed;
+    QSet<int> m_only;
+    int m_first = 0;
     crash::Paths p;
     Snapshot m_base, m_fuzz;
     QString m_w1;
@@ -393,7 +400,7 @@ QString Harness::checkNextStart(const Operation& op, const Snapshot& post, bool 
 void Harness::runInputs(const QString& title, const QString& kind, int index)
 {
     restore(p, m_fuzz);
-    Child child(QStringList{kind, p.root, QString::number(m_inputs), QString::number(m_seed * 31 + index)});
+    Child child(QStringList{kind, p.root, QString::number(m_inputs), QString::number(m_seed * 31 + index), QString::number(m_first)});
     QByteArray last, result;
     while (const auto l = child.line(60000)) {
         if (l->startsWith("input ")) last = *l;
@@ -424,11 +431,19 @@ int Harness::run()
     prepare();
     std::printf("set-up (%.1f s)\n", m_clock.restart() / 1000.0);
     int index = 1;
-    for (Operation& op : m_ops) runOperation(op, index++);
-    runInputs(QStringLiteral("pastes into the readings grid"), QStringLiteral("paste-readings"), index++);
-    runInputs(QStringLiteral("pastes into the presets grid"), QStringLiteral("paste-presets"), index++);
-    runInputs(QStringLiteral("markup strings"), QStringLiteral("markup"), index++);
-    runInputs(QStringLiteral("project database files"), QStringLiteral("dbfile"), index++);
+    auto chosen = [&] { return m_only.isEmpty() || m_only.contains(index); };
+    for (Operation& op : m_ops) {
+        if (chosen()) runOperation(op, index);
+        ++index;
+    }
+    const std::pair<QString, QString> kinds[] = {{QStringLiteral("pastes into the readings grid"), QStringLiteral("paste-readings")},
+                                                 {QStringLiteral("pastes into the presets grid"), QStringLiteral("paste-presets")},
+                                                 {QStringLiteral("markup strings"), QStringLiteral("markup")},
+                                                 {QStringLiteral("project database files"), QStringLiteral("dbfile")}};
+    for (const auto& [title, kind] : kinds) {
+        if (chosen()) runInputs(title, kind, index);
+        ++index;
+    }
     std::printf("%d passed, %d failed\n", m_tally.passed, m_tally.failed);
     return m_tally.failed == 0 ? 0 : 1;
 }
@@ -442,13 +457,19 @@ int main(int argc, char** argv)
     int kills = 20, inputs = 200;
     quint64 seed = static_cast<quint64>(std::chrono::steady_clock::now().time_since_epoch().count()) % 1000000007ull;
     g_driver = QCoreApplication::applicationDirPath() + QStringLiteral("/talpex_crash_driver");
+    QSet<int> only;
+    int first = 0;
     const QStringList a = app.arguments();
     for (int i = 1; i + 1 < a.size(); i += 2) {
         if (a[i] == QLatin1String("--kills")) kills = a[i + 1].toInt();
         else if (a[i] == QLatin1String("--inputs")) inputs = a[i + 1].toInt();
         else if (a[i] == QLatin1String("--seed")) seed = a[i + 1].toULongLong();
         else if (a[i] == QLatin1String("--driver")) g_driver = a[i + 1];
+        else if (a[i] == QLatin1String("--only"))
+            for (const QString& n : a[i + 1].split(QLatin1Char(','))) only << n.toInt();
+        else if (a[i] == QLatin1String("--first")) first = a[i + 1].toInt();
     }
     Harness h(kills, inputs, seed);
+    h.replay(only, first);
     return h.run();
 }
