@@ -304,7 +304,7 @@ void Harness::runOperation(Operation& op, int index)
     for (int i = 0; c.kills < m_kills && i < 3 * m_kills; ++i) {
         restore(p, op.before);
         const bool yes = i % 2 == 0;
-        const auto delayNs = static_cast<qint64>(seconds * 0.95e9 * (rnd.below(1000000) / 1e6));
+        const auto delayNs = static_cast<qint64>(seconds * 0.8e9 * (rnd.below(1000000) / 1e6));
         bool killed = false;
         QString fault;
         {
