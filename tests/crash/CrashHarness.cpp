@@ -382,6 +382,8 @@ QString Harness::checkNextStart(const Operation& op, const Snapshot& post, bool 
             for (const auto& b : fi.ui->boxes()) shown << b.text;
             return QStringLiteral("refused to start: ") + shown.join(QStringLiteral(" | "));
         }
+        // Kept edits are not in the project yet: closing must offer to save them.
+        if (fi.session.GEAENDERT != (yes && hadCopy)) faults << QStringLiteral("unsaved-changes flag wrong");
         const auto& boxes = fi.ui->boxes();
         if (hadCopy != (boxes.size() == 1 && boxes[0].text == kInterrupted) || boxes.size() > 1)
             faults << QStringLiteral("%1 boxes, question expected: %2").arg(boxes.size()).arg(hadCopy);
