@@ -184,7 +184,7 @@ struct Tally {
 };
 
 struct OpCount {
-    int runs = 0, kills = 0, damaged = 0, lostOrMixed = 0, other = 0;
+    int runs = 0, kills = 0, damaged = 0, lostOrMixed = 0, faultyRuns = 0;
 };
 
 class Harness {
@@ -326,12 +326,12 @@ void Harness::runOperation(Operation& op, int index)
             ++m_tally.passed;
         } else {
             ++m_tally.failed;
-            ++c.other;
+            ++c.faultyRuns;
             std::printf("   run %d (delay %.6f s): %s\n", i, delayNs / 1e9, qPrintable(fault));
         }
     }
-    std::printf("%d %s: %d runs, %d kills, %d damaged files, %d lost or mixed records, %d faults in all (%.1f s)\n", index,
-                qPrintable(op.title), c.runs, c.kills, c.damaged, c.lostOrMixed, c.other, m_clock.restart() / 1000.0);
+    std::printf("%d %s: %d runs, %d kills, %d damaged files, %d lost or mixed records, %d faulty runs (%.1f s)\n", index,
+                qPrintable(op.title), c.runs, c.kills, c.damaged, c.lostOrMixed, c.faultyRuns, m_clock.restart() / 1000.0);
     std::fflush(stdout);
 }
 
