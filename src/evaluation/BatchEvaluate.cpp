@@ -1,6 +1,7 @@
 #include "evaluation/BatchEvaluate.h"
 
 #include "data/Ado.h"
+#include "data/DatabaseFile.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "evaluation/clsBERECHNEN.h"
@@ -80,11 +81,10 @@ QString BatchEvaluate::usage()
     return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]\n");
 }
 
-void BatchEvaluate::openCopy(const QString& source, const QString& copy, ado::Connection& cnn,
-                             const vb::FileSystemObject& fso)
+void BatchEvaluate::openCopy(const QString& source, const QString& copy, ado::Connection& cnn)
 {
     if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("file not found"));
-    fso.CopyFile(source, copy);
+    dbfile::copy(source, copy);
     cnn.OpenFile(copy);
 }
 
@@ -130,13 +130,13 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
     session.developmentMode = !opts.presets;
 
     try {
-        openCopy(opts.project, tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")), session.cnnX, session.fso);
+        openCopy(opts.project, tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")), session.cnnX);
     } catch (const vb::VBError& e) {
         return fail(BadArguments, QStringLiteral("cannot open project database '%1': %2").arg(opts.project, e.Description()));
     }
     if (opts.presets) {
         try {
-            openCopy(*opts.presets, tmp.filePath(QStringLiteral("VORGABE.mdb")), session.cnnX_V, session.fso);
+            openCopy(*opts.presets, tmp.filePath(QStringLiteral("VORGABE.mdb")), session.cnnX_V);
         } catch (const vb::VBError& e) {
             return fail(BadArguments, QStringLiteral("cannot open presets database '%1': %2").arg(*opts.presets, e.Description()));
         }

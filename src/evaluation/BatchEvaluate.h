@@ -8,7 +8,6 @@
 
 class QTextStream;
 namespace ado { class Connection; }
-namespace vb { class FileSystemObject; }
 
 class BatchEvaluate {
 public:
@@ -27,8 +26,7 @@ public:
     // Shared with the other batch commands: copies a database file and opens
     // the copy (raises VBError when it cannot); the first real record (not the
     // multiple evaluation) with that designation, 0 when none.
-    static void openCopy(const QString& source, const QString& copy, ado::Connection& cnn,
-                         const vb::FileSystemObject& fso);
+    static void openCopy(const QString& source, const QString& copy, ado::Connection& cnn);
     static long findRecord(ado::Connection& cnn, const QString& ken);
     // The shortest text that reads back as the same single.
     static QString number(float v);

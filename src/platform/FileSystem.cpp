@@ -5,7 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vb {
 
@@ -27,21 +32,101 @@ void FileSystemObject::CreateFolder(const QString& path) const
     if (!QDir().mkdir(path)) Raise(errPathNotFound, QStringLiteral("Path not found: ") + path);
 }
 
+namespace {
+// Opens (creating) the copy's temporary file and locks it for this copy. A
+// lock no process holds marks the leftover of a killed copy, which is reused;
+// a held one a copy in progress. Returns -1 (errno EWOULDBLOCK) when held.
+int lockTemporary(const QByteArray& temp)
+{
+    for (;;) {
+        const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int e = errno;
+            ::close(fd);
+            errno = e;
+            return -1;
+        }
+        // The file may have been renamed into place by the copy that held it
+        // while this one waited to open it: only the file still under the
+        // temporary name is ours.
+        struct stat opened {}, named {};
+        if (::fstat(fd, &opened) == 0 && ::stat(temp.constData(), &named) == 0 && opened.st_ino == named.st_ino &&
+            opened.st_dev == named.st_dev)
+            return fd;
+        ::close(fd);
+    }
+}
+
+void syncFolderOf(const QString& path)
+{
+    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    ::fsync(dir);
+    ::close(dir);
+}
+} // namespace
+
+QString FileSystemObject::temporaryCopyPath(const QString& target) { return target + QStringLiteral(".part"); }
+
 void FileSystemObject::CopyFile(const QString& source, const QString& target, bool overwrite) const
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) Raise(errFileNotFound, QStringLiteral("File not found: ") + source);
     if (!overwrite && QFileInfo::exists(target)) Raise(58, QStringLiteral("File already exists: ") + target);
-    QSaveFile out(target); // writes "<target>.XXXXXX" beside it, renames on commit
-    if (!out.open(QIODevice::WriteOnly)) Raise(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
+    const QByteArray temp = QFile::encodeName(temporaryCopyPath(target));
+    const int fd = lockTemporary(temp);
+    if (fd < 0) {
+        if (errno == EWOULDBLOCK) Raise(70, QStringLiteral("Permission denied: %1 is being written by another copy").arg(target));
+        Raise(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
+    }
+    // Removing the temporary file needs the lock: a failed copy never removes another's.
+    auto fail = [&](long number, const QString& text) {
+        ::unlink(temp.constData());
+        ::close(fd);
+        Raise(number, text);
+    };
+    if (::ftruncate(fd, 0) != 0) fail(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
     char buf[1 << 16];
     for (;;) {
         const qint64 n = in.read(buf, sizeof buf);
-        if (n < 0) { out.cancelWriting(); Raise(errPathFileAccess, QStringLiteral("Read error: ") + source); }
+        if (n < 0) fail(errPathFileAccess, QStringLiteral("Read error: ") + source);
         if (n == 0) break;
-        if (out.write(buf, n) != n) { out.cancelWriting(); Raise(61, QStringLiteral("Disk full: ") + target); }
+        for (qint64 done = 0; done < n;) {
+            const ssize_t w = ::write(fd, buf + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) fail(61, QStringLiteral("Disk full: ") + target);
+            done += w;
+        }
     }
-    if (!out.commit()) Raise(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
+    // On the disk before the rename, so the name never stands for a file
+    // whose contents a power cut could still lose.
+    if (::fsync(fd) != 0) fail(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
+    if (::rename(temp.constData(), QFile::encodeName(target).constData()) != 0)
+        fail(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
+    ::close(fd);
+    syncFolderOf(target);
+}
+
+void FileSystemObject::SyncToDisk(const QString& path) const
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Raise(errFileNotFound, QStringLiteral("File not found: ") + path);
+    const int rc = ::fsync(fd);
+    ::close(fd);
+    if (rc != 0) Raise(errPathFileAccess, QStringLiteral("Path/File access error: ") + path);
+    syncFolderOf(path);
+}
+
+void FileSystemObject::RemoveStaleCopy(const QString& target) const
+{
+    const QString temp = temporaryCopyPath(target);
+    if (!QFileInfo::exists(temp)) return;
+    const QByteArray name = QFile::encodeName(temp);
+    const int fd = lockTemporary(name);
+    if (fd < 0) return; // a copy is writing it
+    ::unlink(name.constData());
+    ::close(fd);
 }
 
 void FileSystemObject::DeleteFile(const QString& path) const

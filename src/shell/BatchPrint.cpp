@@ -175,13 +175,13 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
 
     try {
         BatchEvaluate::openCopy(opts.project, tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")),
-                                session.cnnX, session.fso);
+                                session.cnnX);
     } catch (const vb::VBError& e) {
         return fail(BadArguments, QStringLiteral("cannot open project database '%1': %2").arg(opts.project, e.Description()));
     }
     if (opts.presets) {
         try {
-            BatchEvaluate::openCopy(*opts.presets, tmp.filePath(QStringLiteral("VORGABE.mdb")), session.cnnX_V, session.fso);
+            BatchEvaluate::openCopy(*opts.presets, tmp.filePath(QStringLiteral("VORGABE.mdb")), session.cnnX_V);
         } catch (const vb::VBError& e) {
             return fail(BadArguments, QStringLiteral("cannot open presets database '%1': %2").arg(*opts.presets, e.Description()));
         }

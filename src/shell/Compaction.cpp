@@ -5,6 +5,7 @@
 #include "data/Session.h"
 #include "platform/Convert.h"
 #include "platform/VBError.h"
+#include "data/DatabaseFile.h"
 
 #include <QFile>
 #include <cmath>
@@ -74,8 +75,9 @@ Compaction::Result Compaction::run()
     const QString t = temporaryPath(w);
     if (m_s.cnnX.isOpen() && m_s.cnnX.transactionDepth() > 0)
         vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
-    // A leftover of an interrupted compaction.
+    // A leftover of an interrupted compaction, with anything SQLite left beside it.
     if (m_s.fso.FileExists(t)) m_s.fso.DeleteFile(t);
+    dbfile::settle(t);
 
     Result r;
     r.before = megabytes(m_s.fso.FileSize(w));
@@ -86,6 +88,10 @@ Compaction::Result Compaction::run()
     if (m_presetsOnCopy) m_s.cnnX_V.Close();
     try {
         compactInto(w, t);
+        // VACUUM INTO does not sync its output: T must be on the disk before it takes W's name.
+        m_s.fso.SyncToDisk(t);
+        // No journal of the old W may outlive the rename and be played into the compacted file.
+        dbfile::settle(w);
         // One rename puts T in W's place: W is the old or the compacted file, never missing.
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(t).toStdString(), QFile::encodeName(w).toStdString(), ec);
@@ -93,6 +99,7 @@ Compaction::Result Compaction::run()
             QFile::remove(t);
             vb::Raise(vb::errPathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(w, QString::fromStdString(ec.message())));
         }
+        m_s.fso.SyncToDisk(w);
         r.after = megabytes(m_s.fso.FileSize(w));
     } catch (const vb::VBError&) {
         try {

@@ -1,5 +1,6 @@
 #include "shell/StartUp.h"
 
+#include "data/DatabaseFile.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "platform/Convert.h"
@@ -159,6 +160,7 @@ bool StartUp::checkProjectFiles()
 bool StartUp::prepareWorkingCopy()
 {
     const QString project = m_s.projectDatabasePath();
+    m_copy.removeLeftovers();
     bool createNow = !m_copy.exists();
     if (!createNow) {
         // A leftover copy marks an interrupted run.
@@ -169,6 +171,15 @@ bool StartUp::prepareWorkingCopy()
                                   "Do you want to save the changes till the interuption?")),
             vb::vbYesNo | vb::vbQuestion, title());
         createNow = answer != vb::vbYes;
+        // Kept: SQLite rolls back what the killed run left unfinished before the copy is used.
+        if (!createNow) {
+            try {
+                dbfile::settle(m_s.XMDBPFAD());
+            } catch (const vb::VBError& e) {
+                workingCopyFailure(e.Description());
+                return false;
+            }
+        }
     }
     if (createNow) {
         if (!m_s.fso.FileExists(project)) {

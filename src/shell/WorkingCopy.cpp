@@ -1,8 +1,14 @@
 #include "shell/WorkingCopy.h"
 
+#include "data/DatabaseFile.h"
 #include "data/Session.h"
+#include "platform/FileSystem.h"
+#include "platform/System.h"
 #include "platform/VBError.h"
+#include "shell/Compaction.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 WorkingCopy::WorkingCopy(Session& s) : m_s(s) {}
@@ -14,8 +20,18 @@ WorkingCopy::Lock WorkingCopy::lock()
     auto lock = std::make_unique<QLockFile>(m_s.XMDBPFAD() + QStringLiteral(".lock"));
     // A run may last for hours: only a lock whose process is gone counts as stale.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return lock->error() == QLockFile::LockFailedError ? Lock::HeldByOther : Lock::NotWritable;
+    if (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError) return Lock::NotWritable;
+        // A lock file without an owner was left by a run killed while taking
+        // it; QLockFile would wait for it forever. An instance starting at
+        // this moment writes its owner within milliseconds.
+        qint64 pid = 0;
+        QString host, app;
+        if (lock->getLockInfo(&pid, &host, &app)) return Lock::HeldByOther;
+        vb::Sleep(500);
+        if (lock->getLockInfo(&pid, &host, &app) || !lock->removeStaleLockFile() || !lock->tryLock(0))
+            return Lock::HeldByOther;
+    }
     m_lock = std::move(lock);
     return Lock::Taken;
 }
@@ -24,18 +40,31 @@ void WorkingCopy::unlock() { m_lock.reset(); }
 
 bool WorkingCopy::exists() const { return m_s.fso.FileExists(m_s.XMDBPFAD()); }
 
-void WorkingCopy::createFromProject() { m_s.fso.CopyFile(m_s.projectDatabasePath(), m_s.XMDBPFAD(), true); }
+void WorkingCopy::createFromProject() { dbfile::copy(m_s.projectDatabasePath(), m_s.XMDBPFAD()); }
 
 void WorkingCopy::saveToProject()
 {
     // A copy taken in the middle of a transaction would not be a consistent database.
-    if (m_s.cnnX.isOpen() && m_s.cnnX.transactionDepth() > 0)
-        vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
-    m_s.fso.CopyFile(m_s.XMDBPFAD(), m_s.projectDatabasePath(), true);
+    const QString w = m_s.XMDBPFAD();
+    for (const ado::Connection* cnn : {&m_s.cnnX, &m_s.cnnX_V})
+        if (cnn->isOpen() && cnn->path() == w && cnn->transactionDepth() > 0)
+            vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
+    dbfile::copy(m_s.XMDBPFAD(), m_s.projectDatabasePath());
 }
 
 void WorkingCopy::remove()
 {
     const QString path = m_s.XMDBPFAD();
+    // The file first: a journal without its file is harmless, the reverse is not.
     if (m_s.fso.FileExists(path)) m_s.fso.DeleteFile(path);
+    dbfile::settle(path);
+}
+
+void WorkingCopy::removeLeftovers()
+{
+    const QString t = Compaction::temporaryPath(m_s.XMDBPFAD());
+    for (const QString& f : QStringList{t} + dbfile::companions(t))
+        if (QFileInfo::exists(f)) QFile::remove(f);
+    m_s.fso.RemoveStaleCopy(m_s.XMDBPFAD());
+    m_s.fso.RemoveStaleCopy(m_s.projectDatabasePath());
 }

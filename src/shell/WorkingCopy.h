@@ -25,6 +25,10 @@ public:
     // Copies the working copy over the project database (failures raise VBError).
     void saveToProject();
     void remove();
+    // Removes what a killed run may leave beside the working copy and the
+    // project database and is no data: half-written copies and compaction files.
+    void removeLeftovers();
+
 
 private:
     Session& m_s;

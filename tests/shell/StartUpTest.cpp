@@ -249,6 +249,17 @@ TEST_F(StartUpTest, LockOfACrashedRunDoesNotBlock)
     EXPECT_TRUE(boxes().isEmpty());
 }
 
+TEST_F(StartUpTest, EmptyLockOfARunKilledWhileTakingItDoesNotBlock)
+{
+    // Killed between creating the lock file and writing its contents.
+    QDir().mkpath(QFileInfo(fi.workingCopy()).path());
+    QFile lock(fi.workingCopy() + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    EXPECT_TRUE(startUp.load());
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
 TEST_F(StartUpTest, UnwritableUserFolderIsReportedAndChangesNothing)
 {
     // A file where the user's folder belongs: nothing can be written there (also when run as root).

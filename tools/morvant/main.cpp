@@ -8,6 +8,7 @@
 //
 // Without options (as TALPEX starts it at exit) it only checks and exits.
 #include "data/Ado.h"
+#include "data/DatabaseFile.h"
 #include "data/Schema.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"
@@ -106,7 +107,7 @@ int run(const Options& o)
     QDir().mkpath(folder);
     const QString database = folder + QStringLiteral("/TALPEX.mdb");
     const QString empty = programFolder + QStringLiteral("/TALPEX.mdb");
-    if (!fso.FileExists(database) && fso.FileExists(empty)) fso.CopyFile(empty, database, false);
+    if (!fso.FileExists(database) && fso.FileExists(empty)) dbfile::copy(empty, database);
 
     say(QStringLiteral("user %1, project %2 in %3, databases in %4").arg(user, project, projects, data));
     if (!o.given || !o.start) return 0;

@@ -1,0 +1,49 @@
+#pragma once
+// What the crash harness and its driver share: where things lie in a frame
+// installation, how a child joins the installation the harness built, and a
+// view of database files that does not go through the program's own code.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace crash {
+
+struct Paths {
+    QString root;
+    QString programFolder() const { return root + QStringLiteral("/TALPEX"); }
+    QString userFolder() const { return root + QStringLiteral("/BENUTZER/TESTER"); }
+    QString projectFolder() const { return root + QStringLiteral("/PROJEKTE/DEMO"); }
+    QString workingCopy() const { return userFolder() + QStringLiteral("/TALPEX.mdb"); }
+    QString projectDb() const { return projectFolder() + QStringLiteral("/TALPEX.mdb"); }
+    QString presetsDb() const { return root + QStringLiteral("/DATEN/VORGABE.mdb"); }
+};
+
+// The frame installation's per-user setting lives below its root.
+void useSettingsOf(const QString& root);
+
+// All rows of all tables, independent of row order and rowids, hashed; an
+// "error: ..." text when the file cannot be read as a database.
+QString digest(const QString& db);
+// "ok" or what PRAGMA integrity_check (or opening) reports.
+QString integrity(const QString& db);
+
+// Texts for the random inputs.
+class Random {
+public:
+    explicit Random(quint64 seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {}
+    quint64 next();
+    int below(int n) { return n <= 0 ? 0 : static_cast<int>(next() % static_cast<quint64>(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+    QByteArray bytes(int n);
+    // A number as a user might paste it: either decimal separator, exponents, huge, signs.
+    QString number();
+    // A spreadsheet-like block with tabs and line breaks in odd places, text and numbers.
+    QString pasteBlock();
+    // Markup: braces, codes with and without counts, counts beyond the text.
+    QString markup();
+
+private:
+    quint64 m_state;
+};
+
+} // namespace crash
