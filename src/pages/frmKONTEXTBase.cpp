@@ -1,0 +1,51 @@
+#include "pages/frmKONTEXTBase.h"
+
+#include "pages/ResultPage.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+
+frmKONTEXTBase::frmKONTEXTBase(ResultPage* page, QWidget* owner) : QDialog(owner), m_page(page)
+{
+    setFont(QFont(QStringLiteral("Arial"), 9));
+    setModal(true);
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdABBRECHEN = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_cmdABBRECHEN->setObjectName(QStringLiteral("cmdABBRECHEN"));
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(m_cmdABBRECHEN, &QPushButton::clicked, this, [this] { cmdABBRECHEN_Click(); });
+}
+
+QLayout* frmKONTEXTBase::buttonRow()
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(m_cmdOK);
+    row->addWidget(m_cmdABBRECHEN);
+    return row;
+}
+
+void frmKONTEXTBase::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous()) return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - frameGeometry().width()) / 2, area.y() + area.height() / 10);
+}
+
+void frmKONTEXTBase::redraw(const QStringList& names)
+{
+    if (!m_page) return;
+    for (const ResultPage::Diagram& d : m_page->diagrams())
+        if (names.contains(d.name) && d.draw) d.draw(0, 0, 0, nullptr);
+}
