@@ -42,8 +42,8 @@ QString text(float v) { return vb::CStr(v); }
 void selectByText(QComboBox* c, float value)
 {
     const int i = c->findText(text(value), Qt::MatchExactly);
-    if (i >= 0) c->setCurrentIndex(i);
-    else c->setEditText(text(value));
+    c->setCurrentIndex(i);
+    if (i < 0) c->setEditText(text(value));
 }
 
 // As above, comparing the entries as numbers (k10 limits come back from the
@@ -57,6 +57,7 @@ void selectByNumber(QComboBox* c, double value)
             return;
         }
     }
+    c->setCurrentIndex(-1);
     c->setEditText(text(static_cast<float>(value)));
 }
 
@@ -302,13 +303,15 @@ QComboBox* frmKONTEXT11::combo(const char* name, const QVector<float>& entries)
 
 void frmKONTEXT11::Form_Load()
 {
-    const Bild11Settings st = Bild11Settings::read(m_id);
+    const Bild11Settings st = m_stored = Bild11Settings::read(m_id);
     selectByText(m_cboXMIN, st.XMIN);
     selectByText(m_cboXDIFF, st.XMAX - st.XMIN);
     selectByNumber(m_cboYMIN, st.YMIN);
     selectByNumber(m_cboYDIFF, static_cast<double>(st.YMAX) - st.YMIN);
     selectByText(m_cboZMIN, st.ZMIN);
-    selectByText(m_cboZDIFF, st.ZMAX - st.ZMIN);
+    // a level axis never drawn has no range yet: the user picks one
+    if (st.ZMAX > st.ZMIN) selectByText(m_cboZDIFF, st.ZMAX - st.ZMIN);
+    else m_cboZDIFF->setCurrentIndex(-1);
     m_chkPHI->setChecked(st.BILD14AN != 0);
     m_chkGITT->setChecked(st.GITT != 0);
     m_chkGITK10->setChecked(st.GITK10 != 0);
@@ -348,6 +351,11 @@ void frmKONTEXT11::cmdOK_Click()
     for (Axis& a : axes) {
         QString message;
         const std::optional<Limits> l = limitsOf(m_s, a.name, a.min->currentText(), a.diff->currentText(), false, message);
+        // the hidden level axis keeps its stored limits unless valid new ones were given
+        if (!l && &a == &axes[2] && !m_chkPHI->isChecked()) {
+            a.limits = {m_stored.ZMIN, m_stored.ZMAX};
+            continue;
+        }
         if (!l) {
             vb::MsgBox(message, vb::vbExclamation, m_s.tr(QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
             (vb::ParseNumber(a.min->currentText()) ? a.diff : a.min)->setFocus();

@@ -73,6 +73,7 @@ private:
 
     Session& m_s;
     qint32 m_id;
+    Bild11Settings m_stored; // as loaded
     QComboBox* m_cboXMIN;
     QComboBox* m_cboXDIFF;
     QComboBox* m_cboYMIN;

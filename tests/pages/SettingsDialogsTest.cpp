@@ -1,0 +1,324 @@
+// The page options dialog and the diagram settings dialogs on a real project
+// database: what they show, what OK stores and redraws, what they refuse.
+#include "common/TestSupport.h"
+#include "data/Schema.h"
+#include "data/Session.h"
+#include "graphics/clsGRAFIK.h"
+#include "pages/ResultPage.h"
+#include "pages/frmKONTEXT.h"
+#include "pages/frmKONTEXT11.h"
+#include "pages/frmKONTEXT110.h"
+#include "platform/ColorDialog.h"
+#include "platform/Convert.h"
+#include "platform/MsgBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// A page with the diagram box of the single page: Bild 11 is drawn from the
+// record's data as the page does, with limits computed when `rescale` is -1.
+class TestPage : public ResultPage {
+public:
+    explicit TestPage(Session& s) : ResultPage(s)
+    {
+        setObjectName(QStringLiteral("mdiTEST"));
+        Tag = QStringLiteral("Seite 1");
+        resize(1000, 650);
+        pic = new gfx::PictureBox(this);
+        pic->setObjectName(QStringLiteral("picBILD11"));
+        pic->setGeometry(57, 113, 416, 472);
+        table = new gfx::PictureBox(this);
+        table->setObjectName(QStringLiteral("picBILD13"));
+        table->setGeometry(490, 113, 450, 472);
+    }
+    QList<gfx::PictureBox*> pictureBoxes() const override { return {pic, table}; }
+    QVector<Diagram> diagrams() override
+    {
+        auto count = [this](const QString& name) { return [this, name](short, float, float, gfx::Surface*) { drawn.append(name); if (name == QLatin1String("BILD11")) BILD11(); }; };
+        return {{QStringLiteral("BILD11"), 0, 5, count(QStringLiteral("BILD11"))},
+                {QStringLiteral("BILD13"), 20, 10, count(QStringLiteral("BILD13"))},
+                {QStringLiteral("BILD14"), 0, 5, count(QStringLiteral("BILD14"))},
+                {QStringLiteral("BILD110"), 0, 5, count(QStringLiteral("BILD110"))},
+                {QStringLiteral("BILD120"), 0, 5, count(QStringLiteral("BILD120"))}};
+    }
+    void KOPFFUSSZEILE(short, gfx::Surface*) override { ++headers; }
+    QString printTitle() const override { return QStringLiteral("Drucken von Seite 1"); }
+
+    void BILD11()
+    {
+        pic->Cls();
+        if (rescale == -1)
+            session().cnnX.Execute(QStringLiteral(
+                "INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,0,0)"));
+        clsGRAFIK g;
+        g.setEID(1);
+        g.setEIDOBJEKT(11);
+        g.setEOBJEKT(pic);
+        for (auto set : {&clsGRAFIK::setEBOXMIN, &clsGRAFIK::setEBOXMAX, &clsGRAFIK::setEBOYMIN, &clsGRAFIK::setEBOYMAX})
+            (g.*set)(rescale);
+        g.setELXMIN(frmKONTEXT11::timeMinimums());
+        g.setELXDIFF(frmKONTEXT11::timeRanges());
+        g.setELXIT(QVector<short>(37, 5));
+        g.setELXGIT(QVector<short>(37, 1));
+        g.setELXZL(QVector<short>(37, 5));
+        g.setELYMIN(frmKONTEXT11::k10Minimums());
+        g.setELYDIFF(frmKONTEXT11::k10Ranges());
+        g.setELYIT(QVector<short>(22, 5));
+        g.setELYGIT(QVector<short>(22, 1));
+        g.setELYZL(QVector<short>(22, 5));
+        g.setESKZY(QStringLiteral("0E-##"));
+        QVector<float> T{0.4f, 2.5f, 6.1f, 13.3f}, K10{3.2e-7f, 2.1e-7f, 1.6e-7f, 1.2e-7f};
+        g.SKALEN(rescale, T, K10);
+        g.POLYGON(T, K10, 4, 0, 0, QString(), 0, 0, 0);
+        rescale = 0;
+    }
+
+    gfx::PictureBox* pic;
+    gfx::PictureBox* table;
+    short rescale = -1;
+    int headers = 0;
+    QStringList drawn;
+};
+
+class SettingsDialogs : public ::testing::Test {
+protected:
+    SettingsDialogs()
+    {
+        vb::SetDecimalSeparator(QStringLiteral(","));
+        path = db.file(QStringLiteral("TALPEX.mdb"));
+        schema::createProjectDatabase(path);
+        s.cnnX.OpenFile(path);
+        s.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B1',1)"));
+        s.cnnX.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[BILD14AN],[GITT],[GITK10]) VALUES (1,0,0,1,1)"));
+        s.cnnX.Execute(QStringLiteral("INSERT INTO [M1] ([IDM],[KOM],[BESCHR11],[GITT],[GITK10]) VALUES (1,'',1,0,1)"));
+        page = std::make_unique<TestPage>(s);
+        page->drawScreen();
+        page->drawn.clear();
+        page->headers = 0;
+    }
+
+    QVariant value(const QString& sql)
+    {
+        ado::Recordset rs(sql, s.cnnX);
+        return rs.Eof() ? QVariant() : rs.Value(0);
+    }
+    float g0(int idObjekt, const char* column)
+    {
+        return value(QStringLiteral("SELECT [%1] FROM [G0] WHERE [ID]=1 AND [IDOBJEKT]=%2").arg(QLatin1String(column)).arg(idObjekt)).toFloat();
+    }
+    int a1(const char* column) { return value(QStringLiteral("SELECT [%1] FROM [A1] WHERE [ID]=1").arg(QLatin1String(column))).toInt(); }
+    QString g0Snapshot()
+    {
+        QStringList rows;
+        ado::Recordset rs(QStringLiteral("SELECT * FROM [G0] ORDER BY [IDOBJEKT]"), s.cnnX);
+        for (; !rs.Eof(); rs.MoveNext())
+            for (int c = 0; c < rs.FieldCount(); ++c) rows << rs.Value(c).toString();
+        return rows.join(QLatin1Char('|'));
+    }
+    std::unique_ptr<frmKONTEXT11> dialog11() { return std::unique_ptr<frmKONTEXT11>(static_cast<frmKONTEXT11*>(page->diagramDialog(page->pic, nullptr))); }
+
+    testsupport::TempDir db;
+    QString path;
+    Session s;
+    vb::ScopedScriptedUi ui;
+    std::unique_ptr<TestPage> page;
+};
+
+} // namespace
+
+TEST_F(SettingsDialogs, RescaledLimitsShowAndALimitOutsideTheListSurvivesOk)
+{
+    auto dlg = dialog11();
+    ASSERT_TRUE(dlg);
+    // the limits the scale computation just stored are the selected entries
+    for (auto [combo, stored] : {std::pair{dlg->cboXMIN(), g0(11, "XMIN")}, std::pair{dlg->cboXDIFF(), g0(11, "XMAX") - g0(11, "XMIN")},
+                                 std::pair{dlg->cboYMIN(), g0(11, "YMIN")}, std::pair{dlg->cboYDIFF(), g0(11, "YMAX") - g0(11, "YMIN")}}) {
+        EXPECT_GE(combo->currentIndex(), 0) << combo->objectName().toStdString();
+        EXPECT_NEAR(vb::ParseNumber(combo->currentText()).value(), stored, 1e-5 * std::abs(stored));
+    }
+    EXPECT_EQ(dlg->cboYMIN()->count(), 23);
+    EXPECT_EQ(dlg->cboZMIN()->count(), 57);
+
+    // a time axis of 0.5 to 13 h is not in the lists; OK keeps it
+    s.cnnX.Execute(QStringLiteral("UPDATE [G0] SET [XMIN]=0.5,[XMAX]=13 WHERE [IDOBJEKT]=11"));
+    dlg = dialog11();
+    EXPECT_EQ(dlg->cboXMIN()->currentIndex(), -1);
+    EXPECT_EQ(dlg->cboXMIN()->currentText(), QStringLiteral("0,5"));
+    EXPECT_EQ(dlg->cboXDIFF()->currentText(), QStringLiteral("12,5"));
+    dlg->cboZMIN()->setEditText(QStringLiteral("100"));
+    dlg->cboZDIFF()->setEditText(QStringLiteral("400"));
+    dlg->cmdOK()->click();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_TRUE(ui->boxes().isEmpty());
+    EXPECT_FLOAT_EQ(g0(11, "XMIN"), 0.5f);
+    EXPECT_FLOAT_EQ(g0(11, "XMAX"), 13.0f);
+    // Bild 14 shares the time axis and has its own level limits; both rows get new scale factors
+    EXPECT_FLOAT_EQ(g0(14, "XMIN"), 0.5f);
+    EXPECT_FLOAT_EQ(g0(14, "XMAX"), 13.0f);
+    EXPECT_FLOAT_EQ(g0(14, "YMIN"), 100.0f);
+    EXPECT_FLOAT_EQ(g0(14, "YMAX"), 500.0f);
+    EXPECT_FLOAT_EQ(g0(14, "RL"), 11.0f); // a row 14 without layout takes the one of row 11
+    EXPECT_EQ(page->drawn, (QStringList{QStringLiteral("BILD11"), QStringLiteral("BILD14")}));
+    // the redraw computed the scale from the kept limits
+    EXPECT_NE(g0(11, "MX"), 0.0f);
+    EXPECT_FLOAT_EQ(g0(11, "XMIN"), 0.5f);
+    dlg = dialog11();
+    EXPECT_EQ(dlg->cboXMIN()->currentText(), QStringLiteral("0,5"));
+}
+
+TEST_F(SettingsDialogs, RefusedLimitsAndAFailedWriteStoreNothing)
+{
+    const QString before = g0Snapshot();
+    auto dlg = dialog11();
+    dlg->cboYDIFF()->setEditText(QStringLiteral("1E-6x"));
+    dlg->chkGITT()->setChecked(false);
+    dlg->cmdOK()->click();
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_TRUE(ui->boxes()[0].text.contains(QStringLiteral("\"1E-6x\" ist keine Zahl")));
+    EXPECT_NE(dlg->result(), QDialog::Accepted);
+
+    s.SPRACHE = 1;
+    dlg->cboYDIFF()->setEditText(QStringLiteral("1E-6"));
+    dlg->cboXDIFF()->setEditText(QStringLiteral("0"));
+    dlg->cmdOK()->click();
+    ASSERT_EQ(ui->boxes().size(), 2);
+    EXPECT_EQ(ui->boxes()[1].title, QStringLiteral("Data error"));
+    EXPECT_TRUE(ui->boxes()[1].text.contains(QStringLiteral("greater than 0")));
+    QString message;
+    EXPECT_FALSE(frmKONTEXT11::limitsOf(s, QStringLiteral("k10"), QStringLiteral("0"), QStringLiteral("1E-6"), true, message));
+    EXPECT_TRUE(message.contains(QStringLiteral("logarithmic")));
+
+    // a write that fails half-way leaves G0 as it was
+    dlg->cboXDIFF()->setEditText(QStringLiteral("20"));
+    s.cnnX.Execute(QStringLiteral("ALTER TABLE [A1] RENAME TO [A1X]"));
+    dlg->cmdOK()->click();
+    EXPECT_GT(ui->boxes().size(), 2);
+    EXPECT_NE(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(g0Snapshot(), before);
+    EXPECT_TRUE(page->drawn.isEmpty());
+    EXPECT_EQ(s.cnnX.transactionDepth(), 0);
+}
+
+TEST_F(SettingsDialogs, CheckingTheLevelOverlayClearsBothGridOptions)
+{
+    auto dlg = dialog11();
+    EXPECT_TRUE(dlg->chkGITT()->isChecked());
+    EXPECT_TRUE(dlg->fraPHI()->isHidden());
+    dlg->chkPHI()->click();
+    EXPECT_FALSE(dlg->fraPHI()->isHidden());
+    for (QWidget* w : {static_cast<QWidget*>(dlg->chkGITT()), static_cast<QWidget*>(dlg->chkGITK10()),
+                       static_cast<QWidget*>(dlg->lblK()), static_cast<QWidget*>(dlg->lbl10())})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(dlg->chkGITT()->isChecked());
+    EXPECT_FALSE(dlg->chkGITK10()->isChecked());
+    // the overlay was never drawn: it needs a level range first
+    EXPECT_EQ(dlg->cboZDIFF()->currentText(), QString());
+    dlg->cmdOK()->click();
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_TRUE(ui->boxes()[0].text.startsWith(QStringLiteral("φ-Achse")));
+    dlg->cboZDIFF()->setCurrentIndex(dlg->cboZDIFF()->findText(QStringLiteral("500")));
+    dlg->cmdOK()->click();
+    EXPECT_EQ(a1("BILD14AN"), 1);
+    EXPECT_EQ(a1("GITT"), 0);
+    EXPECT_EQ(a1("GITK10"), 0);
+    // unchecked again: the grid boxes are free, still unchecked
+    dlg = dialog11();
+    EXPECT_TRUE(dlg->chkPHI()->isChecked());
+    dlg->chkPHI()->click();
+    EXPECT_TRUE(dlg->chkGITT()->isEnabled());
+    EXPECT_TRUE(dlg->fraPHI()->isHidden());
+}
+
+TEST_F(SettingsDialogs, PageOptionsWithoutHeaderFooterAndColours)
+{
+    vb::ScopedScriptedColors colours;
+    QPointer<QDialog> d = page->pageDialog(nullptr);
+    auto* dlg = static_cast<frmKONTEXT*>(d.data());
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kontextmenü Seite 1"));
+    dlg->show();
+    EXPECT_TRUE(dlg->chkBOKF()->isChecked());
+    EXPECT_TRUE(dlg->chkBOKFS()->isEnabled());
+
+    dlg->chkBOKF()->click();
+    EXPECT_FALSE(dlg->chkBOKFS()->isChecked());
+    EXPECT_FALSE(dlg->chkBOKFS()->isEnabled());
+    colours->answer(0x00FFFF);
+    dlg->cmdFARBEN(1)->click();
+    dlg->cmdFARBEN(0)->click(); // cancelled: the page colour stays
+    ASSERT_EQ(colours->shown().size(), 2);
+    EXPECT_EQ(colours->shown()[0].initial, 0xFFFFFF);
+    dlg->cmdOK()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(d.isNull());
+    EXPECT_EQ(page->HBOKF(), 0);
+    EXPECT_EQ(page->HBOKFS(), 0);
+    EXPECT_EQ(page->headers, 0); // redrawn without header and footer
+    EXPECT_EQ(page->drawn.count(QStringLiteral("BILD11")), 1);
+    EXPECT_EQ(page->pic->BackColor, 0x00FFFF);
+    EXPECT_EQ(page->BackColor, 0xFFFFFF);
+
+    // opened on that page: both unchecked, numbering disabled; Esc changes nothing
+    d = page->pageDialog(nullptr);
+    dlg = static_cast<frmKONTEXT*>(d.data());
+    dlg->show();
+    EXPECT_FALSE(dlg->chkBOKF()->isChecked());
+    EXPECT_FALSE(dlg->chkBOKFS()->isChecked());
+    EXPECT_FALSE(dlg->chkBOKFS()->isEnabled());
+    EXPECT_EQ(dlg->cdlFARBEN(1).Color, 0x00FFFF);
+    dlg->chkBOKF()->click();
+    QTest::keyClick(dlg->chkBOKF(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(d.isNull());
+    EXPECT_EQ(page->HBOKF(), 0);
+}
+
+TEST_F(SettingsDialogs, PageOptionsKeysAndAPageClosedMeanwhile)
+{
+    QPointer<QDialog> d = page->pageDialog(nullptr);
+    auto* dlg = static_cast<frmKONTEXT*>(d.data());
+    int quits = 0, helps = 0;
+    dlg->quitCommand = [&] { ++quits; };
+    dlg->helpCommand = [&] { ++helps; };
+    dlg->show();
+    dlg->chkBOKF()->setFocus();
+    QTest::keyClick(dlg->chkBOKF(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget() == dlg->chkBOKF(), false);
+    QTest::keyClick(dlg, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(dlg, Qt::Key_F1);
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(helps, 1);
+
+    // the page goes away while the dialog is open: Ctrl+S just closes it
+    dlg->chkBOKF()->click();
+    page.reset();
+    QTest::keyClick(dlg, Qt::Key_S, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(d.isNull());
+}
+
+TEST_F(SettingsDialogs, MultiplePageSwitchesAreStoredAndRedrawn)
+{
+    page->pic->setObjectName(QStringLiteral("picBILD120"));
+    std::unique_ptr<QDialog> d(page->diagramDialog(page->pic, nullptr));
+    auto* dlg = qobject_cast<frmKONTEXT110*>(d.get());
+    ASSERT_TRUE(dlg);
+    EXPECT_TRUE(dlg->chkBESCHR()->isChecked());
+    EXPECT_FALSE(dlg->chkGITT()->isChecked());
+    EXPECT_TRUE(dlg->chkGITK10()->isChecked());
+    dlg->chkBESCHR()->click();
+    dlg->chkGITT()->click();
+    dlg->cmdOK()->click();
+    EXPECT_EQ(value(QStringLiteral("SELECT [BESCHR11] || [GITT] || [GITK10] FROM [M1] WHERE [IDM]=1")).toString(), QStringLiteral("011"));
+    EXPECT_EQ(page->drawn, (QStringList{QStringLiteral("BILD110"), QStringLiteral("BILD120")}));
+    EXPECT_EQ(page->table->objectName(), QStringLiteral("picBILD13"));
+    EXPECT_EQ(page->diagramDialog(page->table, nullptr), nullptr);
+}
