@@ -10,7 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,7 +65,7 @@ QLabel* axisLabel(const QString& html, QWidget* parent)
 {
     auto* l = new QLabel(html, parent);
     l->setTextFormat(Qt::RichText);
-    l->setMinimumWidth(70);
+    l->setFixedWidth(80);
     return l;
 }
 
@@ -232,17 +232,9 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     m_chkGITT->setObjectName(QStringLiteral("chkGITT"));
     m_chkGITK10 = new QCheckBox(QStringLiteral("Gitterlinien"), this);
     m_chkGITK10->setObjectName(QStringLiteral("chkGITK10"));
-    // "k" and a lowered "10" finish the caption of chkGITK10
-    m_lblK = new QLabel(QStringLiteral("k"), this);
-    m_lblK->setObjectName(QStringLiteral("lblK"));
-    m_lbl10 = new QLabel(QStringLiteral("10"), this);
-    m_lbl10->setObjectName(QStringLiteral("lbl10"));
-    QFont small = font();
-    small.setPointSizeF(font().pointSizeF() * 0.75);
-    m_lbl10->setFont(small);
     m_chkPHI = new QCheckBox(s.tr(QStringLiteral("φ-Kurve darstellen"), QStringLiteral("Show the φ curve")), this);
     m_chkPHI->setObjectName(QStringLiteral("chkPHI"));
-    m_fraPHI = new QGroupBox(this);
+    m_fraPHI = new QFrame(this);
     m_fraPHI->setObjectName(QStringLiteral("fraPHI"));
     m_cboZMIN = combo("cboZMIN", levelMinimums());
     m_cboZDIFF = combo("cboZDIFF", levelRanges());
@@ -259,17 +251,12 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     axes->addWidget(m_cboYMIN, 2, 1);
     axes->addWidget(m_cboYDIFF, 2, 2);
 
-    auto* k10Grid = new QHBoxLayout;
-    k10Grid->setSpacing(0);
-    k10Grid->addWidget(m_chkGITK10);
-    k10Grid->addSpacing(3);
-    k10Grid->addWidget(m_lblK, 0, Qt::AlignVCenter);
-    k10Grid->addWidget(m_lbl10, 0, Qt::AlignBottom);
-    k10Grid->addStretch();
     axes->addWidget(m_chkGITT, 3, 1);
-    axes->addLayout(k10Grid, 3, 2);
+    axes->addLayout(k10Caption(m_chkGITK10, m_lblK, m_lbl10), 3, 2);
 
+    // the level axis lines up with the two axes above
     auto* level = new QGridLayout(m_fraPHI);
+    level->setContentsMargins(0, 0, 0, 0);
     level->addWidget(axisLabel(QStringLiteral("φ [mm]"), m_fraPHI), 0, 0);
     level->addWidget(m_cboZMIN, 0, 1);
     level->addWidget(m_cboZDIFF, 0, 2);
@@ -295,7 +282,7 @@ QComboBox* frmKONTEXT11::combo(const char* name, const QVector<float>& entries)
     c->setObjectName(QString::fromLatin1(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
-    c->setMinimumWidth(100);
+    c->setFixedWidth(120);
     c->setMaxVisibleItems(15);
     for (float v : entries) c->addItem(text(v));
     return c;

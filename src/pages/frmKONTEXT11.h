@@ -12,7 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
+class QFrame;
 class QLabel;
 
 // The stored settings of the two diagrams of one record.
@@ -60,7 +60,7 @@ public:
     QCheckBox* chkPHI() const { return m_chkPHI; }
     QCheckBox* chkGITT() const { return m_chkGITT; }
     QCheckBox* chkGITK10() const { return m_chkGITK10; }
-    QGroupBox* fraPHI() const { return m_fraPHI; }
+    QFrame* fraPHI() const { return m_fraPHI; }
     QLabel* lblK() const { return m_lblK; }
     QLabel* lbl10() const { return m_lbl10; }
 
@@ -83,7 +83,7 @@ private:
     QCheckBox* m_chkPHI;
     QCheckBox* m_chkGITT;
     QCheckBox* m_chkGITK10;
-    QGroupBox* m_fraPHI;
+    QFrame* m_fraPHI;
     QLabel* m_lblK;
     QLabel* m_lbl10;
 };

@@ -30,26 +30,12 @@ frmKONTEXT110::frmKONTEXT110(Session& s, ResultPage* page, QWidget* owner) : frm
     m_chkGITT->setObjectName(QStringLiteral("chkGITT"));
     m_chkGITK10 = new QCheckBox(QStringLiteral("Gitterlinien"), this);
     m_chkGITK10->setObjectName(QStringLiteral("chkGITK10"));
-    // "k" and a lowered "10" finish the caption, as on the single page's dialog
-    auto* lblK = new QLabel(QStringLiteral("k"), this);
-    lblK->setObjectName(QStringLiteral("lblK"));
-    auto* lbl10 = new QLabel(QStringLiteral("10"), this);
-    lbl10->setObjectName(QStringLiteral("lbl10"));
-    QFont small = font();
-    small.setPointSizeF(font().pointSizeF() * 0.75);
-    lbl10->setFont(small);
-
-    auto* k10Grid = new QHBoxLayout;
-    k10Grid->setSpacing(0);
-    k10Grid->addWidget(m_chkGITK10);
-    k10Grid->addSpacing(3);
-    k10Grid->addWidget(lblK, 0, Qt::AlignVCenter);
-    k10Grid->addWidget(lbl10, 0, Qt::AlignBottom);
-    k10Grid->addStretch();
+    QLabel* lblK = nullptr;
+    QLabel* lbl10 = nullptr;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_chkBESCHR);
     layout->addWidget(m_chkGITT);
-    layout->addLayout(k10Grid);
+    layout->addLayout(k10Caption(m_chkGITK10, lblK, lbl10));
     layout->addSpacing(6);
     layout->addLayout(buttonRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);

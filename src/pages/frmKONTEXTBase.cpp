@@ -3,7 +3,9 @@
 #include "pages/ResultPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -30,6 +32,25 @@ QLayout* frmKONTEXTBase::buttonRow()
     row->addStretch();
     row->addWidget(m_cmdOK);
     row->addWidget(m_cmdABBRECHEN);
+    return row;
+}
+
+QLayout* frmKONTEXTBase::k10Caption(QCheckBox* chk, QLabel*& lblK, QLabel*& lbl10)
+{
+    lblK = new QLabel(QStringLiteral("k"), this);
+    lblK->setObjectName(QStringLiteral("lblK"));
+    lbl10 = new QLabel(QStringLiteral("10"), this);
+    lbl10->setObjectName(QStringLiteral("lbl10"));
+    QFont small = font();
+    small.setPointSizeF(font().pointSizeF() * 0.75);
+    lbl10->setFont(small);
+    lbl10->setContentsMargins(0, 6, 0, 0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(chk);
+    row->addWidget(lblK, 0, Qt::AlignVCenter);
+    row->addWidget(lbl10, 0, Qt::AlignVCenter);
+    row->addStretch();
     return row;
 }
 

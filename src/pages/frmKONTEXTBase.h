@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QStringList>
 
+class QCheckBox;
+class QLabel;
 class QPushButton;
 class ResultPage;
 class Session;
@@ -36,6 +38,9 @@ protected:
     void reject() override { cmdABBRECHEN_Click(); }
     // The two buttons in a row at the right, for the subclass's layout.
     QLayout* buttonRow();
+    // The k10 grid box: its caption "Gitterlinien" finished by the labels
+    // lblK "k" and a lowered lbl10 "10", which it creates.
+    QLayout* k10Caption(QCheckBox* chk, QLabel*& lblK, QLabel*& lbl10);
     // Draws the named diagrams of the page on screen, in the page's order.
     void redraw(const QStringList& names);
 
