@@ -53,7 +53,20 @@ public:
     // horizontal 0 start, 1 centre, 2 end; vertical 0 top, 1 middle, 2 bottom.
     void TEXT(float x, float y, const QString& text, short horizontal, short vertical);
 
+    // The margins in millimetres (top, bottom, left, right).
+    float marginTop() const { return m_top; }
+    float marginBottom() const { return m_bottom; }
+    float marginLeft() const { return m_left; }
+    float marginRight() const { return m_right; }
+    // The label and designation list as the header shows them ("Datensatz B1"),
+    // fitted in the surface's current font (10 pt while the header draws).
+    QString designationLine() const;
+
 private:
+    // The text of the page's language (SPRACHE).
+    QString tr(const QString& german, const QString& english) const;
+    double widthOf(const QString& text) const;
+
     gfx::Surface* m_frame = nullptr;
     gfx::Surface* m_surface = nullptr;
     QString m_UEBERSCHRIFT, m_KOMMENTAR, m_PROJEKT = QStringLiteral("TE0000.00"), m_BEARBEITER, m_PROGRAMMIERER,

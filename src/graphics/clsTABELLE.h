@@ -74,7 +74,8 @@ public:
     void TABELLE(const Block& X, short POSITION);
     void TITEL(const QString& TXT);
     void FUSSNOTE(const QString& TXT);
-    void LINIENEINSTELLUNGEN(short LINIENART, float LINIENBREITE, qint32 FARBE);
+    // The pen width in pixels and the colour the pen ended with.
+    gfx::Pen LINIENEINSTELLUNGEN(short LINIENART, float LINIENBREITE, qint32 FARBE);
     void SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, short SCHRIFTGROESSE, short FETT, short UNTERSTRICHEN,
                               short KURSIV, qint32 FARBE);
 
@@ -86,6 +87,22 @@ public:
     static Statistics statistics(const QVector<double>& x);
 
 private:
+    // The rows a body of `rows` rows shows now (EEZ..ELZ); places or hides the
+    // scroll bar on screen.
+    void chooseBodyRows(int rows, float totalWidth);
+    gfx::Surface& surface() const;
+    float rowHeight();
+    float blockHeight(int rows) const;
+    // Box and vertical rules of a block.
+    void drawFrame(float top, float height, int columns);
+    // asText: the value is drawn as it is, not in the column's format.
+    void drawCell(const QVariant& value, int column, float x, float bottom, bool asText);
+    // Room below the body for its bottom padding and the footnote line, so a
+    // scrolled body never pushes the footnote off the surface.
+    float footnoteRoom() const;
+    int lastFittingRow(int rows) const;
+    void placeBar(float totalWidth);
+
     gfx::Surface* m_surface = nullptr;
     QPointer<QScrollBar> m_bar;
     float m_EXDL = 0, m_EYDO = 0, m_ERO = 0, m_ERU = 0, m_ERL = 0, m_ERZ = 0, m_EZH = 0, m_EZA = 1;

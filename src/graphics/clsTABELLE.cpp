@@ -1,0 +1,327 @@
+#include "graphics/clsTABELLE.h"
+
+#include "graphics/PointSymbol.h"
+#include "platform/Convert.h"
+#include "platform/Format.h"
+#include "platform/MsgBox.h"
+#include "platform/OnError.h"
+
+#include <QSignalBlocker>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QString kTitle = QStringLiteral("Tabelle");
+const QString kSymbolFormat = QStringLiteral("SYMBOL");
+
+// A cell holds a value unless it is empty or blank text.
+bool hasValue(const QVariant& v)
+{
+    return v.isValid() && !v.isNull() && !v.toString().trimmed().isEmpty();
+}
+
+std::optional<double> numberOf(const QVariant& v)
+{
+    if (!hasValue(v)) return std::nullopt;
+    if (v.typeId() == QMetaType::QString) return vb::ParseNumber(v.toString());
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok ? std::optional<double>(d) : std::nullopt;
+}
+} // namespace
+
+clsTABELLE::clsTABELLE() = default;
+
+void clsTABELLE::setEOBJEKT(gfx::Surface* surface)
+{
+    // the surfaces draw in millimetres already, so no scale has to be worked out
+    m_surface = surface;
+    m_text.setSurface(surface);
+}
+
+gfx::Surface& clsTABELLE::surface() const
+{
+    if (!m_surface) vb::Raise(91, QStringLiteral("Objektvariable oder With-Blockvariable nicht festgelegt"));
+    return *m_surface;
+}
+
+float clsTABELLE::HOEHE() const { return m_headHeight + m_bodyHeight; }
+
+float clsTABELLE::rowHeight()
+{
+    if (m_EZH <= 0) m_EZH = static_cast<float>(surface().TextHeight(QStringLiteral("X")));
+    return m_EZH;
+}
+
+float clsTABELLE::blockHeight(int rows) const
+{
+    if (rows <= 0) return 0;
+    return static_cast<float>(rows - 1) * m_EZH * m_EZA + 2 * m_ERZ + m_EZH;
+}
+
+float clsTABELLE::footnoteRoom() const
+{
+    return m_ERZ + 1.5f + static_cast<float>(m_surface->TextHeight(QStringLiteral("X")));
+}
+
+int clsTABELLE::lastFittingRow(int rows) const
+{
+    const double limit = m_surface->sizeMm().height() - m_ERU;
+    const double firstBottom = m_ERO + m_headHeight + m_ERZ + m_EZH;
+    // the body's bottom padding and the footnote still have to fit below the row
+    const double below = m_ERZ + footnoteRoom();
+    int n = -1;
+    for (int r = 0; r < rows; ++r) {
+        if (firstBottom + r * static_cast<double>(m_EZH) * m_EZA + below > limit + 1e-6) break;
+        n = r;
+    }
+    return n;
+}
+
+void clsTABELLE::placeBar(float totalWidth)
+{
+    QScrollBar* bar = m_bar.data();
+    const double ppm = m_surface->pixelsPerMm();
+    const double top = m_ERO + m_headHeight;
+    const double left = m_ERL + totalWidth;
+    const double height = std::max(0.0, m_surface->sizeMm().height() - top - m_ERU);
+    QPoint at(static_cast<int>(std::lround(left * ppm)), static_cast<int>(std::lround(top * ppm)));
+    // the bar is normally a child of the picture box; otherwise map the position into its parent
+    auto* box = dynamic_cast<QWidget*>(m_surface);
+    if (box && bar->parentWidget() && bar->parentWidget() != box)
+        at = bar->parentWidget()->mapFromGlobal(box->mapToGlobal(at));
+    bar->setGeometry(at.x(), at.y(), static_cast<int>(std::lround(5 * ppm)),
+                     static_cast<int>(std::lround(height * ppm)));
+    bar->setMinimum(0);
+    bar->setMaximum(10000);
+    bar->setPageStep(2000);
+    bar->setSingleStep(300);
+    bar->setVisible(true);
+    bar->raise();
+}
+
+void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
+{
+    const int last = rows - 1;
+    m_EEZ = 0;
+    m_ELZ = static_cast<short>(last);
+    if (!m_bar || m_surface->isPrinter()) return;
+    const int n = std::max(0, lastFittingRow(rows));
+    const int v = m_bar->value();
+    if (v == 0) {
+        if (n >= last) {
+            m_bar->setVisible(false);
+        } else {
+            placeBar(totalWidth);
+            m_ELZ = static_cast<short>(n);
+        }
+        return;
+    }
+    if (n >= last) {
+        // everything fits again: back to the top, without a redraw from the bar
+        const QSignalBlocker quiet(m_bar.data());
+        m_bar->setValue(0);
+        m_bar->setVisible(false);
+        return;
+    }
+    const double range = static_cast<double>(m_bar->maximum()) - m_bar->minimum();
+    const double part = range != 0 ? std::round(v / range * 1000.0) / 1000.0 : 0;
+    const auto first = vb::ToInt16(part * (last - n));
+    m_EEZ = static_cast<short>(std::clamp<int>(first.value_or(0), 0, last - n));
+    m_ELZ = static_cast<short>(std::min(n + m_EEZ, last));
+}
+
+void clsTABELLE::drawFrame(float top, float height, int columns)
+{
+    gfx::Surface& s = surface();
+    const double x0 = m_EXDL + m_ERL;
+    double width = 0;
+    for (int c = 0; c < columns; ++c) width += m_ELSB[c];
+    const double bottom = top + height;
+    s.Line(x0, top, x0 + width, top);
+    s.Line(x0 + width, top, x0 + width, bottom);
+    s.Line(x0 + width, bottom, x0, bottom);
+    s.Line(x0, bottom, x0, top);
+    if (columns < 2) return;
+    double x = x0;
+    for (int c = 0; c + 1 < columns; ++c) {
+        x += m_ELSB[c];
+        const short code = c < m_ELGIT.size() ? m_ELGIT[c] : 0;
+        if (code >= 1) s.Line(x, top, x, bottom);
+        if (code == 2) s.Line(x + 0.5, top, x + 0.5, bottom);
+    }
+}
+
+void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bottom, bool asText)
+{
+    const float w = m_ELSB[column];
+    const QString format = column < m_ELFORMAT.size() ? m_ELFORMAT[column] : QString();
+    if (!asText && format.compare(kSymbolFormat, Qt::CaseInsensitive) == 0) {
+        const auto code = numberOf(value);
+        if (code) gfx::drawSymbol(surface(), QPointF(x + w / 2.0, bottom - m_EZH / 2.0), static_cast<int>(*code));
+        return;
+    }
+    const QString text = asText ? value.toString() : vb::Format(value, format);
+    if (text.isEmpty()) return;
+    const double y = bottom - 1.0;
+    switch (column < m_ELA.size() ? m_ELA[column] : 0) {
+    case 1: m_text.draw(QPointF(x + w / 2.0, y), text, 0, 1, 1); break;
+    case 2: m_text.draw(QPointF(x + w - 1.5, y), text, 0, 2, 1); break;
+    case 3: {
+        // decimal points of a column line up; a point in the left half of the
+        // format moves them left of the centre, leaving room for the decimals
+        const int p = static_cast<int>(text.indexOf(vb::DecimalSeparator())) + 1;
+        const int q = static_cast<int>(format.indexOf(QLatin1Char('.'))) + 1;
+        const double L = format.size();
+        const double offset = L > 0 ? (L / 2 - q) * (w / 2.0 - 1.5) / L : 0;
+        const double start = x + w / 2.0 - m_text.layout(text.left(p)).width - offset;
+        m_text.draw(QPointF(start, y), text, 0, 0, 1);
+        break;
+    }
+    default: m_text.draw(QPointF(x + 1.5, y), text, 0, 0, 1);
+    }
+}
+
+clsTABELLE::Statistics clsTABELLE::statistics(const QVector<double>& x)
+{
+    Statistics st;
+    const auto n = x.size();
+    if (n == 0) return st;
+    double sum = 0, sum2 = 0;
+    for (const double v : x) {
+        sum += v;
+        sum2 += v * v;
+    }
+    st.mean = sum / n;
+    const double q = sum2 - n * st.mean * st.mean;
+    st.s = q > 0 && n > 1 ? std::sqrt(q / (n - 1)) : 0;
+    st.cv = st.mean != 0 ? st.s / st.mean : 0;
+    return st;
+}
+
+void clsTABELLE::TABELLE(const Block& X, short POSITION)
+{
+    vb::OnError onError(kTitle);
+    int columns = 0;
+    int rows = 0;
+    if (!onError([&] {
+            surface();
+            if (m_ELSB.isEmpty()) {
+                vb::MsgBox(QStringLiteral("Angabe der Spaltenbreiten in Objekt ") + m_surface->name() +
+                               QStringLiteral(" fehlt !"),
+                           vb::vbExclamation, kTitle);
+                return;
+            }
+            columns = static_cast<int>(std::min(m_ELSB.size(), X.size()));
+            for (int c = 0; c < columns; ++c) rows = std::max(rows, static_cast<int>(X[c].size()));
+            m_text.rebuildSlots(); // the table writes in the surface's current font
+            rowHeight();
+        }))
+        return;
+    if (columns == 0) return;
+    float totalWidth = 0;
+    for (int c = 0; c < columns; ++c) totalWidth += m_ELSB[c];
+    const float x0 = m_EXDL + m_ERL;
+    const float y0 = m_EYDO + m_ERO;
+    const float step = m_EZH * m_EZA;
+
+    auto drawRows = [&](float top, int first, int lastRow, const auto& valueAt, bool asText = false) {
+        for (int r = first; r <= lastRow; ++r) {
+            const float bottom = top + m_ERZ + m_EZH + static_cast<float>(r - first) * step;
+            float x = x0;
+            for (int c = 0; c < columns; ++c) {
+                if (!onError([&] { drawCell(valueAt(c, r), c, x, bottom, asText); })) return false;
+                x += m_ELSB[c];
+            }
+        }
+        return true;
+    };
+    auto cellOf = [&](int c, int r) { return r < X[c].size() ? X[c][r] : QVariant(); };
+
+    if (POSITION == 1) {
+        float top = y0 + m_headHeight;
+        if (!onError([&] {
+                chooseBodyRows(rows, totalWidth);
+                m_bodyHeight = rows > 0 ? blockHeight(m_ELZ - m_EEZ + 1) : 0;
+            }))
+            return;
+        if (rows == 0) return;
+        if (!onError([&] { drawFrame(top, m_bodyHeight, columns); })) return;
+        drawRows(top, m_EEZ, m_ELZ, cellOf);
+    } else if (POSITION == 2) {
+        // three rows: mean, standard deviation and coefficient of variation,
+        // the first two in the column's format, the ratio with three decimals
+        QVector<QStringList> foot(columns, QStringList{QString(), QString(), QString()});
+        for (int c = 0; c < columns; ++c) {
+            if ((c < m_ELMW.size() ? m_ELMW[c] : 0) != 1) continue;
+            QVector<double> values;
+            bool complete = rows > 0;
+            for (int r = 0; r < rows && complete; ++r) {
+                const auto v = numberOf(cellOf(c, r));
+                if (v) values.append(*v);
+                else complete = false;
+            }
+            if (!complete) {
+                foot[c] = {QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-")};
+                continue;
+            }
+            const Statistics st = statistics(values);
+            const QString format = c < m_ELFORMAT.size() ? m_ELFORMAT[c] : QString();
+            foot[c] = {vb::Format(QVariant(st.mean), format), vb::Format(QVariant(st.s), format),
+                       vb::Format(st.cv, QStringLiteral("0.000"))};
+        }
+        if ((m_ELMW.isEmpty() ? 0 : m_ELMW[0]) != 1)
+            foot[0] = {QStringLiteral("m"), QStringLiteral("s"), QStringLiteral("v")};
+        const float top = y0 + m_headHeight + m_bodyHeight;
+        m_footHeight = blockHeight(3);
+        if (!onError([&] { drawFrame(top, m_footHeight, columns); })) return;
+        drawRows(top, 0, 2, [&](int c, int r) { return QVariant(foot[c][r]); }, true);
+    } else {
+        // a head starts a new table
+        m_headHeight = blockHeight(rows);
+        m_bodyHeight = 0;
+        m_footHeight = 0;
+        if (!onError([&] { drawFrame(y0, m_headHeight, columns); })) return;
+        drawRows(y0, 0, rows - 1, cellOf);
+    }
+}
+
+void clsTABELLE::TITEL(const QString& TXT)
+{
+    vb::OnError onError(kTitle);
+    onError([&] {
+        surface();
+        m_text.rebuildSlots();
+        m_text.draw(QPointF(m_EXDL + m_ERL, m_EYDO + m_ERO - m_ERZ - 1.5), TXT, 0, 0, 2);
+    });
+}
+
+void clsTABELLE::FUSSNOTE(const QString& TXT)
+{
+    vb::OnError onError(kTitle);
+    onError([&] {
+        surface();
+        m_text.rebuildSlots();
+        const double top = m_EYDO + m_ERO + m_headHeight + m_bodyHeight + m_footHeight + m_ERZ + 1.5;
+        m_text.draw(QPointF(m_EXDL + m_ERL + 1.5, top), TXT, 0, 0, 0);
+    });
+}
+
+gfx::Pen clsTABELLE::LINIENEINSTELLUNGEN(short LINIENART, float LINIENBREITE, qint32 FARBE)
+{
+    gfx::Pen pen{LINIENBREITE, FARBE};
+    vb::OnError onError(QStringLiteral("Linieneinstellungen"));
+    onError([&] { pen = gfx::applyPen(surface(), LINIENART, LINIENBREITE, FARBE); });
+    return pen;
+}
+
+void clsTABELLE::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, short SCHRIFTGROESSE, short FETT,
+                                      short UNTERSTRICHEN, short KURSIV, qint32 FARBE)
+{
+    vb::OnError onError(QStringLiteral("Schrifteinstellungen"));
+    onError([&] {
+        surface();
+        m_text.setFont(SCHRIFTART, SCHRIFTGROESSE, FETT, UNTERSTRICHEN, KURSIV, FARBE);
+    });
+}
