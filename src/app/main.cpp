@@ -1,7 +1,10 @@
 // TALPEX: evaluation of field permeability tests with standpipes.
 #include "data/Session.h"
+#include "exchange/Exchange.h"
 #include "input/frmVVORGABEN.h"
 #include "shell/Commands.h"
+#include "shell/EvaluationCommands.h"
+#include "shell/MultipleEvaluation.h"
 #include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
 
@@ -14,6 +17,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
 
     RecordCommands::registerAll();
+    EvaluationCommands::registerAll();
+    MultipleEvaluation::registerAll();
+    Exchange::registerAll();
     // Dialogs of the other subsystems that the main window's menus open.
     Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {
         auto* dialog = new frmVVORGABEN(owner);

@@ -14,7 +14,9 @@
 //   dhk(j)  = hk(i-1) - hk(i+s)      : single.
 //   dtN(i)  = dt(i) + ... + dt(i+s)  : single, summed from left to right.
 //   phi(i)  = H - h'(i+s) + dhk(i-1) : single, left to right.
-//   k10(j)  = (d2/2000)^2 / ((d1/2000)*f*dtN(i)*60) * eta(j) * Log(phi(i-1)/phi(i)):
+//   psi(r)  = H - h'(r) + (hk(max(0, r-n)) - hk(r)) : single, left to right
+//             (psi(0) = H - h'(0)).
+//   k10(j)  = (d2/2000)^2 / ((d1/2000)*f*dtN(i)*60) * eta(j) * Log(psi(i-1)/phi(i)):
 //             d2/2000, the whole denominator and the head ratio in single; the
 //             square, the quotient, the products with eta and the logarithm in
 //             double; stored as single.
@@ -95,6 +97,17 @@ StepCalculation::Outcome StepCalculation::run(const EvaluationInput& in, vb::OnE
     for (int i = 1; i <= K; ++i)
         if (!onError([&] { phi[i] = add(sub(in.H, hst[i + s]), dhk[i - 1]); })) return Outcome::Cancelled;
 
+    // The head at the start of step i (reading i-1), corrected like phi by the
+    // reference-level change over the n intervals that end at that reading. It
+    // is what phi(i) is compared with: both ends of the step's own window, over
+    // which dtN(i) runs. phi(i-1) would belong to reading i-1+s, one interval
+    // before phi(i), and give k10 about n times too small. For n = 1 this is
+    // phi(i-1), operation for operation.
+    auto headAt = [&](int r) {
+        if (r == 0) return sub(in.H, hst[0]);
+        return add(sub(in.H, hst[r]), sub(hk[std::max(0, r - in.N)], hk[r]));
+    };
+
     // Permeability in m/s: radii in metres (d/2000), minutes in seconds (*60).
     for (int i = 1; i <= K; ++i) {
         const int j = i - 1;
@@ -102,7 +115,7 @@ StepCalculation::Outcome StepCalculation::run(const EvaluationInput& in, vb::OnE
                 const double area = sq(div(in.D2, 2000.0f));
                 const float flow = mul(mul(mul(div(in.D1, 2000.0f), in.F), dtN[i]), 60.0f);
                 const double factor = mul(div(area, double(flow)), double(eta[j]));
-                k10[j] = sng(mul(factor, ln(div(phi[i - 1], phi[i]))));
+                k10[j] = sng(mul(factor, ln(div(headAt(i - 1), phi[i]))));
             }))
             return Outcome::Cancelled;
         // Negative (rising level) or not a number: not evaluable. A zero is

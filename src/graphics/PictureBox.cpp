@@ -45,16 +45,28 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, m_image);
 }
 
+QPaintDevice* PictureBox::device()
+{
+    // A hidden box gets its resize event only when it is shown, but a page is
+    // drawn before that: the picture follows the size it has already.
+    if (!m_image.paintingActive()) grow(size());
+    return &m_image;
+}
+
+void PictureBox::grow(const QSize& size)
+{
+    // nothing drawn is lost
+    const QSize want = size.expandedTo(m_image.size());
+    if (want == m_image.size()) return;
+    flush();
+    QImage grown = blank(want);
+    QPainter(&grown).drawImage(0, 0, m_image);
+    m_image = grown;
+}
+
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
-    // the kept picture grows with the box; nothing drawn is lost
-    const QSize want = event->size().expandedTo(m_image.size());
-    if (want != m_image.size()) {
-        flush();
-        QImage grown = blank(want);
-        QPainter(&grown).drawImage(0, 0, m_image);
-        m_image = grown;
-    }
+    grow(event->size());
     QWidget::resizeEvent(event);
 }
 

@@ -21,13 +21,15 @@ public:
     const QImage& picture();
 
 protected:
-    QPaintDevice* device() override { return &m_image; }
+    QPaintDevice* device() override;
     void changed() override { update(); }
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     QImage blank(const QSize& size) const;
+    // Grows the kept picture to at least the box's size, keeping what was drawn.
+    void grow(const QSize& size);
     QImage m_image;
 };
 

@@ -171,7 +171,10 @@ void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bott
     case 3: {
         // decimal points of a column line up; a point in the left half of the
         // format moves them left of the centre, leaving room for the decimals
-        const int p = static_cast<int>(text.indexOf(vb::DecimalSeparator())) + 1;
+        // fixed texts such as "0.0E0  *" carry a point whatever the session uses
+        qsizetype point = text.indexOf(vb::DecimalSeparator());
+        if (point < 0) point = text.indexOf(QLatin1Char('.'));
+        const int p = static_cast<int>(point) + 1;
         const int q = static_cast<int>(format.indexOf(QLatin1Char('.'))) + 1;
         const double L = format.size();
         const double offset = L > 0 ? (L / 2 - q) * (w / 2.0 - 1.5) / L : 0;

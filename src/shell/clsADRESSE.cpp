@@ -1,11 +1,9 @@
 #include "shell/clsADRESSE.h"
 
+#include "pages/ProgramTexts.h"
+
 // A fictitious maker: the domain is a reserved example domain on purpose.
-QString clsADRESSE::FIRMA1() const
-{
-    return m_english ? QStringLiteral("Steinfeld Hydrogeotechnical Testing Institute")
-                     : QStringLiteral("Hydrogeotechnische Prüfanstalt Steinfeld");
-}
+QString clsADRESSE::FIRMA1() const { return ProgramTexts::maker(m_english ? 1 : 3); }
 
 QString clsADRESSE::FIRMA2() const
 {

@@ -1,6 +1,7 @@
 #include "shell/frmINFO.h"
 
 #include "data/Schema.h"
+#include "pages/ProgramTexts.h"
 #include "shell/Artwork.h"
 #include "shell/clsADRESSE.h"
 #include "shell/mdiAUTOSTART.h"
@@ -13,10 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QString frmINFO::developers()
-{
-    return QStringLiteral("Martina Aigner, Klaus Hofbauer, Stefan Lindner, Theresa Brunnthaler, Erich Wieser");
-}
+QString frmINFO::developers() { return ProgramTexts::developers(); }
 
 QString frmINFO::creditsLine(const QString& prefix, const QString& names)
 {
@@ -52,8 +50,7 @@ frmINFO::frmINFO(short sprache, QWidget* owner) : QDialog(owner)
         mdiAUTOSTART::subtitleText(),
         QStringLiteral("(") + exe + QStringLiteral(")"),
         mdiAUTOSTART::versionText(sprache),
-        QStringLiteral("© 2002 ") + adr.FIRMA1() +
-            (en ? QStringLiteral(". All rights reserved.") : QStringLiteral(". Alle Rechte vorbehalten.")),
+        ProgramTexts::copyright(sprache),
         creditsLine(en ? QStringLiteral("Program developed by: ") : QStringLiteral("Programmentwicklung: "), developers()),
     };
 

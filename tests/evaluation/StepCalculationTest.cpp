@@ -8,6 +8,7 @@
 #include "platform/VBError.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -62,7 +63,10 @@ Reference reference(const EvaluationInput& in)
         r.dtN.push_back(span);
         r.phi.push_back(in.H - in.HST[j + 1 + s] + r.dhk[j]);
         const double r2 = in.D2 / 2000.0, r1 = in.D1 / 2000.0;
-        const double k = r2 * r2 / (r1 * in.F * span * 60) * eta * std::log(r.phi[j] / r.phi[j + 1]);
+        // the head at the start of the step's window, reading j, corrected over
+        // the n intervals that end there
+        const double start = in.H - in.HST[j] + (hk[std::max(0, j - in.N)] - hk[j]);
+        const double k = r2 * r2 / (r1 * in.F * span * 60) * eta * std::log(start / r.phi[j + 1]);
         r.k10.push_back(k >= 0 ? k : 0);
     }
     return r;

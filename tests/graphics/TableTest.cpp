@@ -136,6 +136,20 @@ TEST_F(Table, DecimalPointAlignmentUsesTheSessionSeparatorAndTheFormatOffset)
         ASSERT_TRUE(seven);
         EXPECT_NEAR(seven->a.x(), 37 - 3.75, 1e-4);
     }
+    // a fixed text with a point lines up on it in a comma session too
+    vb::SetDecimalSeparator(QStringLiteral(","));
+    gfx::RecordingSurface s;
+    clsTABELLE t;
+    t.setEOBJEKT(&s);
+    t.setERL(10);
+    t.setEZH(5);
+    t.setELSB({18});
+    t.setELA({3});
+    t.setELFORMAT({"#0.0"});
+    t.TABELLE({{QStringLiteral("0.0E0  *")}}, 1);
+    const gfx::DrawCall* c = findText(s, QStringLiteral("0.0E0  *"));
+    ASSERT_TRUE(c);
+    EXPECT_NEAR(c->a.x() + s.TextWidth(QStringLiteral("0.")), 19 + 1.875, 1e-4);
 }
 
 TEST_F(Table, BlocksStackWithRulesSymbolsAndRowHeightFromTheFont)

@@ -1,13 +1,17 @@
 // Puts realistic example data into a demo installation, where missing:
-//   talpex-demodata VORGABE.mdb PROJECT/TALPEX.mdb
+//   talpex-demodata VORGABE.mdb PROJECT/TALPEX.mdb [SECOND/TALPEX.mdb]
 // Standpipe types go into the presets database, falling-head tests with their
-// readings into the project database. Existing entries (by designation) stay.
+// readings into the project database, two more tests into a second project
+// (created when missing) so that records can be exchanged between projects.
+// Existing entries (by designation) stay.
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "platform/VBError.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <cmath>
 #include <cstdio>
 
@@ -124,8 +128,8 @@ void addRecord(ado::Connection& cnn, const Test& t)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: talpex-demodata VORGABE.mdb PROJECT/TALPEX.mdb\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: talpex-demodata VORGABE.mdb PROJECT/TALPEX.mdb [SECOND/TALPEX.mdb]\n");
         return 2;
     }
     const Test tests[] = {
@@ -136,6 +140,12 @@ int main(int argc, char** argv)
         {"S3", "Versickerungsbecken Süd, Sohle", 2, 1400, 3,
          QDateTime(QDate(2002, 5, 15), QTime(7, 45), Qt::UTC), 20, 19, 2.0e-8, 1100, false, false},
     };
+    const Test secondTests[] = {
+        {"K1", "Kanaltrasse West, Schacht 1", 3, 1320, 2,
+         QDateTime(QDate(2002, 6, 3), QTime(8, 0), Qt::UTC), 10, 22, 5.0e-8, 1000, true, true},
+        {"K2", "Kanaltrasse West, Schacht 2", 0, 1210, 1,
+         QDateTime(QDate(2002, 6, 3), QTime(10, 30), Qt::UTC), 12, 18, 8.0e-9, 920, false, false},
+    };
     try {
         ado::Connection presets;
         presets.OpenFile(QString::fromLocal8Bit(argv[1]));
@@ -143,6 +153,14 @@ int main(int argc, char** argv)
         ado::Connection project;
         project.OpenFile(QString::fromLocal8Bit(argv[2]));
         for (const Test& t : tests) addRecord(project, t);
+        if (argc == 4) {
+            const QString path = QString::fromLocal8Bit(argv[3]);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            if (!QFileInfo::exists(path)) schema::createProjectDatabase(path);
+            ado::Connection second;
+            second.OpenFile(path);
+            for (const Test& t : secondTests) addRecord(second, t);
+        }
     } catch (const vb::VBError& e) {
         std::fprintf(stderr, "talpex-demodata: %s\n", qPrintable(e.Description()));
         return 1;

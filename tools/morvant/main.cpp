@@ -1,7 +1,8 @@
 // MORVANT stand-in: the least of the family's frame program that lets a user
 // start TALPEX. It keeps the frame database ARCHIV.mdb (table ADMIN) and the
-// presets database VORGABE.mdb, the per-user setting that names their folder,
-// and the current user's launch row; then it starts the program.
+// presets database VORGABE.mdb, the information system's database DOLMIR.mdb,
+// the per-user setting that names their folder, and the current user's launch
+// row; then it starts the program.
 //
 //   MORVANT [--data DIR] [--projects DIR] [--project NAME] [--operator NAME] [--no-start]
 //
@@ -15,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <cstdio>
@@ -30,6 +32,25 @@ struct Options {
     bool given = false; // any option at all
     bool start = true;
 };
+
+// The information system DOLMIR, as far as its tables take exports of the
+// family's programs: E0 (source of a record), E1 (designation), E4_1 (permeability).
+void createInformationSystem(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) vb::Raise(vb::errPathNotFound, QStringLiteral("Cannot create ") + path);
+    file.close();
+    ado::Connection cnn;
+    cnn.OpenFile(path);
+    ado::Transaction tx(cnn);
+    cnn.Execute(QStringLiteral("CREATE TABLE [E0] ([ID] INTEGER, [DATUM] DATETIME, [QART] SMALLINT, [PROJ] TEXT COLLATE NOCASE, "
+                               "[QUELLE] TEXT, [BEARBEITER] TEXT)"));
+    cnn.Execute(QStringLiteral("CREATE TABLE [E1] ([ID] INTEGER, [KEN] TEXT COLLATE NOCASE, [KOM] TEXT)"));
+    cnn.Execute(QStringLiteral("CREATE TABLE [E4_1] ([ID] INTEGER, [KF] FLOAT4)"));
+    for (const char* t : {"E0", "E1", "E4_1"})
+        cnn.Execute(QStringLiteral("CREATE INDEX [%1_ID] ON [%1] ([ID])").arg(QString::fromLatin1(t)));
+    tx.commit();
+}
 
 // Creates or updates the launch row of user; options given override, a new row takes the defaults.
 void writeAdminRow(ado::Connection& cnn, const QString& user, const Options& o, const QString& root)
@@ -66,6 +87,7 @@ int run(const Options& o)
     QDir().mkpath(data);
     if (!fso.FileExists(data + QStringLiteral("/ARCHIV.mdb"))) schema::createFrameDatabase(data + QStringLiteral("/ARCHIV.mdb"));
     if (!fso.FileExists(data + QStringLiteral("/VORGABE.mdb"))) schema::createPresetsDatabase(data + QStringLiteral("/VORGABE.mdb"));
+    if (!fso.FileExists(data + QStringLiteral("/DOLMIR.mdb"))) createInformationSystem(data + QStringLiteral("/DOLMIR.mdb"));
     vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), data);
 
     QString user = vb::sys().loginName().toUpper();

@@ -1,0 +1,133 @@
+#include "exchange/RecordCopy.h"
+
+#include "data/Ado.h"
+#include "data/DataText.h"
+#include "data/Schema.h"
+#include "data/Session.h"
+#include "platform/MsgBox.h"
+#include "platform/OnError.h"
+#include "platform/VBError.h"
+
+#include <algorithm>
+#include <limits>
+#include <sqlite3.h>
+
+namespace {
+QString selectRecord(const QString& table, qint32 id)
+{
+    return QStringLiteral("SELECT * FROM [%1] WHERE [ID]=%2").arg(table).arg(id);
+}
+} // namespace
+
+qint32 nextFreeId(ado::Connection& cnn, const QStringList& tables)
+{
+    qint64 largest = 0;
+    for (const QString& t : tables) {
+        const QString sql = QStringLiteral("SELECT MAX([ID]) FROM [%1]").arg(t);
+        sqlite3_stmt* st = cnn.prepareCached(sql);
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW && sqlite3_column_type(st, 0) != SQLITE_NULL)
+            largest = std::max<qint64>(largest, sqlite3_column_int64(st, 0));
+        sqlite3_reset(st);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) cnn.raise(rc, sql);
+    }
+    if (largest >= std::numeric_limits<qint32>::max()) vb::Raise(vb::errOverflow, QStringLiteral("Overflow"));
+    return static_cast<qint32>(largest + 1);
+}
+
+RecordCopy::RecordCopy(const Session& s, ado::Connection& source, ado::Connection& target)
+    : m_s(s), m_source(source), m_target(target)
+{
+}
+
+QVector<RecordLine> RecordCopy::recordLines(ado::Connection& cnn)
+{
+    QVector<RecordLine> lines;
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]<>'M' ORDER BY [KEN]"), cnn);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const qint32 id = datatext::toInt32(rs.Value(QStringLiteral("ID")));
+        if (id <= 0) continue; // the multiple evaluation, whatever its designation
+        lines.append({id, datatext::toText(rs.Value(QStringLiteral("KEN"))) + QStringLiteral(" (")
+                              + datatext::toText(rs.Value(QStringLiteral("KOM"))) + QLatin1Char(')')});
+    }
+    return lines;
+}
+
+bool RecordCopy::hasRecord(ado::Connection& cnn, const QString& ken)
+{
+    // KEN compares without case (its column collation), as every lookup by designation does.
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='") + sqlText(ken) + QLatin1Char('\''), cnn);
+    return !rs.Eof();
+}
+
+QString RecordCopy::designation(qint32 id)
+{
+    ado::Recordset rs(selectRecord(QStringLiteral("E1"), id), m_source);
+    if (rs.Eof()) vb::Raise(vb::errNoCurrentRecord, m_s.tr(QStringLiteral("Datensatz %1 nicht gefunden."),
+                                                           QStringLiteral("File %1 not found.")).arg(id));
+    return datatext::toText(rs.Value(QStringLiteral("KEN")));
+}
+
+qint32 RecordCopy::copyRecord(qint32 id)
+{
+    designation(id); // the record must exist
+    ado::Transaction tx(m_target);
+    const qint32 newId = nextFreeId(m_target, schema::kRecordTables);
+    for (const QString& table : schema::kRecordTables) {
+        ado::Recordset src(selectRecord(table, id), m_source);
+        if (src.Eof()) continue;
+        ado::Recordset dst(selectRecord(table, newId), m_target);
+        // Columns go by name: the two files may list them in another order.
+        QVector<int> into(src.FieldCount());
+        for (int i = 0; i < src.FieldCount(); ++i) {
+            const QString name = src.Fields(i).Name();
+            into[i] = dst.fieldIndex(name);
+            if (into[i] < 0)
+                vb::Raise(vb::errItemNotFound,
+                          m_s.tr(QStringLiteral("Die Spalte %1 der Tabelle %2 fehlt im Zielprojekt."),
+                                 QStringLiteral("The target project lacks column %1 of table %2."))
+                              .arg(name, table));
+        }
+        const int idColumn = src.fieldIndex(QStringLiteral("ID"));
+        for (; !src.Eof(); src.MoveNext()) {
+            dst.AddNew();
+            for (int i = 0; i < into.size(); ++i) dst.setValue(into[i], i == idColumn ? QVariant(newId) : src.Value(i));
+            dst.Update();
+        }
+    }
+    tx.commit();
+    return newId;
+}
+
+int RecordCopy::copy(const QVector<qint32>& ids)
+{
+    int copied = 0;
+    for (qint32 id : ids) {
+        if (id <= 0) continue;
+        QString ken = QString::number(id);
+        vb::OnError onError(QStringLiteral("Export/Import"));
+        onError.setText([&](const vb::VBError& e) {
+            return QStringLiteral("Datensatz ") + ken + QLatin1Char('\n')
+                + vb::OnError::text(QStringLiteral("VB-Error: "), e.Number(), e.Description());
+        });
+        bool duplicate = false;
+        if (!onError([&] {
+                ken = designation(id);
+                duplicate = hasRecord(m_target, ken);
+            }))
+            break;
+        if (onError.failed()) continue;
+        if (duplicate) {
+            if (vb::MsgBox(QStringLiteral("Datensatz ") + ken + QStringLiteral(" ist bereits vorhanden!"),
+                           vb::vbOKCancel | vb::vbExclamation) == vb::vbCancel)
+                break;
+            continue;
+        }
+        if (!onError([&] {
+                copyRecord(id);
+                ++copied;
+            }))
+            break;
+    }
+    return copied;
+}

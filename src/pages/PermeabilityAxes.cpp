@@ -1,0 +1,68 @@
+#include "pages/PermeabilityAxes.h"
+
+#include "graphics/clsGRAFIK.h"
+
+#include <QString>
+#include <cmath>
+
+namespace PermeabilityAxes {
+
+QVector<float> timeLimits(bool withZero)
+{
+    QVector<float> v;
+    if (withZero) v.append(0);
+    for (float decade = 1; decade <= 1000; decade *= 10)
+        for (int k = decade == 1 ? 1 : 2; k <= 10; ++k) v.append(k * decade);
+    return v;
+}
+
+QVector<float> permeabilityLimits(bool withZero)
+{
+    QVector<float> v;
+    if (withZero) v.append(0);
+    for (int e = -11; e <= -1; ++e) {
+        v.append(static_cast<float>(std::pow(10.0, e)));
+        v.append(static_cast<float>(5 * std::pow(10.0, e)));
+    }
+    return v;
+}
+
+QVector<float> levelLimits(bool withZero)
+{
+    QVector<float> v;
+    if (withZero) v.append(0);
+    for (int x = 10; x <= 100; x += 10) v.append(x);
+    for (int x = 150; x <= 1000; x += 50) v.append(x);
+    for (int x = 1500; x <= 10000; x += 500) v.append(x);
+    for (int x = 11000; x <= 20000; x += 1000) v.append(x);
+    return v;
+}
+
+void apply(clsGRAFIK& g, short xGrid, short yGrid)
+{
+    constexpr short kTicks = 5;
+    g.setEAXEX(1);
+    g.setEAXEY(1);
+    g.setESKTX(0);
+    g.setESKTY(0);
+
+    const QVector<float> xdiff = timeLimits(false);
+    g.setELXMIN(timeLimits(true));
+    g.setELXDIFF(xdiff);
+    g.setELXIT(QVector<short>(xdiff.size(), kTicks));
+    g.setELXGIT(QVector<short>(xdiff.size(), xGrid));
+    g.setELXZL(QVector<short>(xdiff.size(), kTicks));
+    g.setETEXTX(QStringLiteral("t [h]"));
+    g.setESKZX(QStringLiteral("###0.0#"));
+
+    const QVector<float> ydiff = permeabilityLimits(false);
+    g.setELYMIN(permeabilityLimits(true));
+    g.setELYDIFF(ydiff);
+    g.setELYIT(QVector<short>(ydiff.size(), kTicks));
+    g.setELYGIT(QVector<short>(ydiff.size(), yGrid));
+    g.setELYZL(QVector<short>(ydiff.size(), kTicks));
+    g.setETEXTY(QStringLiteral("k{t,2}10 [m/s]"));
+    g.setESKZY(QStringLiteral("0E-##"));
+}
+
+} // namespace PermeabilityAxes

@@ -1,0 +1,517 @@
+#include "pages/mdiSEITE1.h"
+
+#include "data/Schema.h"
+#include "data/Session.h"
+#include "data/clsDATEN.h"
+#include "graphics/VBColor.h"
+#include "graphics/clsGRAFIK.h"
+#include "graphics/clsKOPFFUSS.h"
+#include "graphics/clsTABELLE.h"
+#include "pages/PermeabilityAxes.h"
+#include "pages/ProgramTexts.h"
+#include "platform/Convert.h"
+#include "platform/OnError.h"
+#include "platform/System.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTime>
+#include <cmath>
+
+namespace {
+
+const QString kNichtAuswertbar = QStringLiteral("0.0E0  *");
+const QString kFussnote = QStringLiteral("* nicht auswertbar");
+constexpr short kLevelColour = 12; // light red
+
+QVector<short> every(int n, short value) { return QVector<short>(n, value); }
+
+} // namespace
+
+mdiSEITE1::mdiSEITE1(Session& s, QWidget* parent)
+    : ResultPage(s, parent), m_pic11(new gfx::PictureBox(this)), m_pic12(new gfx::PictureBox(this)),
+      m_pic13(new gfx::PictureBox(this)), m_vsc13(new QScrollBar(Qt::Vertical, m_pic13))
+{
+    setObjectName(QStringLiteral("mdiSEITE1"));
+    Tag = QStringLiteral("Seite 1");
+    setWindowTitle(Tag);
+    m_pic11->setObjectName(QStringLiteral("picBILD11"));
+    m_pic12->setObjectName(QStringLiteral("picBILD12"));
+    m_pic13->setObjectName(QStringLiteral("picBILD13"));
+    m_vsc13->setObjectName(QStringLiteral("vscBILD13"));
+    m_vsc13->hide();
+    connect(m_vsc13, &QScrollBar::valueChanged, this, [this] { BILD13(); });
+    layoutBoxes();
+}
+
+mdiSEITE1::~mdiSEITE1() = default;
+
+QString mdiSEITE1::heading() { return QStringLiteral("Durchlässigkeitsversuch mit Standrohr"); }
+
+void mdiSEITE1::layoutBoxes()
+{
+    m_rect11 = QRectF(15, 30, 110, 125);
+    m_rect12 = QRectF(m_rect11.right() + 3, m_rect11.top(), 240 - m_rect11.width() - 3, 7);
+    m_rect13 = QRectF(m_rect12.left(), m_rect12.bottom() + 3, m_rect12.width(),
+                      m_rect11.height() - m_rect12.height() - 3);
+    const double px = pixelsPerMm();
+    auto place = [px](QWidget* w, const QRectF& r) {
+        w->setGeometry(QRectF(r.topLeft() * px, r.size() * px).toRect());
+    };
+    place(m_pic11, m_rect11);
+    place(m_pic12, m_rect12);
+    place(m_pic13, m_rect13);
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_pic11), static_cast<QWidget*>(m_pic12),
+                       static_cast<QWidget*>(m_pic13)})
+        takeSize(w);
+}
+
+// The page is drawn before it is shown, and a hidden widget hears of its new
+// size only when shown: a picture box would keep its one-pixel picture.
+void mdiSEITE1::takeSize(QWidget* w)
+{
+    if (!w->testAttribute(Qt::WA_PendingResizeEvent)) return;
+    w->setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent e(w->size(), QSize());
+    QCoreApplication::sendEvent(w, &e);
+}
+
+QList<gfx::PictureBox*> mdiSEITE1::pictureBoxes() const { return {m_pic11, m_pic12, m_pic13}; }
+
+QVector<ResultPage::Diagram> mdiSEITE1::diagrams()
+{
+    auto routine = [this](void (mdiSEITE1::*f)(short, float, float, gfx::Surface*)) {
+        return [this, f](short mode, float dx, float dy, gfx::Surface* object) { (this->*f)(mode, dx, dy, object); };
+    };
+    return {
+        {QStringLiteral("BILD11"), 0, 5, routine(&mdiSEITE1::BILD11)},
+        {QStringLiteral("BILD12"), 20, 10, routine(&mdiSEITE1::BILD12)},
+        {QStringLiteral("BILD13"), 20, 10, routine(&mdiSEITE1::BILD13)},
+        {QStringLiteral("BILD14"), 0, 5, routine(&mdiSEITE1::BILD14)},
+    };
+}
+
+gfx::Surface* mdiSEITE1::target(short mode, gfx::PictureBox* box, gfx::Surface* object) const
+{
+    if (mode == 1) return object;
+    return box;
+}
+
+// ------------------------------------------------------------------ loading
+
+void mdiSEITE1::Form_Load()
+{
+    // Drawn before it is shown: the caller sizes the page as the maximised
+    // child; unsized, it gets an A4 landscape sheet.
+    if (!testAttribute(Qt::WA_Resized)) resize((QSizeF(297, 210) * pixelsPerMm()).toSize());
+    layoutBoxes();
+    m_HBOKF = -1;
+    m_HBOKFS = -1;
+    setProgress(0);
+    readRecord();
+    vb::DoEvents();
+    KOPFFUSSZEILE(0, nullptr);
+    setProgress(20);
+    vb::DoEvents();
+    BILD11();
+    setProgress(50);
+    vb::DoEvents();
+    BILD12();
+    setProgress(70);
+    vb::DoEvents();
+    BILD13();
+    BILD14();
+    setProgress(95);
+    vb::DoEvents();
+    m_rescale = 0;
+    m_loaded = true;
+}
+
+void mdiSEITE1::resizeEvent(QResizeEvent* event)
+{
+    ResultPage::resizeEvent(event);
+    if (!m_loaded) return;
+    Cls();
+    if (m_HBOKF == -1) KOPFFUSSZEILE(0, nullptr);
+}
+
+void mdiSEITE1::readRecord()
+{
+    auto open = [](const char* table) {
+        auto d = std::make_unique<clsDATEN>();
+        d->setETABELLE(QString::fromLatin1(table));
+        return d;
+    };
+    m_E1 = open("E1");
+    m_E2 = open("E2");
+    m_E3 = open("E3");
+    m_A1 = open("A1");
+    m_A2 = open("A2");
+    m_G0 = open("G0");
+    m_V1 = open("E1");
+    m_V1->setETABELLE(schema::kProgramTitle + QStringLiteral("_V1"));
+    m_V1->setEBOV(true);
+    m_V1->setESPID(QString());
+
+    m_id = m_E1->ESPIDW();
+    m_E1->DTVT(QStringLiteral("KEN"), m_KEN);
+    m_E1->DTVT(QStringLiteral("KOM"), m_KOM);
+    bool boneu = false;
+    m_A1->DTVB(QStringLiteral("BONEU"), boneu);
+    m_rescale = boneu ? -1 : 0;
+    m_E2->DTVS(QStringLiteral("H"), m_H);
+    m_E2->DTVT(QStringLiteral("STRO"), m_STRO);
+    m_E2->DTVI(QStringLiteral("N"), m_N);
+    const Keys standpipe{{QStringLiteral("STRO"), QVariant(m_STRO)}};
+    m_V1->DTVS(QStringLiteral("D1"), m_D1, standpipe);
+    m_V1->DTVS(QStringLiteral("D2"), m_D2, standpipe);
+    m_V1->DTVS(QStringLiteral("F"), m_F, standpipe);
+
+    qint16 MINI = 0, MAXI = 0, AN = 0;
+    m_E3->INDEX(MINI, MAXI, AN, {{"I1"}});
+    m_MAXI = AN > 0 ? MAXI : -1;
+    m_TEMP.fill(0, m_MAXI + 1);
+    m_HST.fill(0, m_MAXI + 1);
+    if (m_MAXI >= 0) {
+        m_E3->DTVSF(QStringLiteral("TEMP"), m_TEMP, {{"I1"}});
+        m_E3->DTVSF(QStringLiteral("HST"), m_HST, {{"I1"}});
+    }
+    m_series = ResultSeries::read(session().cnnX, m_id);
+    readSwitches();
+}
+
+void mdiSEITE1::readSwitches()
+{
+    if (!m_A1) return;
+    m_A1->DTVI(QStringLiteral("BILD14AN"), m_BILD14AN);
+    m_A1->DTVI(QStringLiteral("GITT"), m_GITT);
+    m_A1->DTVI(QStringLiteral("GITK10"), m_GITK10);
+}
+
+bool mdiSEITE1::writeFrame(short idObjekt, bool always)
+{
+    if (!m_G0) return false;
+    const Keys row{{"IDOBJEKT", static_cast<int>(idObjekt)}};
+    if (!always) {
+        // a row without orientation or margins would draw mirrored or squeezed
+        ado::Recordset rs(QStringLiteral("SELECT [OX],[OY],[RL],[RR],[RO],[RU] FROM [G0] WHERE [ID]=%1 AND [IDOBJEKT]=%2")
+                              .arg(m_id)
+                              .arg(idObjekt),
+                          session().cnnX);
+        bool complete = !rs.Eof();
+        for (int c = 0; complete && c < rs.FieldCount(); ++c) complete = !rs.Value(c).isNull();
+        if (complete) return false;
+    }
+    ado::Transaction tx(session().cnnX);
+    m_G0->DVTI(QStringLiteral("OX"), 1, row);
+    m_G0->DVTI(QStringLiteral("OY"), 1, row);
+    m_G0->DVTS(QStringLiteral("RL"), 11, row);
+    m_G0->DVTS(QStringLiteral("RR"), 12, row);
+    m_G0->DVTS(QStringLiteral("RO"), 10, row);
+    m_G0->DVTS(QStringLiteral("RU"), 11, row);
+    m_G0->DVTS(QStringLiteral("MYMX"), 0, row);
+    m_G0->DVTS(QStringLiteral("MX"), 0, row);
+    m_G0->DVTS(QStringLiteral("MY"), 0, row);
+    tx.commit();
+    return true;
+}
+
+// ------------------------------------------------------------------ header and footer
+
+void mdiSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
+{
+    vb::OnError onError(QStringLiteral("Kopffusszeile"));
+    onError([&] {
+        gfx::Surface* surface = mode == 1 ? object : this;
+        if (!surface) return;
+        if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
+        clsKOPFFUSS& k = *m_kopffuss;
+        k.setAUSGABEOBJEKT(surface, surface);
+        // On screen the diagram boxes start 30 mm from the top, 5 mm higher
+        // than on paper: the header moves up so that its comment line stays
+        // clear of them.
+        if (mode != 1) k.setRANDABSTAND(QStringLiteral("oben"), 10);
+        k.setBEARBEITER(session().BEARBEITER);
+        k.setCOPYRIGHT(ProgramTexts::copyright(3));
+        k.setPROGRAMMIERER(ProgramTexts::maker(3));
+        k.setEBOKFS(m_HBOKFS == -1);
+        k.setKENNZEICHNUNG(m_KEN);
+        k.setDATUM(QDate::currentDate());
+        k.setKOMMENTAR(m_KOM);
+        k.setSEITE(1);
+        k.setSEITENANZAHL(1);
+        k.setUEBERSCHRIFT(heading());
+        k.setPROJEKT(session().PROJEKT);
+        k.setSPRACHE(3);
+        k.setUHRZEIT(QTime::currentTime());
+        k.KOPFFUSSZEILE();
+    });
+}
+
+// ------------------------------------------------------------------ Bild 11
+
+void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
+{
+    vb::OnError onError(QStringLiteral("Bild 11"));
+    gfx::Surface* surface = target(mode, m_pic11, object);
+    if (!surface) return;
+    short automatic = m_rescale;
+    if (!onError([&] {
+            if (mode != 1) m_pic11->Cls();
+            // a row made just now holds no limits: they come from the data
+            if (writeFrame(11, m_rescale == -1)) automatic = -1;
+            readSwitches();
+        }))
+        return;
+
+    if (!onError([&] {
+            m_g11 = std::make_unique<clsGRAFIK>();
+            clsGRAFIK& g = *m_g11;
+            g.setEID(m_id);
+            g.setEIDOBJEKT(11);
+            g.setEOBJEKT(surface);
+            if (mode == 1) {
+                g.setEXDL(static_cast<float>(m_rect11.left() + dx));
+                g.setEYDO(static_cast<float>(m_rect11.top() + dy));
+                g.setELX(124);
+                g.setELY(141);
+            } else {
+                g.setEXDL(0);
+                g.setEYDO(0);
+            }
+            g.setEBOXMIN(automatic);
+            g.setEBOXMAX(automatic);
+            g.setEBOYMIN(automatic);
+            g.setEBOYMAX(automatic);
+            // the overlay brings its own lines; without it a frame or a full grid
+            PermeabilityAxes::apply(g, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5), m_GITK10 != 0 ? 5 : 1);
+        }))
+        return;
+    clsGRAFIK& g = *m_g11;
+
+    if (!onError([&] {
+            if (automatic == -1) g.SKALEN(-1, m_series.T, m_series.K10);
+            else g.SKALEN(0);
+        }))
+        return;
+    if (!onError([&] {
+            QVector<float> x = m_series.TM, y = m_series.K10;
+            g.POLYGON(x, y, static_cast<short>(std::min(m_series.AN, 32767)), 0, 0, QString(), 0, 0, 0);
+            g.LINIENEINSTELLUNGEN(0, 0, 0);
+        }))
+        return;
+
+    if (!onError([&] {
+            g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
+            g.TEXT(11, 4, QStringLiteral("Zeitverlauf des Durchlässigkeitsbeiwertes"), 2, 0, 0, 0);
+            g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
+            g.TEXT(88, 12, QStringLiteral("n = ") + QString::number(m_N), 2, 0, 0, 0);
+        }))
+        return;
+
+    // Legend in the lower right corner of the plot.
+    onError([&] {
+        const float XMIN = g.XMIN(), XMAX = g.XMAX(), YMIN = g.YMIN(), YMAX = g.YMAX();
+        const float x1 = XMIN + 0.8f * (XMAX - XMIN), x2 = XMIN + 0.9f * (XMAX - XMIN);
+        const float y1 = YMIN + 0.05f * (YMAX - YMIN);
+        // the line is drawn in page millimetres, its label in world values
+        auto line = [&g](float xa, float xb, float y) {
+            float pa = 0, qa = 0, pb = 0, qb = 0;
+            g.KOORDTRANS(xa, y, pa, qa);
+            g.KOORDTRANS(xb, y, pb, qb);
+            g.LINIE(pa, qa, pb, qb);
+        };
+        line(x1, x2, y1);
+        g.TEXT(x2, y1, QStringLiteral(" k{t,2}10"), 1, 0, 0, 1);
+        if (m_BILD14AN == 1) {
+            const float y2 = YMIN + 0.025f * (YMAX - YMIN);
+            g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
+            line(x1, x2, y2);
+            g.TEXT(x2, y2, QStringLiteral(" {g,1}f"), 1, 0, 0, 1);
+            g.LINIENEINSTELLUNGEN(0, 0, 0);
+        }
+    });
+}
+
+// ------------------------------------------------------------------ Bild 12
+
+void mdiSEITE1::BILD12(short mode, float dx, float dy, gfx::Surface* object)
+{
+    vb::OnError onError(QStringLiteral("Bild 12"));
+    gfx::Surface* surface = target(mode, m_pic12, object);
+    if (!surface) return;
+    if (!onError([&] {
+            if (mode != 1) m_pic12->Cls();
+            m_g12 = std::make_unique<clsGRAFIK>();
+            clsGRAFIK& g = *m_g12;
+            g.setEID(m_id);
+            g.setEIDOBJEKT(12);
+            g.setEOBJEKT(surface);
+            if (mode == 1) {
+                g.setEXDL(static_cast<float>(m_rect12.left() + dx));
+                g.setEYDO(static_cast<float>(m_rect12.top() + dy));
+                g.setELX(static_cast<float>(m_rect12.width()));
+                g.setELY(static_cast<float>(m_rect12.height()));
+            }
+            g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
+        }))
+        return;
+    clsGRAFIK& g = *m_g12;
+    if (!onError([&] { g.TEXT(2, 1, QStringLiteral("H = ") + vb::CStr(m_H) + QStringLiteral(" mm"), 2, 0, 0, 0); }))
+        return;
+    if (!onError([&] { g.TEXT(36, 1, QStringLiteral("d{t,1}1 = ") + vb::CStr(m_D1) + QStringLiteral(" mm"), 2, 0, 0, 0); }))
+        return;
+    if (!onError([&] { g.TEXT(70, 1, QStringLiteral("d{t,1}2 = ") + vb::CStr(m_D2) + QStringLiteral(" mm"), 2, 0, 0, 0); }))
+        return;
+    onError([&] { g.TEXT(104, 1, QStringLiteral("f = ") + vb::CStr(m_F), 2, 0, 0, 0); });
+}
+
+// ------------------------------------------------------------------ Bild 13
+
+mdiSEITE1::TableBody mdiSEITE1::tableBody() const
+{
+    TableBody body;
+    const int rows = m_MAXI + 1;
+    body.cells = QVector<QVector<QVariant>>(7, QVector<QVariant>(rows));
+    auto& c = body.cells;
+    const ResultSeries& r = m_series;
+    for (int i = 0; i < rows; ++i) {
+        c[0][i] = i;
+        c[2][i] = m_TEMP.value(i);
+        c[3][i] = m_HST.value(i);
+        if (i < r.DETN.size()) c[1][i] = r.DETN[i];
+        if (i < r.PHI.size()) c[5][i] = r.PHI[i];
+        // interval i - 1 ends with reading i
+        const int j = i - 1;
+        if (j >= 0 && j < r.DEHKO.size()) c[4][i] = r.DEHKO[j];
+        if (j >= 0 && j < r.K10.size()) {
+            if (r.K10[j] == 0) {
+                c[6][i] = kNichtAuswertbar;
+                body.footnote = kFussnote;
+            } else {
+                c[6][i] = r.K10[j];
+            }
+        }
+    }
+    return body;
+}
+
+void mdiSEITE1::BILD13(short mode, float dx, float dy, gfx::Surface* object)
+{
+    vb::OnError onError(QStringLiteral("Bild 13"));
+    gfx::Surface* surface = target(mode, m_pic13, object);
+    if (!surface) return;
+    if (!onError([&] {
+            if (mode != 1) m_pic13->Cls();
+            if (!m_table) m_table = std::make_unique<clsTABELLE>();
+            clsTABELLE& t = *m_table;
+            t.setEOBJEKT(surface);
+            t.setEYBALKEN(mode == 1 ? nullptr : m_vsc13);
+            if (mode == 1) {
+                t.setEXDL(static_cast<float>(m_rect13.left() + dx));
+                t.setEYDO(static_cast<float>(m_rect13.top() + dy));
+            } else {
+                t.setEXDL(0);
+                t.setEYDO(0);
+            }
+            t.setERZ(1.5f);
+            t.setEZH(3.4f);
+            t.setERU(5.0f);
+            t.setEZA(1.5f);
+            t.setELSB({11, 18, 11, 18, 18, 18, 18});
+            t.setELGIT({2, 1, 1, 1, 2, 2});
+            t.setELGITLEER(QVector<short>(7, 0));
+            t.setELA({1, 1, 3, 3, 3, 3, 3});
+            t.setELFORMAT({QString(), QStringLiteral("#0"), QStringLiteral("#0.0"), QStringLiteral("#0.0"),
+                           QStringLiteral("#0.0"), QStringLiteral("#0.0"), QStringLiteral("0.0E-##")});
+        }))
+        return;
+    clsTABELLE& t = *m_table;
+    if (!onError([&] {
+            const QStringList symbols{QStringLiteral("Nr."), QStringLiteral("{g,1}Dt"), QStringLiteral("T"),
+                                      QStringLiteral("h'"), QStringLiteral("{g,1}Dh{t,4}korr"),
+                                      QStringLiteral("{g,1}f"), QStringLiteral("k{t,2}10")};
+            const QStringList units{QString(), QStringLiteral("[min]"), QStringLiteral("[°C]"), QStringLiteral("[mm]"),
+                                    QStringLiteral("[mm]"), QStringLiteral("[mm]"), QStringLiteral("[m/s]")};
+            clsTABELLE::Block head(7);
+            for (int c = 0; c < 7; ++c) head[c] = {symbols[c], units[c].isEmpty() ? QVariant() : QVariant(units[c])};
+            t.TABELLE(head, 0);
+        }))
+        return;
+    const TableBody body = tableBody();
+    if (!onError([&] {
+            if (m_MAXI >= 0) t.TABELLE(body.cells, 1);
+        }))
+        return;
+    onError([&] { t.FUSSNOTE(body.footnote); });
+}
+
+// ------------------------------------------------------------------ Bild 14
+
+void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
+{
+    vb::OnError onError(QStringLiteral("Bild 14"));
+    if (!onError([&] { readSwitches(); })) return;
+    if (m_BILD14AN != 1) return;
+    gfx::Surface* surface = target(mode, m_pic11, object);
+    if (!surface) return;
+    short automatic = m_rescale;
+    if (!onError([&] {
+            if (writeFrame(14, m_rescale == -1)) automatic = -1;
+        }))
+        return;
+    if (!onError([&] {
+            m_g14 = std::make_unique<clsGRAFIK>();
+            clsGRAFIK& g = *m_g14;
+            g.setEID(m_id);
+            g.setEIDOBJEKT(14);
+            g.setEOBJEKT(surface);
+            if (mode == 1) {
+                g.setEXDL(static_cast<float>(m_rect11.left() + dx));
+                g.setEYDO(static_cast<float>(m_rect11.top() + dy));
+                g.setELX(124);
+                g.setELY(141);
+            }
+            g.setEBOXMIN(automatic);
+            g.setEBOXMAX(automatic);
+            g.setEBOYMIN(automatic);
+            g.setEBOYMAX(automatic);
+            // the same time division as Bild 11
+            if (m_g11) {
+                g.setELXMIN(m_g11->ELXMIN());
+                g.setELXDIFF(m_g11->ELXDIFF());
+                g.setELXIT(m_g11->ELXIT());
+                g.setELXGIT(m_g11->ELXGIT());
+                g.setETEXTX(m_g11->ETEXTX());
+                g.setESKZX(m_g11->ESKZX());
+            }
+            g.setEAXEX(0);
+            g.setEAXEY(-1);
+            g.setESKTX(0);
+            g.setESKTY(0);
+            const QVector<float> ydiff = PermeabilityAxes::levelLimits(false);
+            const int ny = ydiff.size();
+            g.setELYMIN(PermeabilityAxes::levelLimits(true));
+            g.setELYDIFF(ydiff);
+            g.setELYIT(every(ny, 5));
+            g.setELYGIT(every(ny, 0));
+            g.setELYZL(every(ny, 5));
+            g.setETEXTY(QStringLiteral("{g,1}f [mm]"));
+            g.setESKZY(QStringLiteral("#0"));
+            g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
+        }))
+        return;
+    clsGRAFIK& g = *m_g14;
+    if (!onError([&] {
+            if (automatic == -1) g.SKALEN(-1, m_series.T, m_series.PHI);
+            else g.SKALEN(0);
+        }))
+        return;
+    onError([&] {
+        QVector<float> x = m_series.T, y = m_series.PHI;
+        g.POLYGON(x, y, static_cast<short>(std::min(m_series.AN, 32767)), 4, 0, QString(), 0, 0, 0);
+        g.LINIENEINSTELLUNGEN(0, 0, 0);
+    });
+}

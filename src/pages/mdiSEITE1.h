@@ -1,0 +1,99 @@
+#pragma once
+// "Seite 1": the result page of one evaluated record. Bild 11 is the time
+// history of k10 with the optional level overlay Bild 14 drawn into the same
+// box, Bild 12 the strip with the standpipe data, Bild 13 the table of
+// readings and results; header and footer are drawn on the page itself.
+#include "pages/ResultPage.h"
+#include "pages/ResultSeries.h"
+
+#include <QRectF>
+#include <memory>
+
+class QScrollBar;
+class clsDATEN;
+class clsGRAFIK;
+class clsKOPFFUSS;
+class clsTABELLE;
+
+class mdiSEITE1 : public ResultPage {
+    Q_OBJECT
+public:
+    explicit mdiSEITE1(Session& s, QWidget* parent = nullptr);
+    ~mdiSEITE1() override;
+
+    // Reads the record and draws the whole page, advancing the progress hook
+    // 0, 20, 50, 70, 95; the diagram limits are computed afresh when the
+    // record is not evaluated with its current data (BONEU), and only then.
+    void Form_Load();
+
+    // mode 0: screen (the box is cleared first); mode 1: the printer surface
+    // `object`, placed at the box's position plus the offsets (mm).
+    void BILD11(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
+    void BILD12(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
+    void BILD13(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
+    // The level overlay, drawn into Bild 11 without clearing it; nothing when off.
+    void BILD14(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
+
+    gfx::PictureBox* picBILD11() const { return m_pic11; }
+    gfx::PictureBox* picBILD12() const { return m_pic12; }
+    gfx::PictureBox* picBILD13() const { return m_pic13; }
+    QScrollBar* vscBILD13() const { return m_vsc13; }
+    qint32 recordId() const { return m_id; }
+
+    QList<gfx::PictureBox*> pictureBoxes() const override;
+    QVector<Diagram> diagrams() override;
+    void KOPFFUSSZEILE(short mode, gfx::Surface* object) override;
+    QString printTitle() const override { return QStringLiteral("Drucken von Seite 1"); }
+
+    // -1 while the next drawing computes the limits from the data.
+    short rescaleFlag() const { return m_rescale; }
+    void setRescaleFlag(short v) { m_rescale = v; }
+    const ResultSeries& series() const { return m_series; }
+    // The page heading in the header.
+    static QString heading();
+    // The rows of the table body, [column][row], and its footnote.
+    struct TableBody {
+        QVector<QVector<QVariant>> cells;
+        QString footnote;
+    };
+    TableBody tableBody() const;
+
+protected:
+    // The header and footer follow the page's size; the diagrams keep theirs.
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutBoxes();
+    static void takeSize(QWidget* w);
+    void readRecord();
+    // The surface of a diagram routine, or nullptr when there is none to draw on.
+    gfx::Surface* target(short mode, gfx::PictureBox* box, gfx::Surface* object) const;
+    // Orientation, margins and free scales of Bild 11 written to a G0 row; with
+    // `always` false only when the row lacks any of them. True when written.
+    bool writeFrame(short idObjekt, bool always);
+    void readSwitches();
+
+    // Layout in millimetres (the page's twips / 56.7).
+    QRectF m_rect11, m_rect12, m_rect13;
+    gfx::PictureBox* m_pic11;
+    gfx::PictureBox* m_pic12;
+    gfx::PictureBox* m_pic13;
+    QScrollBar* m_vsc13;
+
+    std::unique_ptr<clsDATEN> m_E1, m_E2, m_E3, m_A1, m_A2, m_G0, m_V1;
+    std::unique_ptr<clsGRAFIK> m_g11, m_g12, m_g14;
+    std::unique_ptr<clsTABELLE> m_table;
+    std::unique_ptr<clsKOPFFUSS> m_kopffuss;
+
+    qint32 m_id = 0;
+    QString m_KEN, m_KOM;
+    short m_rescale = 0;
+    short m_BILD14AN = 0, m_GITT = 0, m_GITK10 = 0;
+    float m_H = 0, m_D1 = 0, m_D2 = 0, m_F = 0;
+    QString m_STRO;
+    short m_N = 0;
+    int m_MAXI = -1;
+    QVector<float> m_TEMP, m_HST; // by reading index
+    ResultSeries m_series;
+    bool m_loaded = false;
+};

@@ -1,0 +1,267 @@
+#include "shell/EvaluationCommands.h"
+
+#include "data/Ado.h"
+#include "data/Session.h"
+#include "evaluation/clsBERECHNEN.h"
+#include "pages/mdiSEITE1.h"
+#include "platform/OnError.h"
+#include "platform/System.h"
+#include "shell/Commands.h"
+#include "shell/MenuTree.h"
+#include "shell/WaitCursor.h"
+#include "shell/frmMAIN.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProgressBar>
+#include <memory>
+
+namespace EvaluationCommands {
+
+namespace {
+
+constexpr int kShowFinishedMs = 1500;
+
+vb::OnError onErrorOf(frmMAIN& main, const QString& item)
+{
+    return vb::OnError(MenuTree::plainCaption(main.caption(item)));
+}
+
+// The main window is enabled again on every way out of a command, also after
+// Cancel in a failure box: a disabled main window would leave the user no way on.
+class MainDisabled {
+public:
+    explicit MainDisabled(frmMAIN& main) : m_main(&main) { main.setEnabled(false); }
+    ~MainDisabled()
+    {
+        if (m_main) m_main->setEnabled(true);
+    }
+    void end() { m_main->setEnabled(true); }
+
+private:
+    QPointer<frmMAIN> m_main;
+};
+
+void showProgress(frmMAIN& main, bool on)
+{
+    if (QProgressBar* bar = main.pgbBERECHNEN()) {
+        bar->setVisible(on);
+        if (!on) bar->setValue(0);
+    }
+}
+
+void setProgress(frmMAIN& main, int value)
+{
+    if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setValue(value);
+}
+
+// Progress 100, shown for a moment, then hidden and reset.
+void finishProgress(frmMAIN& main)
+{
+    setProgress(main, 100);
+    vb::DoEvents();
+    vb::Sleep(kShowFinishedMs);
+    showProgress(main, false);
+}
+
+// A page on the results: GEAENDERT, and no File menu while it is shown.
+void pageShown(frmMAIN& main)
+{
+    main.session().GEAENDERT = true;
+    main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
+}
+
+QVector<qint32> activeRecords(ado::Connection& cnnX, const QString& sql)
+{
+    QVector<qint32> ids;
+    ado::Recordset rs(sql, cnnX);
+    for (; !rs.Eof(); rs.MoveNext()) ids.append(rs.Value(0).toInt());
+    return ids;
+}
+
+// The A1 row of a record with BONEU set, added when missing; the record's
+// display switches on an existing row stay as they are.
+void markNotEvaluated(ado::Connection& cnnX, qint32 id)
+{
+    ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), cnnX);
+    if (rs.Eof()) {
+        rs.AddNew();
+        rs.setValue(QStringLiteral("ID"), id);
+    }
+    rs.setValue(QStringLiteral("BONEU"), true);
+    rs.Update();
+}
+
+std::unique_ptr<mdiSEITE1> loadPage(frmMAIN& main)
+{
+    auto page = std::make_unique<mdiSEITE1>(main.session());
+    connectResultPage(main, page.get());
+    page->Form_Load();
+    vb::DoEvents();
+    return page;
+}
+
+} // namespace
+
+void registerAll()
+{
+    Commands::setHandler(QStringLiteral("mnuAUSWERTEN"), mnuAUSWERTEN_Click);
+    Commands::setHandler(QStringLiteral("mnuBERECHNEN"), mnuBERECHNEN_Click);
+    Commands::setHandler(QStringLiteral("mnuNEUBERECHNEN"), mnuNEUBERECHNEN_Click);
+}
+
+void connectResultPage(frmMAIN& main, ResultPage* page)
+{
+    QPointer<frmMAIN> m(&main);
+    page->progress = [m](int value) {
+        if (m) setProgress(*m, value);
+    };
+    page->panelCommand = [m](int panel) {
+        if (m) m->stbMAIN_PanelClick(panel);
+    };
+    page->quitCommand = [m] {
+        if (m)
+            if (QAction* quit = m->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
+    };
+    page->activated = [m] {
+        if (m) m->panels().setVisible(10, false);
+    };
+    if (QMdiArea* area = main.mdiArea()) page->resize(area->viewport()->size());
+}
+
+QMdiSubWindow* showResultPage(frmMAIN& main, ResultPage* page)
+{
+    QMdiSubWindow* sub = main.showChild(page);
+    for (int panel = 10; panel <= 15; ++panel) {
+        main.panels().setVisible(panel, true);
+        main.panels().setPressed(panel, false);
+    }
+    return sub;
+}
+
+void mnuAUSWERTEN_Click(frmMAIN& main)
+{
+    WaitCursor wait;
+    ado::Connection& cnnX = main.session().cnnX;
+    auto enable = [&main](const char* item, bool on) { main.setMenuEnabled(QString::fromLatin1(item), on); };
+    const QVector<qint32> active = activeRecords(cnnX, QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"));
+
+    if (active.isEmpty()) {
+        for (const char* item : {"mnuEINGABEGRAFIK", "mnuBERECHNEN", "mnuMBERECHNEN", "mnuFBERECHNEN", "mnuNEUBERECHNEN"})
+            enable(item, false);
+    } else if (active.size() == 1) {
+        ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(active.first()),
+                          cnnX);
+        if (rs.Eof()) {
+            rs.AddNew();
+            rs.setValue(QStringLiteral("ID"), active.first());
+            rs.setValue(QStringLiteral("BONEU"), true);
+            rs.Update();
+        }
+        if (rs.Value(QStringLiteral("BONEU")).toBool()) {
+            enable("mnuBERECHNEN", false);
+            enable("mnuFBERECHNEN", false);
+        } else {
+            enable("mnuBERECHNEN", true);
+        }
+        enable("mnuMBERECHNEN", false);
+        enable("mnuNEUBERECHNEN", true);
+    } else {
+        enable("mnuEINGABEGRAFIK", false);
+        enable("mnuBERECHNEN", false);
+        ado::Recordset e1(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=0"), cnnX);
+        if (e1.Eof()) {
+            e1.AddNew();
+            e1.setValue(QStringLiteral("ID"), 0);
+            e1.setValue(QStringLiteral("KEN"), QStringLiteral("M"));
+            e1.setValue(QStringLiteral("KOM"), QStringLiteral("Mehrfachauswertung"));
+            e1.Update();
+        }
+        ado::Recordset a1(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), cnnX);
+        if (a1.Eof()) {
+            a1.AddNew();
+            a1.setValue(QStringLiteral("ID"), 0);
+            a1.setValue(QStringLiteral("BONEU"), true);
+            a1.Update();
+        }
+        enable("mnuMBERECHNEN", true);
+        enable("mnuFBERECHNEN", false);
+        enable("mnuNEUBERECHNEN", false);
+    }
+}
+
+void mnuBERECHNEN_Click(frmMAIN& main)
+{
+    vb::OnError onError = onErrorOf(main, QStringLiteral("mnuBERECHNEN"));
+    WaitCursor wait;
+    MainDisabled disabled(main);
+    std::unique_ptr<mdiSEITE1> page;
+    if (!onError([&] {
+            showProgress(main, true);
+            vb::DoEvents();
+        }))
+        return;
+    if (!onError([&] { page = loadPage(main); })) return;
+    disabled.end();
+    if (!onError([&] {
+            if (page) showResultPage(main, page.release());
+        }))
+        return;
+    if (!onError([&] { finishProgress(main); })) return;
+    onError([&] { pageShown(main); });
+}
+
+void mnuNEUBERECHNEN_Click(frmMAIN& main)
+{
+    vb::OnError onError = onErrorOf(main, QStringLiteral("mnuNEUBERECHNEN"));
+    ado::Connection& cnnX = main.session().cnnX;
+    MainDisabled disabled(main);
+    qint32 id = 0;
+    if (!onError([&] { showProgress(main, true); })) return;
+    if (!onError([&] {
+            const QVector<qint32> ids =
+                activeRecords(cnnX, QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
+            if (!ids.isEmpty()) id = ids.first();
+        }))
+        return;
+    if (!onError([&] { markNotEvaluated(cnnX, id); })) return;
+
+    vb::DoEvents();
+    WaitCursor wait;
+    bool evaluated = false;
+    if (!onError([&] {
+            clsBERECHNEN calc([&main](int value) { setProgress(main, value); });
+            evaluated = calc.BERECHNUNG();
+        }))
+        return;
+    if (!evaluated) {
+        // the evaluation has told the user; the record stays not evaluated
+        disabled.end();
+        showProgress(main, false);
+        return;
+    }
+
+    std::unique_ptr<mdiSEITE1> page;
+    vb::DoEvents();
+    if (!onError([&] { page = loadPage(main); })) return;
+    disabled.end();
+    if (!onError([&] {
+            if (page) showResultPage(main, page.release());
+            vb::DoEvents();
+        }))
+        return;
+    if (!onError([&] {
+            ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), cnnX);
+            if (!rs.Eof()) {
+                rs.setValue(QStringLiteral("BONEU"), false);
+                rs.Update();
+            }
+        }))
+        return;
+    if (!onError([&] { finishProgress(main); })) return;
+    onError([&] { pageShown(main); });
+}
+
+} // namespace EvaluationCommands

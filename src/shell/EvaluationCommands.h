@@ -1,0 +1,26 @@
+#pragma once
+// The Evaluate menu: which of its items may run when it opens, Calculate
+// (the page of the stored results) and Calculate First (evaluate anew, then
+// the page). The main window runs them through the command table.
+class frmMAIN;
+class ResultPage;
+class QMdiSubWindow;
+
+namespace EvaluationCommands {
+
+// Plugs the menu's opening, mnuBERECHNEN and mnuNEUBERECHNEN into the command table.
+void registerAll();
+
+void mnuAUSWERTEN_Click(frmMAIN& main);
+void mnuBERECHNEN_Click(frmMAIN& main);
+void mnuNEUBERECHNEN_Click(frmMAIN& main);
+
+// For every result page, before it loads: its hooks go to the main window
+// (progress bar of the start screen, status-bar panels, quit, activation) and
+// it gets the size it will have as the maximised child.
+void connectResultPage(frmMAIN& main, ResultPage* page);
+// Shows a loaded page as the maximised child and makes panels 10 to 15
+// visible and raised.
+QMdiSubWindow* showResultPage(frmMAIN& main, ResultPage* page);
+
+} // namespace EvaluationCommands

@@ -1,0 +1,124 @@
+#include "shell/MultipleEvaluation.h"
+
+#include "data/Ado.h"
+#include "data/Session.h"
+#include "pages/mdiMSEITE1.h"
+#include "platform/MsgBox.h"
+#include "platform/OnError.h"
+#include "platform/System.h"
+#include "shell/Commands.h"
+#include "shell/EvaluationCommands.h"
+#include "shell/MenuTree.h"
+#include "shell/WaitCursor.h"
+#include "shell/frmMAIN.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QProgressBar>
+#include <memory>
+#include <optional>
+
+namespace MultipleEvaluation {
+
+namespace {
+
+const QString kItem = QStringLiteral("mnuMBERECHNEN");
+
+// The header row of the multiple evaluation; its comment is asked for once,
+// when the row is created.
+void ensureHeaderRow(Session& s)
+{
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), s.cnnX);
+    if (!rs.Eof()) return;
+    rs.AddNew();
+    rs.setValue(QStringLiteral("IDM"), 1);
+    const std::optional<QString> answer = vb::InputBox(s.tr(QStringLiteral("Kommentar: "), QStringLiteral("Comment: ")),
+                                                       s.tr(QStringLiteral("Mehrfachauswertung"), QStringLiteral("Mulitple Calculation")));
+    rs.setValue(QStringLiteral("KOM"), answer.value_or(QString()));
+    // without labels nothing on the page tells the curves apart
+    rs.setValue(QStringLiteral("BESCHR11"), 1);
+    rs.Update();
+}
+
+// The multiple evaluation's limits are valid from now on.
+void markBuilt(Session& s)
+{
+    ado::Recordset rs(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), s.cnnX);
+    if (rs.Eof()) {
+        rs.AddNew();
+        rs.setValue(QStringLiteral("ID"), 0);
+    }
+    rs.setValue(QStringLiteral("BONEU"), false);
+    rs.Update();
+    rs.Close();
+}
+
+void finishProgress(frmMAIN& main)
+{
+    QProgressBar* bar = main.pgbBERECHNEN();
+    if (!bar) return;
+    bar->setValue(100);
+    vb::DoEvents();
+    vb::Sleep(1500);
+    bar->setValue(0);
+    bar->setVisible(false);
+}
+
+void reportRecordsWithoutResults(frmMAIN& main, const mdiMSEITE1& page, const QString& title)
+{
+    const QStringList missing = page.recordsWithoutResults();
+    if (missing.isEmpty()) return;
+    const QString list = missing.join(QStringLiteral(", "));
+    Session& s = main.session();
+    vb::MsgBox(s.tr(QStringLiteral("Für folgende Datensätze liegen keine Ergebnisse vor: ") + list +
+                        QStringLiteral("\nSie werden nicht dargestellt."),
+                    QStringLiteral("There are no results for the following files: ") + list +
+                        QStringLiteral("\nThey are not shown.")),
+               vb::vbInformation, title);
+}
+
+} // namespace
+
+void registerAll() { Commands::setHandler(kItem, mnuMBERECHNEN_Click); }
+
+void mnuMBERECHNEN_Click(frmMAIN& main)
+{
+    Session& s = main.session();
+    const QString title = MenuTree::plainCaption(main.caption(kItem));
+    vb::OnError onError(title);
+    // Asked before the hourglass appears: the user types here.
+    if (!onError([&] { ensureHeaderRow(s); })) return;
+
+    WaitCursor wait;
+    // Whatever happens below, the main window is usable again afterwards.
+    struct Enable {
+        frmMAIN& main;
+        ~Enable() { main.setEnabled(true); }
+    } enable{main};
+    main.setEnabled(false);
+    if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setVisible(true);
+
+    // owned here until the main window shows it
+    std::unique_ptr<mdiMSEITE1> page;
+    const bool loaded = onError([&] {
+        page = std::make_unique<mdiMSEITE1>(s);
+        EvaluationCommands::connectResultPage(main, page.get());
+        page->Form_Load();
+    });
+    if (!loaded) {
+        if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setVisible(false);
+        return;
+    }
+    if (!onError([&] { finishProgress(main); })) return;
+    if (!onError([&] { markBuilt(s); })) return;
+    main.setEnabled(true);
+    // shown as every result page is, with panels 10 to 15
+    QPointer<mdiMSEITE1> shown = page.get();
+    if (!onError([&] { EvaluationCommands::showResultPage(main, page.release()); })) return;
+    s.GEAENDERT = true;
+    main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
+    main.setMenuEnabled(QStringLiteral("mnuEXTRAS"), false);
+    if (shown) reportRecordsWithoutResults(main, *shown, title);
+}
+
+} // namespace MultipleEvaluation

@@ -1,0 +1,330 @@
+// The result page of one record on real project databases: what it reads,
+// what it draws (through the recording surface, in printer mode at the
+// page's positions), what it stores in G0, and records with little or no data.
+#include "common/TestSupport.h"
+#include "data/Ado.h"
+#include "data/Schema.h"
+#include "data/Session.h"
+#include "graphics/RecordingSurface.h"
+#include "graphics/VBColor.h"
+#include "pages/ResultSeries.h"
+#include "pages/mdiSEITE1.h"
+#include "platform/Convert.h"
+#include "platform/MsgBox.h"
+#include "platform/System.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+
+namespace {
+
+struct Record {
+    int n = 1;
+    QVector<float> det;        // min, per reading
+    QVector<float> hst;        // mm
+    QVector<float> k10;        // one per evaluated interval
+    int resultRows = -1;       // A2 rows with PHI/DETN; -1: as the evaluation writes them
+    bool boneu = true;
+    short bild14an = 0;
+};
+
+class Seite1 : public ::testing::Test {
+protected:
+    Seite1()
+    {
+        vb::SetDecimalSeparator(QStringLiteral(","));
+        path = dir.file(QStringLiteral("TALPEX.mdb"));
+        schema::createProjectDatabase(path);
+        s.developmentMode = true; // presets from the project database
+        s.cnnX.OpenFile(path);
+        s.BEARBEITER = QStringLiteral("DI Huber");
+        s.PROJEKT = QStringLiteral("P-2417");
+        exec("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'SR 300/20',300,20,2,0,0,0)");
+    }
+
+    void exec(const QString& sql) { s.cnnX.Execute(sql); }
+
+    // Record 1, active: readings every det minutes falling by hst, results as
+    // an evaluation with step width n leaves them.
+    void addRecord(const Record& r)
+    {
+        exec("INSERT INTO [E1] ([ID],[KEN],[KOM],[AKT]) VALUES (1,'SR-B3','Baufeld Nord',1)");
+        exec(QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (1,1250,'SR 300/20',%1)").arg(r.n));
+        exec(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[BILD14AN],[GITT],[GITK10]) VALUES (1,%1,%2,1,1)")
+                 .arg(r.boneu ? 1 : 0)
+                 .arg(r.bild14an));
+        ado::Transaction tx(s.cnnX);
+        const int readings = r.det.size();
+        for (int i = 0; i < readings; ++i)
+            exec(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (1,%1,%2,11.5,%3,40)")
+                     .arg(i)
+                     .arg(r.det[i])
+                     .arg(r.hst[i]));
+        const int s1 = r.n - 1, K = readings - 1 - s1;
+        const int rows = r.resultRows >= 0 ? r.resultRows : std::max(K + 1, 0);
+        for (int i = 0; i < rows; ++i) {
+            float detn = r.det[std::min(i, readings - 1)];
+            exec(QStringLiteral("INSERT INTO [A2] ([ID],[I1],[PHI],[DETN]) VALUES (1,%1,%2,%3)")
+                     .arg(i)
+                     .arg(1250 - r.hst[std::min(i + (i ? s1 : 0), readings - 1)])
+                     .arg(detn * r.n));
+        }
+        for (int j = 0; j < r.k10.size(); ++j)
+            exec(QStringLiteral("UPDATE [A2] SET [K10]=%2,[DEHKO]=0 WHERE [ID]=1 AND [I1]=%1").arg(j).arg(r.k10[j]));
+        tx.commit();
+    }
+
+    static Record demo(int readings = 12, int n = 1)
+    {
+        Record r;
+        r.n = n;
+        for (int i = 0; i < readings; ++i) {
+            r.det.append(i == 0 ? 0 : 15);
+            r.hst.append(300 + 40 * i);
+        }
+        for (int j = 0; j < readings - n; ++j) r.k10.append(3.2e-7f * (1 + 0.05f * j));
+        return r;
+    }
+
+    QVariant g0(int idObjekt, const char* column)
+    {
+        ado::Recordset rs(QStringLiteral("SELECT [%1] FROM [G0] WHERE [ID]=1 AND [IDOBJEKT]=%2")
+                              .arg(QString::fromLatin1(column))
+                              .arg(idObjekt),
+                          s.cnnX);
+        return rs.Eof() ? QVariant() : rs.Value(0);
+    }
+
+    std::unique_ptr<mdiSEITE1> load()
+    {
+        auto page = std::make_unique<mdiSEITE1>(s);
+        page->progress = [this](int v) { progress.append(v); };
+        page->Form_Load();
+        return page;
+    }
+
+    static bool hasText(const gfx::RecordingSurface& r, const QString& text) { return r.allText().contains(text); }
+
+    testsupport::TempDir dir;
+    QString path;
+    vb::ScopedScriptedSystem sys;
+    vb::ScopedScriptedUi ui;
+    Session s;
+    QList<int> progress;
+};
+
+} // namespace
+
+TEST_F(Seite1, DemoRecordDrawsTitleStepWidthLegendCurveTableAndHeader)
+{
+    addRecord(demo());
+    auto page = load();
+    EXPECT_EQ(progress, (QList<int>{0, 20, 50, 70, 95}));
+    EXPECT_EQ(page->rescaleFlag(), 0);
+    EXPECT_EQ(page->recordId(), 1);
+    EXPECT_TRUE(ui->boxes().isEmpty());
+
+    // scales computed for the paper, not kept from the screen
+    exec("UPDATE [G0] SET [MX]=0,[MY]=0");
+    gfx::RecordingSurface paper;
+    paper.setPrinter(true);
+    page->BILD11(1, 0, 5, &paper);
+    EXPECT_TRUE(paper.calls(gfx::DrawCall::Clear).isEmpty());
+    EXPECT_TRUE(hasText(paper, QStringLiteral("Zeitverlauf des Durchlässigkeitsbeiwertes")));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("n = 1")));
+    // the k10 curve: 10 segments between the 11 points, all inside the plot area
+    // of 124 x 141 mm at (15, 35) less the margins 11, 12, 10, 11
+    const QRectF plot(QPointF(15 + 11, 35 + 10), QPointF(15 + 124 - 12, 35 + 141 - 11));
+    const QRectF within = plot.adjusted(-0.01, -0.01, 0.01, 0.01);
+    int inside = 0, legendLines = 0;
+    for (const auto& l : paper.lines()) {
+        if (!within.contains(l.a) || !within.contains(l.b)) continue;
+        ++inside;
+        // a tenth of the plot's width, in its lower right corner
+        if (l.a.y() == l.b.y() && std::abs(std::abs(l.b.x() - l.a.x()) - 0.1 * plot.width()) < 0.05 &&
+            l.a.y() > plot.center().y() && std::min(l.a.x(), l.b.x()) > plot.center().x())
+            ++legendLines;
+    }
+    EXPECT_GE(inside, 10);
+    EXPECT_EQ(legendLines, 1);
+    // the legend's label is drawn as runs: "k" and the subscript "10"
+    bool legend = false;
+    const auto texts = paper.texts();
+    for (int i = 0; i + 1 < texts.size(); ++i)
+        legend = legend || (texts[i].text.trimmed() == QStringLiteral("k") && texts[i + 1].text == QStringLiteral("10") &&
+                            texts[i + 1].font.size < texts[i].font.size && plot.contains(texts[i].a));
+    EXPECT_TRUE(legend);
+
+    paper.forget();
+    page->BILD13(1, 20, 10, &paper);
+    EXPECT_TRUE(hasText(paper, QStringLiteral("Nr.")));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("[m/s]")));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("740,0"))); // h' of reading 11, every row on paper
+    EXPECT_FALSE(hasText(paper, QStringLiteral("nicht auswertbar")));
+
+    paper.forget();
+    page->KOPFFUSSZEILE(1, &paper);
+    EXPECT_TRUE(hasText(paper, mdiSEITE1::heading()));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("SR-B3")));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("Projekt P-2417")));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("Hydrogeotechnische Prüfanstalt Steinfeld")));
+    EXPECT_TRUE(ui->boxes().isEmpty());
+}
+
+TEST_F(Seite1, RescaleStoresTheLimitsAndLaterDrawingsUseTheStoredOnes)
+{
+    Record r = demo();
+    addRecord(r);
+    auto page = load();
+    // 11 readings of 15 min: 2.75 h snap up to 3 on the time axis
+    EXPECT_FLOAT_EQ(g0(11, "XMIN").toFloat(), 0);
+    EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 3);
+    EXPECT_LE(g0(11, "YMIN").toFloat(), r.k10.first());
+    EXPECT_GT(g0(11, "YMAX").toFloat(), r.k10.last());
+    EXPECT_EQ(g0(11, "OX").toInt(), 1);
+    EXPECT_FLOAT_EQ(g0(11, "RU").toFloat(), 11);
+    EXPECT_NE(g0(11, "MX").toFloat(), 0);
+
+    // The user's limits stay: no rescale after the load.
+    exec("UPDATE [G0] SET [XMAX]=10,[MX]=0,[MY]=0 WHERE [ID]=1 AND [IDOBJEKT]=11");
+    gfx::RecordingSurface paper;
+    paper.setPrinter(true);
+    page->BILD11(1, 0, 5, &paper);
+    EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 10);
+    EXPECT_TRUE(hasText(paper, QStringLiteral("10,0")));
+
+    // Asked to rescale again, the limits follow the data once more.
+    page->setRescaleFlag(-1);
+    page->BILD11(1, 0, 5, &paper);
+    EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 3);
+}
+
+TEST_F(Seite1, StepWidthThreeTakesItsTimesFromTheReadings)
+{
+    Record r = demo(6, 3);
+    r.det = {0, 10, 20, 30, 40, 50}; // t = 0, 1/6, 1/2, 1, 5/3, 5/2 h
+    // a row left behind by an earlier evaluation with more readings
+    r.resultRows = 6;
+    addRecord(r);
+    const ResultSeries rs = ResultSeries::read(s.cnnX, 1);
+    EXPECT_EQ(rs.AN, 6);
+    ASSERT_EQ(rs.DETN.size(), 4); // K = 5 - 2
+    ASSERT_EQ(rs.K10.size(), 3);
+    ASSERT_EQ(rs.T.size(), 4);
+    ASSERT_EQ(rs.TM.size(), 3);
+    const float want[] = {0, 1, 5.0f / 3, 2.5f};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(rs.T[i], want[i], 1e-6) << i;
+    // middle of step j: (t(j) + t(j+3) - t(0)) / 2
+    EXPECT_NEAR(rs.TM[0], 0.5, 1e-6);
+    EXPECT_NEAR(rs.TM[1], (1.0 / 6 + 5.0 / 3) / 2, 1e-6);
+    EXPECT_NEAR(rs.TM[2], (0.5 + 2.5) / 2, 1e-6);
+}
+
+TEST_F(Seite1, StepWidthOneKeepsTheRunningSumsBitForBit)
+{
+    Record r = demo(9, 1);
+    r.det = {0.3f, 7.1f, 13.7f, 5.9f, 22.3f, 1.7f, 9.9f, 3.3f, 17.1f};
+    addRecord(r);
+    const ResultSeries rs = ResultSeries::read(s.cnnX, 1);
+    ASSERT_EQ(rs.T.size(), 9);
+    ASSERT_EQ(rs.TM.size(), 8);
+    float T = r.det[0] / 60.0f, TM = 0;
+    EXPECT_EQ(rs.T[0], T);
+    for (int i = 1; i < 9; ++i) {
+        T = T + r.det[i] / 60.0f;
+        EXPECT_EQ(rs.T[i], T) << i;
+    }
+    for (int j = 0; j < 8; ++j) {
+        const float M = (r.det[j] + r.det[j + 1]) / 2.0f;
+        TM = j == 0 ? M / 60.0f : TM + M / 60.0f;
+        EXPECT_EQ(rs.TM[j], TM) << j;
+    }
+}
+
+TEST_F(Seite1, RecordsWithoutResultsDrawEmptyDiagramsWithoutAnyBox)
+{
+    struct Case {
+        const char* what;
+        Record r;
+    };
+    Record none = demo(5);
+    none.k10.clear();
+    none.resultRows = 0;
+    Record one = demo(1);
+    Record wide = demo(4, 4); // n equal to the number of readings
+    wide.resultRows = 0;
+    Record nothing;
+    for (const Case& c : {Case{"no results", none}, Case{"one reading", one}, Case{"n >= readings", wide},
+                          Case{"no readings", nothing}}) {
+        exec("DELETE FROM [E1]");
+        exec("DELETE FROM [E2]");
+        exec("DELETE FROM [E3]");
+        exec("DELETE FROM [A1]");
+        exec("DELETE FROM [A2]");
+        exec("DELETE FROM [G0]");
+        addRecord(c.r);
+        auto page = load();
+        gfx::RecordingSurface paper;
+        paper.setPrinter(true);
+        for (const auto& d : page->diagrams()) d.draw(1, d.xOffset, d.yOffset, &paper);
+        EXPECT_TRUE(ui->boxes().isEmpty()) << c.what << ": " << ui->boxes().value(0).text.toStdString();
+        EXPECT_TRUE(hasText(paper, QStringLiteral("t [h]"))) << c.what;
+        EXPECT_TRUE(page->series().TM.isEmpty()) << c.what;
+        ui->clear();
+    }
+}
+
+TEST_F(Seite1, TableMarksUnevaluableIntervalsAndLeavesMissingOnesEmpty)
+{
+    Record r = demo(5);
+    r.k10 = {4e-7f, 0, 5e-7f}; // the last interval has no result
+    addRecord(r);
+    auto page = load();
+    const auto body = page->tableBody();
+    ASSERT_EQ(body.cells.size(), 7);
+    ASSERT_EQ(body.cells[0].size(), 5);
+    EXPECT_FALSE(body.cells[6][0].isValid()); // no interval ends with reading 0
+    EXPECT_FLOAT_EQ(body.cells[6][1].toFloat(), 4e-7f);
+    EXPECT_EQ(body.cells[6][2].toString(), QStringLiteral("0.0E0  *"));
+    EXPECT_FALSE(body.cells[6][4].isValid());
+    EXPECT_FALSE(body.cells[4][4].isValid());
+    EXPECT_TRUE(body.cells[5][4].isValid()); // PHI of the last result row
+    EXPECT_EQ(body.footnote, QStringLiteral("* nicht auswertbar"));
+
+    gfx::RecordingSurface paper;
+    paper.setPrinter(true);
+    page->BILD13(1, 20, 10, &paper);
+    EXPECT_TRUE(hasText(paper, QStringLiteral("0.0E0  *")));
+    EXPECT_TRUE(hasText(paper, QStringLiteral("* nicht auswertbar")));
+}
+
+TEST_F(Seite1, LevelOverlayDrawsIntoBild11OnTheSameFrame)
+{
+    Record r = demo();
+    r.boneu = false; // no rescale: the overlay's G0 row is missing and must be made whole
+    r.bild14an = 1;
+    addRecord(r);
+    exec("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],[YMIN],[YMAX],[MYMX],[MX],[MY])"
+         " VALUES (1,11,1,1,11,12,10,11,0,3,0,5E-7,0,0,0)");
+    auto page = load();
+    EXPECT_EQ(g0(14, "OX").toInt(), 1);
+    EXPECT_EQ(g0(14, "OY").toInt(), 1);
+    EXPECT_FLOAT_EQ(g0(14, "RU").toFloat(), 11);
+    EXPECT_FLOAT_EQ(g0(14, "RR").toFloat(), 12);
+    EXPECT_GT(g0(14, "YMAX").toFloat(), 1250 - 300 - 1); // limits from the heads
+
+    gfx::RecordingSurface paper;
+    paper.setPrinter(true);
+    page->BILD11(1, 0, 5, &paper);
+    EXPECT_TRUE(hasText(paper, QStringLiteral("f"))); // the legend's Greek phi
+    const int before = paper.calls().size();
+    page->BILD14(1, 0, 5, &paper);
+    EXPECT_TRUE(paper.calls(gfx::DrawCall::Clear).isEmpty());
+    int red = 0;
+    for (int i = before; i < paper.calls().size(); ++i)
+        if (paper.calls()[i].kind == gfx::DrawCall::Line && paper.calls()[i].color == gfx::QBColor(12)) ++red;
+    // the curve through 12 heads plus upright crosses (two strokes each) and the right axis
+    EXPECT_GE(red, 11 + 2 * 12);
+    EXPECT_TRUE(hasText(paper, QStringLiteral("[mm]")));
+    EXPECT_TRUE(ui->boxes().isEmpty());
+}
