@@ -5,6 +5,7 @@
 #include "pages/frmKONTEXT.h"
 #include "pages/frmKONTEXT11.h"
 #include "pages/frmKONTEXT110.h"
+#include "pages/mdiSEITE1.h"
 
 #include <QCheckBox>
 
@@ -13,8 +14,11 @@ QDialog* ResultPage::diagramDialog(gfx::PictureBox* box, QWidget* owner)
     if (!box) return nullptr;
     const QString name = box->objectName();
     if (name == QLatin1String("picBILD11")) {
-        const clsDATEN current; // the page shows the current record
-        return new frmKONTEXT11(m_s, this, current.ESPIDW(), owner);
+        // the record the page shows, which need not be the current one any more
+        qint32 id = 0;
+        if (const auto* single = qobject_cast<const mdiSEITE1*>(this)) id = single->recordId();
+        else id = clsDATEN().ESPIDW();
+        return new frmKONTEXT11(m_s, this, id, owner);
     }
     if (name == QLatin1String("picBILD110") || name == QLatin1String("picBILD120"))
         return new frmKONTEXT110(m_s, this, owner);

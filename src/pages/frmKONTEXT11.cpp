@@ -2,6 +2,7 @@
 
 #include "data/Session.h"
 #include "data/clsDATEN.h"
+#include "pages/PermeabilityAxes.h"
 #include "pages/ResultPage.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
@@ -21,18 +22,6 @@ namespace {
 
 const Keys kRow11{{"IDOBJEKT", 11}};
 const Keys kRow14{{"IDOBJEKT", 14}};
-
-// first, first + step, ... up to last (inclusive)
-void appendSteps(QVector<float>& v, int first, int last, int step)
-{
-    for (int x = first; x <= last; x += step) v.append(static_cast<float>(x));
-}
-
-QVector<float> withoutZero(QVector<float> v)
-{
-    v.removeFirst();
-    return v;
-}
 
 // A combo entry or a stored value as text, the way the lists are filled.
 QString text(float v) { return vb::CStr(v); }
@@ -70,45 +59,6 @@ QLabel* axisLabel(const QString& html, QWidget* parent)
 }
 
 } // namespace
-
-// ---------------------------------------------------------------- lists
-
-QVector<float> frmKONTEXT11::timeMinimums()
-{
-    QVector<float> v;
-    appendSteps(v, 0, 10, 1);
-    appendSteps(v, 20, 100, 10);
-    appendSteps(v, 200, 1000, 100);
-    appendSteps(v, 2000, 10000, 1000);
-    return v;
-}
-
-QVector<float> frmKONTEXT11::timeRanges() { return withoutZero(timeMinimums()); }
-
-QVector<float> frmKONTEXT11::k10Minimums()
-{
-    QVector<float> v{0};
-    for (int e = -11; e <= -1; ++e) {
-        const double decade = std::pow(10.0, e);
-        v.append(static_cast<float>(decade));
-        v.append(static_cast<float>(5 * decade));
-    }
-    return v;
-}
-
-QVector<float> frmKONTEXT11::k10Ranges() { return withoutZero(k10Minimums()); }
-
-QVector<float> frmKONTEXT11::levelMinimums()
-{
-    QVector<float> v{0};
-    appendSteps(v, 10, 100, 10);
-    appendSteps(v, 150, 1000, 50);
-    appendSteps(v, 1500, 10000, 500);
-    appendSteps(v, 11000, 20000, 1000);
-    return v;
-}
-
-QVector<float> frmKONTEXT11::levelRanges() { return withoutZero(levelMinimums()); }
 
 // ---------------------------------------------------------------- checks
 
@@ -224,10 +174,11 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     setObjectName(QStringLiteral("frmKONTEXT11"));
     setWindowTitle(s.tr(QStringLiteral("Diagrammeinstellungen"), QStringLiteral("Diagram settings")));
 
-    m_cboXMIN = combo("cboXMIN", timeMinimums());
-    m_cboXDIFF = combo("cboXDIFF", timeRanges());
-    m_cboYMIN = combo("cboYMIN", k10Minimums());
-    m_cboYDIFF = combo("cboYDIFF", k10Ranges());
+    // the lists the page divides its axes by
+    m_cboXMIN = combo("cboXMIN", PermeabilityAxes::timeLimits(true));
+    m_cboXDIFF = combo("cboXDIFF", PermeabilityAxes::timeLimits(false));
+    m_cboYMIN = combo("cboYMIN", PermeabilityAxes::permeabilityLimits(true));
+    m_cboYDIFF = combo("cboYDIFF", PermeabilityAxes::permeabilityLimits(false));
     m_chkGITT = new QCheckBox(QStringLiteral("Gitterlinien t"), this);
     m_chkGITT->setObjectName(QStringLiteral("chkGITT"));
     m_chkGITK10 = new QCheckBox(QStringLiteral("Gitterlinien"), this);
@@ -236,8 +187,8 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     m_chkPHI->setObjectName(QStringLiteral("chkPHI"));
     m_fraPHI = new QFrame(this);
     m_fraPHI->setObjectName(QStringLiteral("fraPHI"));
-    m_cboZMIN = combo("cboZMIN", levelMinimums());
-    m_cboZDIFF = combo("cboZDIFF", levelRanges());
+    m_cboZMIN = combo("cboZMIN", PermeabilityAxes::levelLimits(true));
+    m_cboZDIFF = combo("cboZDIFF", PermeabilityAxes::levelLimits(false));
 
     const QString minimum = QStringLiteral("Minimum");
     const QString difference = s.tr(QStringLiteral("Differenz"), QStringLiteral("Difference"));

@@ -35,14 +35,6 @@ public:
     frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidget* owner);
     ~frmKONTEXT11() override;
 
-    // The lists of admissible limits and ranges of the page's axes.
-    static QVector<float> timeMinimums();
-    static QVector<float> timeRanges();
-    static QVector<float> k10Minimums();
-    static QVector<float> k10Ranges();
-    static QVector<float> levelMinimums();
-    static QVector<float> levelRanges();
-
     // A limit pair from the texts of a minimum and a difference combo;
     // nullopt with the reason in `message` when the texts are refused.
     struct Limits {
