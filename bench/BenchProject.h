@@ -1,6 +1,7 @@
 #pragma once
 // What every benchmark starts from: a new project database in a temporary
 // folder and a session whose working-copy connection is open on it.
+#include "common/RecordRows.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "platform/Convert.h"
@@ -16,6 +17,9 @@ struct BenchProject {
         session.developmentMode = developmentMode; // presets from the project database
         session.cnnX.OpenFile(path);
     }
+
+    // An active record header row.
+    void addRecord(long id, const QString& ken) { testsupport::addRecord(session.cnnX, id, ken, true); }
 
     QTemporaryDir dir;
     QString path;

@@ -19,7 +19,7 @@ struct Project : BenchProject {
     Session& s = session;
     Project()
     {
-        s.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B',1)"));
+        addRecord(1, QStringLiteral("B"));
     }
 };
 

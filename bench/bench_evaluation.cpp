@@ -15,7 +15,7 @@ namespace {
 void fillRecord(ado::Connection& cnn, int readings)
 {
     ado::Transaction tx(cnn);
-    cnn.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B1',1)"));
+    testsupport::addRecord(cnn, 1, QStringLiteral("B1"), true);
     cnn.Execute(QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (1,2000,'Typ A',2)"));
     cnn.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ A',100,50,4,1,0.1,0.01)"));
     ado::Recordset rs(QStringLiteral("SELECT * FROM [E3] WHERE [ID]=1"), cnn);

@@ -3,6 +3,7 @@
 // and scales found by the first drawing are read from G0 of a project
 // database in a temporary folder.
 #include "BenchProject.h"
+#include "common/K10Scales.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "graphics/ImageSurface.h"
@@ -20,7 +21,7 @@ void BM_Diagram(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     BenchProject project;
     Session& session = project.session;
-    session.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B1',1)"));
+    project.addRecord(1, QStringLiteral("B1"));
     session.cnnX.Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
                                         "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,0,0,0,0,0,0)"));
     vb::ScopedScriptedUi ui;
@@ -29,14 +30,6 @@ void BM_Diagram(benchmark::State& state)
     for (int i = 0; i < n; ++i) {
         t[i] = 0.01f * i;
         k10[i] = static_cast<float>(3e-8 * std::exp(-3.0 * i / n) + 2e-9 * std::sin(i * 0.1));
-    }
-    QVector<float> xmin{0}, xdiff, ymin{0}, ydiff;
-    for (float decade : {1.0f, 10.0f, 100.0f, 1000.0f})
-        for (int j = 1; j <= 9; ++j) { xmin << j * decade; xdiff << j * decade; }
-    for (int e = -11; e <= -1; ++e) {
-        const float p = static_cast<float>(std::pow(10.0, e));
-        ymin << p << 5 * p;
-        ydiff << p << 5 * p;
     }
 
     gfx::ImageSurface image(110, 125, 150);
@@ -51,20 +44,7 @@ void BM_Diagram(benchmark::State& state)
         g.setEBOXMAX(automatic);
         g.setEBOYMIN(automatic);
         g.setEBOYMAX(automatic);
-        g.setELXMIN(xmin);
-        g.setELXDIFF(xdiff);
-        g.setELXIT(QVector<short>(xdiff.size(), 5));
-        g.setELXGIT(QVector<short>(xdiff.size(), 5));
-        g.setELXZL(QVector<short>(xdiff.size(), 5));
-        g.setETEXTX(QStringLiteral("t [h]"));
-        g.setESKZX(QStringLiteral("###0.0#"));
-        g.setELYMIN(ymin);
-        g.setELYDIFF(ydiff);
-        g.setELYIT(QVector<short>(ydiff.size(), 5));
-        g.setELYGIT(QVector<short>(ydiff.size(), 5));
-        g.setELYZL(QVector<short>(ydiff.size(), 5));
-        g.setETEXTY(QStringLiteral("k{t,2}10 [m/s]"));
-        g.setESKZY(QStringLiteral("0E-##"));
+        testsupport::setK10Scales(g);
         if (first) g.SKALEN(-1, t, k10);
         else g.SKALEN(0);
         QVector<float> x = t, y = k10;

@@ -8,7 +8,6 @@
 #include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
 
-#include <QAction>
 #include <QApplication>
 
 int main(int argc, char** argv)
@@ -23,10 +22,7 @@ int main(int argc, char** argv)
     // Dialogs of the other subsystems that the main window's menus open.
     Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {
         auto* dialog = new frmVVORGABEN(owner);
-        dialog->setQuitCommand([] {
-            if (frmMAIN* m = frmMAIN::current())
-                if (QAction* quit = m->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
-        });
+        if (auto* main = qobject_cast<frmMAIN*>(owner)) dialog->setQuitCommand(main->quitCommand());
         return static_cast<QDialog*>(dialog);
     });
 

@@ -50,3 +50,10 @@ QString Session::projectDatabasePath() const
 }
 
 QString Session::emptyDatabasePath() const { return programFolder + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb"); }
+
+short Session::languageOf(const QString& isoName)
+{
+    return isoName.compare(QStringLiteral("en"), Qt::CaseInsensitive) == 0 ? 1 : 3;
+}
+
+short Session::currentLanguage() { return g_current ? g_current->SPRACHE : 3; }

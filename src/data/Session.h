@@ -42,7 +42,18 @@ public:
 
     bool english() const { return SPRACHE == 1; }
     // Chooses the text of the session language.
-    QString tr(const QString& german, const QString& english) const { return SPRACHE == 1 ? english : german; }
+    QString tr(const QString& german, const QString& english) const { return tr(SPRACHE, german, english); }
+    // Chooses the text of language `sprache`: English for 1, German otherwise.
+    static QString tr(short sprache, const QString& german, const QString& english)
+    {
+        return sprache == 1 ? english : german;
+    }
+    // The language of a locale's ISO 639 name: 1 for "en", else 3.
+    static short languageOf(const QString& isoName);
+    // Whether the texts of `sprache` exist (1 English, 3 German).
+    static bool hasTexts(short sprache) { return sprache == 1 || sprache == 3; }
+    // The language of the current session; German without one.
+    static short currentLanguage();
 };
 
 // The session of this run. One exists at a time; creating a Session makes it current.

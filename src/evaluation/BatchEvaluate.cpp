@@ -126,7 +126,7 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
     QTemporaryDir tmp;
     if (!tmp.isValid()) return fail(BadArguments, QStringLiteral("cannot create a temporary folder"));
     Session session;
-    session.SPRACHE = vb::sys().localeLanguage() == QLatin1String("en") ? 1 : 3;
+    session.SPRACHE = Session::languageOf(vb::sys().localeLanguage());
     // Without a presets database the presets table comes from the project, as in development mode.
     session.developmentMode = !opts.presets;
 

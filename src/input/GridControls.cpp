@@ -1,6 +1,7 @@
 #include "input/GridControls.h"
 
 #include "graphics/PictureBox.h"
+#include "input/FormKeys.h"
 #include "input/clsFLX.h"
 #include "platform/FlexGrid.h"
 
@@ -28,6 +29,21 @@ GridControls GridControls::create(QWidget* parent)
     c.cmdK = button("cmdK_0", QStringLiteral("Kopieren"));
     c.cmdE = button("cmdE_0", QStringLiteral("Einfügen"));
     return c;
+}
+
+std::unique_ptr<clsFLX> GridControls::createEditor() const
+{
+    auto flx = std::make_unique<clsFLX>();
+    flx->setEFLX(msgFLX);
+    flx->setETXT(txtFLX);
+    flx->setEPIC(picFLX);
+    return flx;
+}
+
+void GridControls::connectClipboardKeys(FormKeys* keys, clsFLX* flx)
+{
+    keys->onCopy = [flx](vb::FlexGrid*) { flx->BEARBEITEN(-1); };
+    keys->onPaste = [flx](vb::FlexGrid*) { flx->EINFUEGEN(-1); };
 }
 
 void GridControls::connectButtons(clsFLX* flx, QObject* context) const

@@ -487,6 +487,8 @@ int clsFLX::referenceRow(int row) const
     return first;
 }
 
+bool clsFLX::hasTime(int row) const { return m_timeCol >= 0 && !m_flx->TextMatrix(row, m_timeCol).trimmed().isEmpty(); }
+
 void clsFLX::refreshTimeDifferences()
 {
     if (m_diffCol < 0) return;
@@ -498,7 +500,14 @@ void clsFLX::refreshTimeDifferences()
     for (int r = first + 1; r < m_flx->Rows(); ++r) {
         const bool filled = !cell(r, m_dateCol).isEmpty() || (m_timeCol >= 0 && !cell(r, m_timeCol).isEmpty());
         if (!filled) continue;
-        const int ref = referenceRow(r);
+        // A reading without its time has no difference and is no reference:
+        // the difference runs from the last row above that has one.
+        int ref = m_timeCol >= 0 && !hasTime(r) ? first - 1 : referenceRow(r);
+        while (m_timeCol >= 0 && ref >= first && !hasTime(ref)) --ref;
+        if (ref < first) {
+            setCell(r, m_diffCol, QString());
+            continue;
+        }
         float diff = ZEITDIFFERENZ(cell(ref, m_dateCol), cell(ref, m_timeCol), cell(r, m_dateCol), cell(r, m_timeCol));
         // minutes from times, days from dates alone
         if (m_timeCol >= 0) diff /= 60.0f;

@@ -187,10 +187,14 @@ private:
     bool commitComboBox();
     void copyBlock();
     void pasteBlock();
+    // Makes the empty state's row usable and grows the grid to `rows` data
+    // rows, all selected; false when the grid stays empty.
+    bool leaveEmptyState(int rows);
     void armFill(float x);
     void completeFill();
     void refreshTimeDifferences();
     int referenceRow(int row) const;
+    bool hasTime(int row) const;
     void columnLimits(int col, float& min, float& max) const;
     QString columnFormat(int col) const;
     int columnType(int col) const;

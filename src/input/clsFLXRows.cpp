@@ -36,11 +36,14 @@ void clsFLX::pasteBlock()
     else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) text.chop(1);
     if (text.isEmpty()) return;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\r")).replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    const QStringList lines = text.split(QLatin1Char('\r'));
+    // The disabled row of the empty state is never stored: the block gets
+    // real rows of its own, from the first editable cell.
+    if (!m_flx->Enabled() && !leaveEmptyState(static_cast<int>(lines.size()))) return;
 
     // The cells the grid will write no longer stand for a loaded value.
     const int r0 = std::min(m_flx->Row(), m_flx->RowSel()), r1 = std::max(m_flx->Row(), m_flx->RowSel());
     const int c0 = std::min(m_flx->Col(), m_flx->ColSel()), c1 = std::max(m_flx->Col(), m_flx->ColSel());
-    const QStringList lines = text.split(QLatin1Char('\r'));
     for (int i = 0; i < lines.size() && r0 + i <= r1; ++i) {
         const auto cells = lines[i].count(QLatin1Char('\t')) + 1;
         for (int j = 0; j < cells && c0 + j <= c1; ++j) flexcells::forget(m_flx, r0 + i, c0 + j);
@@ -71,6 +74,24 @@ void clsFLX::completeFill()
             flexcells::copy(m_flx, row, col, r, c);
         }
     m_flx->setMousePointer(0);
+}
+
+bool clsFLX::leaveEmptyState(int rows)
+{
+    ZEILEEINFUEGEN();
+    if (!m_flx->Enabled()) return false;
+    const int first = m_flx->FixedRows();
+    m_flx->setRows(first + rows);
+    if (m_coupled && m_coupled->EFLX()) {
+        m_coupled->EFLX()->setRows(m_coupled->EFLX()->FixedRows() + rows);
+        m_coupled->NUMMERIEREN();
+    }
+    NUMMERIEREN();
+    m_flx->setRow(first);
+    m_flx->setCol(m_flx->FixedCols());
+    m_flx->setRowSel(m_flx->Rows() - 1);
+    m_flx->setColSel(m_flx->Cols() - 1);
+    return true;
 }
 
 bool clsFLX::editorOpen() const { return (m_txt && !m_txt->isHidden()) || (m_cbo && !m_cbo->isHidden()); }

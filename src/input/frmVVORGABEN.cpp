@@ -36,10 +36,7 @@ frmVVORGABEN::frmVVORGABEN(QWidget* owner) : QDialog(owner)
     setWindowTitle(kCaption);
     setModal(true);
     buildControls();
-    m_FLX = std::make_unique<clsFLX>();
-    m_FLX->setEFLX(m_grid.msgFLX);
-    m_FLX->setETXT(m_grid.txtFLX);
-    m_FLX->setEPIC(m_grid.picFLX);
+    m_FLX = m_grid.createEditor();
     configureGrid();
     m_FLX->connectHostEvents();
     load();
@@ -49,8 +46,7 @@ frmVVORGABEN::frmVVORGABEN(QWidget* owner) : QDialog(owner)
     connect(m_cmdABBRECHEN, &QPushButton::clicked, this, &QDialog::reject);
 
     m_keys = new FormKeys(this);
-    m_keys->onCopy = [this](vb::FlexGrid*) { m_FLX->BEARBEITEN(-1); };
-    m_keys->onPaste = [this](vb::FlexGrid*) { m_FLX->EINFUEGEN(-1); };
+    GridControls::connectClipboardKeys(m_keys, m_FLX.get());
     // There is no input form to save from this dialog: Ctrl+S is swallowed.
     m_keys->onSave = nullptr;
     m_keys->onQuit = [this] {
@@ -135,8 +131,8 @@ bool frmVVORGABEN::OK()
     if (stored && !step.failed()) step([&] { tx->commit(); });
     if (stored && !step.failed()) return true;
     tx.reset();
-    vb::MsgBox(hasSession() && session().english() ? QStringLiteral("The preset data have not been saved.")
-                                                   : QStringLiteral("Die Vorgabewerte wurden nicht gespeichert."),
+    vb::MsgBox(Session::tr(Session::currentLanguage(), QStringLiteral("Die Vorgabewerte wurden nicht gespeichert."),
+                           QStringLiteral("The preset data have not been saved.")),
                vb::vbOKOnly | vb::vbExclamation, kCaption);
     return false;
 }

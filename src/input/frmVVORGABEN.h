@@ -9,19 +9,9 @@
 
 #include <memory>
 
-class QLineEdit;
-class QPushButton;
 class clsDATEN;
-class clsFLX;
-class FormKeys;
-namespace gfx {
-class PictureBox;
-}
-namespace vb {
-class FlexGrid;
-}
 
-class frmVVORGABEN : public QDialog {
+class frmVVORGABEN : public QDialog, public GridControlsOwner {
     Q_OBJECT
 public:
     explicit frmVVORGABEN(QWidget* owner = nullptr);
@@ -34,13 +24,6 @@ public:
     void setQuitCommand(std::function<void()> quit) { m_quit = std::move(quit); }
 
     clsFLX& editor() { return *m_FLX; }
-    vb::FlexGrid* msgFLX() const { return m_grid.msgFLX; }
-    QLineEdit* txtFLX() const { return m_grid.txtFLX; }
-    gfx::PictureBox* picFLX() const { return m_grid.picFLX; }
-    QPushButton* cmdH() const { return m_grid.cmdH; }
-    QPushButton* cmdW() const { return m_grid.cmdW; }
-    QPushButton* cmdK() const { return m_grid.cmdK; }
-    QPushButton* cmdE() const { return m_grid.cmdE; }
     QPushButton* cmdOK() const { return m_cmdOK; }
     QPushButton* cmdABBRECHEN() const { return m_cmdABBRECHEN; }
 
@@ -58,7 +41,6 @@ private:
     void load();
     void cmdOK_Click();
 
-    GridControls m_grid;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdABBRECHEN = nullptr;
     std::unique_ptr<clsFLX> m_FLX;

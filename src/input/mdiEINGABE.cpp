@@ -42,17 +42,22 @@ const QString kCaptionN = QStringLiteral("n (Schrittweite)");
 // Without two readings there is no upper limit for n but the column's range.
 constexpr float kMaxStepWidth = 32767.0f;
 
-short sessionLanguage() { return hasSession() ? session().SPRACHE : 3; }
+// Shows a message in the language `sprache`; a language without texts shows nothing.
+void message(short sprache, const QString& german, const QString& english, int style, const QString& caption)
+{
+    if (Session::hasTexts(sprache)) vb::MsgBox(Session::tr(sprache, german, english), style, caption);
+}
 
-// Shows a message of the value check in the session language; other
-// languages show nothing.
+// Shows a data error of the form, titled "Datenfehler" / "Data error".
+void dataError(short sprache, const QString& german, const QString& english)
+{
+    message(sprache, german, english, vb::vbExclamation, Session::tr(sprache, QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+}
+
+// The value check's message in the session language.
 void checkMessage(const QString& german, const QString& english, int style, const QString& caption)
 {
-    switch (sessionLanguage()) {
-    case 1: vb::MsgBox(english, style, caption); break;
-    case 3: vb::MsgBox(german, style, caption); break;
-    default: break;
-    }
+    message(Session::currentLanguage(), german, english, style, caption);
 }
 
 QLabel* label(const QString& caption, QWidget* parent, const char* name)
@@ -106,13 +111,10 @@ QLineEdit* textBox(QWidget* parent, const char* name)
 mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("mdiEINGABE"));
-    m_SPRACHE = sessionLanguage();
+    m_SPRACHE = Session::currentLanguage();
     buildControls();
 
-    m_FLX = std::make_unique<clsFLX>();
-    m_FLX->setEFLX(m_grid.msgFLX);
-    m_FLX->setETXT(m_grid.txtFLX);
-    m_FLX->setEPIC(m_grid.picFLX);
+    m_FLX = m_grid.createEditor();
     configureGrid();
     wireEvents();
 
@@ -141,11 +143,6 @@ mdiEINGABE::~mdiEINGABE()
 }
 
 clsFLX& mdiEINGABE::FLX(int) const { return *m_FLX; }
-
-QString mdiEINGABE::tr2(const QString& german, const QString& english) const
-{
-    return m_SPRACHE == 1 ? english : german;
-}
 
 void mdiEINGABE::buildControls()
 {
@@ -210,9 +207,8 @@ void mdiEINGABE::buildControls()
     tab->addLayout(body, 1);
 }
 
-void mdiEINGABE::configureGrid()
+void mdiEINGABE::configureReadings(clsFLX& f)
 {
-    clsFLX& f = *m_FLX;
     f.setELSB({24, 21, 21, 20, 23, 16, 16});
     f.setELST1({"Messung", "Datum", "Uhrzeit", "Zeitdiff.", "Temperatur", "h'", "h{t,4}korr"});
     f.setELST2({"Nr.", "[TT.MM.JJ]", "[hh:mm:ss]", "[min]", QStringLiteral("[°C]"), "[mm]", "[mm]"});
@@ -224,7 +220,11 @@ void mdiEINGABE::configureGrid()
     f.setELA({1, 1, 1, 2, 2, 2, 2});
     f.SCHRIFTEINSTELLUNGEN(QString(), 10, false, false, false, 0);
     f.BESCHRIFTEN();
+}
 
+void mdiEINGABE::configureGrid()
+{
+    configureReadings(*m_FLX);
     // The tab is as wide as the grid's columns and a vertical scroll bar.
     const int frame = 2 * m_grid.msgFLX->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     int width = frame + 2;
@@ -260,10 +260,8 @@ void mdiEINGABE::wireEvents()
 
 void mdiEINGABE::wireKeys()
 {
-    clsFLX* f = m_FLX.get();
     m_keys = new FormKeys(this);
-    m_keys->onCopy = [f](vb::FlexGrid*) { f->BEARBEITEN(-1); };
-    m_keys->onPaste = [f](vb::FlexGrid*) { f->EINFUEGEN(-1); };
+    GridControls::connectClipboardKeys(m_keys, m_FLX.get());
     // The commands may close this form: they run once the key is done with.
     m_keys->onQuit = [this] {
         if (m_quit) QTimer::singleShot(0, this, [this] { m_quit(); });
@@ -436,6 +434,24 @@ bool mdiEINGABE::readyToStore()
         m_txtN->setFocus();
         return false;
     }
+    return timesPresent();
+}
+
+bool mdiEINGABE::timesPresent()
+{
+    // A dated reading without its time would be evaluated against a time
+    // span of whole days.
+    vb::FlexGrid* g = m_grid.msgFLX;
+    const int end = g->FixedRows() + readingCount();
+    for (int r = g->FixedRows(); r < end; ++r) {
+        if (g->TextMatrix(r, colDatum).trimmed().isEmpty() || !g->TextMatrix(r, colUhrzeit).trimmed().isEmpty()) continue;
+        const QString nr = g->TextMatrix(r, colNr);
+        dataError(m_SPRACHE, QStringLiteral("Messung Nr. %1: Uhrzeit fehlt!").arg(nr), QStringLiteral("Reading no. %1: time is missing!").arg(nr));
+        g->setRow(r);
+        g->setCol(colUhrzeit);
+        g->setFocus();
+        return false;
+    }
     return true;
 }
 
@@ -518,15 +534,13 @@ bool mdiEINGABE::EINGABEPRUEFUNG(QString& text, float min, float max, bool whole
         return false;
     }
     // a language without messages cannot tell the user, so nothing passes
-    return sessionLanguage() == 1 || sessionLanguage() == 3;
+    return Session::hasTexts(Session::currentLanguage());
 }
 
 bool mdiEINGABE::KENPRUEFUNG()
 {
     if (!m_txtKEN->text().trimmed().isEmpty()) return true;
-    if (m_SPRACHE == 1) vb::MsgBox(QStringLiteral("File name is missing!"), vb::vbExclamation, QStringLiteral("Data error"));
-    else if (m_SPRACHE == 3)
-        vb::MsgBox(QStringLiteral("Datensatzkennzeichnung fehlt!"), vb::vbExclamation, QStringLiteral("Datenfehler"));
+    dataError(m_SPRACHE, QStringLiteral("Datensatzkennzeichnung fehlt!"), QStringLiteral("File name is missing!"));
     return false;
 }
 
@@ -543,9 +557,7 @@ bool mdiEINGABE::stepWidthCheck(bool required)
     if (text != m_txtN->text()) m_txtN->setText(text);
     if (!valid) return false;
     if (!required || !text.isEmpty()) return true;
-    if (m_SPRACHE == 1 || m_SPRACHE == 3)
-        vb::MsgBox(tr2(QStringLiteral("Schrittweite n fehlt!"), QStringLiteral("Step width n is missing!")), vb::vbExclamation,
-                   tr2(QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+    dataError(m_SPRACHE, QStringLiteral("Schrittweite n fehlt!"), QStringLiteral("Step width n is missing!"));
     return false;
 }
 

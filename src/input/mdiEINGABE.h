@@ -17,20 +17,10 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QTabWidget;
 class clsDATEN;
-class clsFLX;
-class FormKeys;
-namespace gfx {
-class PictureBox;
-}
-namespace vb {
-class FlexGrid;
-}
 
-class mdiEINGABE : public QWidget {
+class mdiEINGABE : public QWidget, public GridControlsOwner {
     Q_OBJECT
 public:
     explicit mdiEINGABE(QWidget* parent = nullptr);
@@ -44,6 +34,9 @@ public:
     // Date carry-down: every empty date from the second reading on takes the
     // date above; then the grid is refreshed.
     void DATUMERGAENZEN();
+
+    // Sets a grid editor up as the readings grid: columns, headers, types, formats.
+    static void configureReadings(clsFLX& f);
 
     // The value check of the input fields: trims `text` in place; empty is
     // valid. Messages in the session language, titled `caption`; with a
@@ -71,13 +64,6 @@ public:
     QComboBox* cboSTRO() const { return m_cboSTRO; }
     QLineEdit* txtH() const { return m_txtH; }
     QLineEdit* txtN() const { return m_txtN; }
-    vb::FlexGrid* msgFLX(int index = 0) const { return index == 0 ? m_grid.msgFLX : nullptr; }
-    QLineEdit* txtFLX(int index = 0) const { return index == 0 ? m_grid.txtFLX : nullptr; }
-    gfx::PictureBox* picFLX(int index = 0) const { return index == 0 ? m_grid.picFLX : nullptr; }
-    QPushButton* cmdH(int index = 0) const { return index == 0 ? m_grid.cmdH : nullptr; }
-    QPushButton* cmdW(int index = 0) const { return index == 0 ? m_grid.cmdW : nullptr; }
-    QPushButton* cmdK(int index = 0) const { return index == 0 ? m_grid.cmdK : nullptr; }
-    QPushButton* cmdE(int index = 0) const { return index == 0 ? m_grid.cmdE : nullptr; }
     clsFLX& FLX(int index = 0) const;
 
     QSize sizeHint() const override;
@@ -102,9 +88,10 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool stepWidthCheck(bool required);
     bool readyToStore();
+    // Every reading with a date has a time; else a message names the row.
+    bool timesPresent();
     void dropTrailingEmptyRows();
     bool markResultsOutOfDate(long ID);
-    QString tr2(const QString& german, const QString& english) const;
 
     short m_SPRACHE = 3;
     std::function<void()> m_quit;
@@ -126,7 +113,6 @@ private:
     QLineEdit* m_txtH = nullptr;
     QLabel* m_lblN = nullptr;
     QLineEdit* m_txtN = nullptr;
-    GridControls m_grid;
 
     std::unique_ptr<clsFLX> m_FLX;
     std::unique_ptr<clsDATEN> m_E1;  // record header

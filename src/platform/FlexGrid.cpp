@@ -159,34 +159,45 @@ bool FlexGrid::viewportEvent(QEvent* e)
 // their sizes are kept here while they are hidden, and every change of the
 // grid's shape first shows them again, so indexes never shift under the memory.
 
-int FlexGrid::rowPx(int row) const
+void FlexGrid::checkIndex(Axis a, int i) const
 {
-    if (auto it = m_hiddenRowPx.constFind(row); it != m_hiddenRowPx.constEnd()) return *it;
-    return verticalHeader()->sectionSize(row);
+    if (i < 0 || i >= count(a)) Raise(381, QStringLiteral("Subscript out of range"));
 }
 
-int FlexGrid::colPx(int col) const
+QHeaderView* FlexGrid::header(Axis a) const { return a == kRows ? verticalHeader() : horizontalHeader(); }
+
+int FlexGrid::viewportExtent(Axis a) const { return a == kRows ? viewport()->height() : viewport()->width(); }
+
+int FlexGrid::sectionPx(Axis a, int i) const
 {
-    if (auto it = m_hiddenColPx.constFind(col); it != m_hiddenColPx.constEnd()) return *it;
-    return horizontalHeader()->sectionSize(col);
+    if (auto it = m_hiddenPx[a].constFind(i); it != m_hiddenPx[a].constEnd()) return *it;
+    return header(a)->sectionSize(i);
+}
+
+void FlexGrid::setSectionPx(Axis a, int i, int px)
+{
+    if (m_hiddenPx[a].contains(i)) m_hiddenPx[a][i] = px;
+    else header(a)->resizeSection(i, px);
+}
+
+void FlexGrid::setSectionHidden(Axis a, int i, bool hide)
+{
+    if (a == kRows) setRowHidden(i, hide);
+    else setColumnHidden(i, hide);
 }
 
 void FlexGrid::showAll()
 {
     const bool was = m_syncing;
     m_syncing = true;
-    for (auto it = m_hiddenRowPx.constBegin(); it != m_hiddenRowPx.constEnd(); ++it) {
-        if (it.key() >= rowCount()) continue;
-        setRowHidden(it.key(), false);
-        QTableWidget::setRowHeight(it.key(), it.value());
+    for (Axis a : {kRows, kCols}) {
+        for (auto it = m_hiddenPx[a].constBegin(); it != m_hiddenPx[a].constEnd(); ++it) {
+            if (it.key() >= count(a)) continue;
+            setSectionHidden(a, it.key(), false);
+            header(a)->resizeSection(it.key(), it.value());
+        }
+        m_hiddenPx[a].clear();
     }
-    for (auto it = m_hiddenColPx.constBegin(); it != m_hiddenColPx.constEnd(); ++it) {
-        if (it.key() >= columnCount()) continue;
-        setColumnHidden(it.key(), false);
-        setColumnWidth(it.key(), it.value());
-    }
-    m_hiddenRowPx.clear();
-    m_hiddenColPx.clear();
     m_syncing = was;
 }
 
@@ -195,7 +206,7 @@ void FlexGrid::setRows(int n)
     n = std::max(n, 0);
     showAll();
     setRowCount(n);
-    if (m_fixedRows > n) m_fixedRows = n;
+    if (m_fixed[kRows] > n) m_fixed[kRows] = n;
     clampCursor();
     applyScroll();
 }
@@ -205,7 +216,7 @@ void FlexGrid::setCols(int n)
     n = std::max(n, 0);
     showAll();
     setColumnCount(n);
-    if (m_fixedCols > n) m_fixedCols = n;
+    if (m_fixed[kCols] > n) m_fixed[kCols] = n;
     m_colAlign.resize(n, flexAlignGeneral);
     m_fixedAlign.resize(n, flexAlignLeftCenter);
     clampCursor();
@@ -216,20 +227,20 @@ void FlexGrid::setFixedRows(int n)
 {
     // As the original control: at least one non-fixed row must remain.
     if (n < 0 || (n > 0 && n >= rowCount())) Raise(errInvalidProperty, QStringLiteral("FixedRows out of range"));
-    showAll();
-    m_fixedRows = n;
-    m_topRow = n;
-    clampCursor();
-    applyScroll();
-    viewport()->update();
+    setFixed(kRows, n);
 }
 
 void FlexGrid::setFixedCols(int n)
 {
     if (n < 0 || (n > 0 && n >= columnCount())) Raise(errInvalidProperty, QStringLiteral("FixedCols out of range"));
+    setFixed(kCols, n);
+}
+
+void FlexGrid::setFixed(Axis a, int n)
+{
     showAll();
-    m_fixedCols = n;
-    m_leftCol = n;
+    m_fixed[a] = n;
+    m_first[a] = n;
     clampCursor();
     applyScroll();
     viewport()->update();
@@ -248,7 +259,7 @@ void FlexGrid::AddItem(const QString& text, int index)
 
 void FlexGrid::RemoveItem(int index)
 {
-    if (index < 0 || index >= rowCount()) Raise(381, QStringLiteral("RemoveItem: no such row"));
+    checkIndex(kRows, index);
     showAll();
     removeRow(index);
     clampCursor();
@@ -259,14 +270,16 @@ void FlexGrid::RemoveItem(int index)
 
 QString FlexGrid::TextMatrix(int row, int col) const
 {
-    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount()) Raise(381, QStringLiteral("TextMatrix: subscript out of range"));
+    checkIndex(kRows, row);
+    checkIndex(kCols, col);
     const QTableWidgetItem* it = item(row, col);
     return it ? it->text() : QString();
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
-    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount()) Raise(381, QStringLiteral("TextMatrix: subscript out of range"));
+    checkIndex(kRows, row);
+    checkIndex(kCols, col);
     if (QTableWidgetItem* it = item(row, col)) {
         it->setText(text);
         return;
@@ -284,17 +297,16 @@ void FlexGrid::clampCursor()
     const auto clamp = [](int v, int lo, int hi) { return hi < lo ? lo : std::clamp(v, lo, hi); };
     const int lastRow = rowCount() - 1;
     const int lastCol = columnCount() - 1;
-    m_row = clamp(m_row, m_fixedRows, lastRow);
-    m_col = clamp(m_col, m_fixedCols, lastCol);
-    m_rowSel = clamp(m_rowSel, m_fixedRows, lastRow);
-    m_colSel = clamp(m_colSel, m_fixedCols, lastCol);
-    m_topRow = clamp(m_topRow, m_fixedRows, std::max(m_fixedRows, maxTopRow()));
-    m_leftCol = clamp(m_leftCol, m_fixedCols, std::max(m_fixedCols, maxLeftCol()));
+    m_row = clamp(m_row, m_fixed[kRows], lastRow);
+    m_col = clamp(m_col, m_fixed[kCols], lastCol);
+    m_rowSel = clamp(m_rowSel, m_fixed[kRows], lastRow);
+    m_colSel = clamp(m_colSel, m_fixed[kCols], lastCol);
+    for (Axis a : {kRows, kCols}) m_first[a] = clamp(m_first[a], m_fixed[a], std::max(m_fixed[a], maxFirst(a)));
 }
 
 void FlexGrid::setRow(int r)
 {
-    if (r < 0 || r >= rowCount()) Raise(381, QStringLiteral("Row out of range"));
+    checkIndex(kRows, r);
     m_row = m_rowSel = r;
     m_colSel = m_col;
     viewport()->update();
@@ -302,7 +314,7 @@ void FlexGrid::setRow(int r)
 
 void FlexGrid::setCol(int c)
 {
-    if (c < 0 || c >= columnCount()) Raise(381, QStringLiteral("Col out of range"));
+    checkIndex(kCols, c);
     m_col = m_colSel = c;
     m_rowSel = m_row;
     viewport()->update();
@@ -310,14 +322,14 @@ void FlexGrid::setCol(int c)
 
 void FlexGrid::setRowSel(int r)
 {
-    if (r < 0 || r >= rowCount()) Raise(381, QStringLiteral("RowSel out of range"));
+    checkIndex(kRows, r);
     m_rowSel = r;
     viewport()->update();
 }
 
 void FlexGrid::setColSel(int c)
 {
-    if (c < 0 || c >= columnCount()) Raise(381, QStringLiteral("ColSel out of range"));
+    checkIndex(kCols, c);
     m_colSel = c;
     viewport()->update();
 }
@@ -388,7 +400,7 @@ int FlexGrid::ColAlignment(int col) const { return col >= 0 && col < m_colAlign.
 
 void FlexGrid::setColAlignment(int col, int align)
 {
-    if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("ColAlignment: no such column"));
+    checkIndex(kCols, col);
     m_colAlign.resize(columnCount(), flexAlignGeneral);
     m_colAlign[col] = align;
     viewport()->update();
@@ -398,7 +410,7 @@ int FlexGrid::FixedAlignment(int col) const { return col >= 0 && col < m_fixedAl
 
 void FlexGrid::setFixedAlignment(int col, int align)
 {
-    if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("FixedAlignment: no such column"));
+    checkIndex(kCols, col);
     m_fixedAlign.resize(columnCount(), flexAlignLeftCenter);
     m_fixedAlign[col] = align;
     viewport()->update();
@@ -424,48 +436,26 @@ void FlexGrid::changeEvent(QEvent* e)
 
 double FlexGrid::twipsPerPixel() const { return 1440.0 / std::max(1, logicalDpiX()); }
 
-int FlexGrid::ColWidth(int col) const
+int FlexGrid::sizeTwips(Axis a, int i) const
 {
-    if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("ColWidth: no such column"));
-    return static_cast<int>(std::lround(colPx(col) * twipsPerPixel()));
+    checkIndex(a, i);
+    return static_cast<int>(std::lround(sectionPx(a, i) * twipsPerPixel()));
 }
 
-void FlexGrid::setColWidth(int col, int twips)
+void FlexGrid::setSizeTwips(Axis a, int i, int twips)
 {
-    if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("ColWidth: no such column"));
-    const int px = static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel()));
-    if (m_hiddenColPx.contains(col)) m_hiddenColPx[col] = px;
-    else setColumnWidth(col, px);
+    checkIndex(a, i);
+    setSectionPx(a, i, static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel())));
     clampCursor();
     applyScroll();
 }
 
-int FlexGrid::RowHeight(int row) const
+int FlexGrid::posTwips(Axis a, int i) const
 {
-    if (row < 0 || row >= rowCount()) Raise(381, QStringLiteral("RowHeight: no such row"));
-    return static_cast<int>(std::lround(rowPx(row) * twipsPerPixel()));
-}
-
-void FlexGrid::setRowHeight(int row, int twips)
-{
-    if (row < 0 || row >= rowCount()) Raise(381, QStringLiteral("RowHeight: no such row"));
-    const int px = static_cast<int>(std::lround(std::max(0, twips) / twipsPerPixel()));
-    if (m_hiddenRowPx.contains(row)) m_hiddenRowPx[row] = px;
-    else QTableWidget::setRowHeight(row, px);
-    clampCursor();
-    applyScroll();
-}
-
-int FlexGrid::ColPos(int col) const
-{
-    if (col < 0 || col >= columnCount()) Raise(381, QStringLiteral("ColPos: no such column"));
-    return static_cast<int>(std::lround((viewport()->geometry().x() + columnViewportPosition(col)) * twipsPerPixel()));
-}
-
-int FlexGrid::RowPos(int row) const
-{
-    if (row < 0 || row >= rowCount()) Raise(381, QStringLiteral("RowPos: no such row"));
-    return static_cast<int>(std::lround((viewport()->geometry().y() + rowViewportPosition(row)) * twipsPerPixel()));
+    checkIndex(a, i);
+    const int px = a == kRows ? viewport()->geometry().y() + rowViewportPosition(i)
+                              : viewport()->geometry().x() + columnViewportPosition(i);
+    return static_cast<int>(std::lround(px * twipsPerPixel()));
 }
 
 int FlexGrid::Left() const { return static_cast<int>(std::lround(x() * twipsPerPixel())); }
@@ -479,73 +469,52 @@ int FlexGrid::Height() const { return static_cast<int>(std::lround(height() * tw
 // LeftCol, so the fixed ones stay in place whatever their sizes. The view's
 // own scroll bars serve as the controls: value v means TopRow = FixedRows + v.
 
-int FlexGrid::maxTopRow() const
+int FlexGrid::maxFirst(Axis a) const
 {
-    int fixedHeight = 0;
-    for (int r = 0; r < m_fixedRows && r < rowCount(); ++r) fixedHeight += rowPx(r);
-    const int avail = viewport()->height() - fixedHeight;
+    const int n = count(a);
+    int fixedPx = 0;
+    for (int i = 0; i < m_fixed[a] && i < n; ++i) fixedPx += sectionPx(a, i);
+    const int avail = viewportExtent(a) - fixedPx;
     int used = 0;
-    int top = rowCount();
-    while (top - 1 >= m_fixedRows) {
-        used += rowPx(top - 1);
-        if (used > avail && top < rowCount()) break;
-        --top;
+    int first = n;
+    while (first - 1 >= m_fixed[a]) {
+        used += sectionPx(a, first - 1);
+        if (used > avail && first < n) break;
+        --first;
     }
-    return std::max(m_fixedRows, std::min(top, rowCount() - 1));
+    return std::max(m_fixed[a], std::min(first, n - 1));
 }
 
-int FlexGrid::maxLeftCol() const
+void FlexGrid::hideScrolledOut(Axis a)
 {
-    int fixedWidth = 0;
-    for (int c = 0; c < m_fixedCols && c < columnCount(); ++c) fixedWidth += colPx(c);
-    const int avail = viewport()->width() - fixedWidth;
-    int used = 0;
-    int left = columnCount();
-    while (left - 1 >= m_fixedCols) {
-        used += colPx(left - 1);
-        if (used > avail && left < columnCount()) break;
-        --left;
+    for (int i = 0; i < count(a); ++i) {
+        const bool hide = i >= m_fixed[a] && i < m_first[a];
+        if (m_hiddenPx[a].contains(i) == hide) continue;
+        if (hide) {
+            m_hiddenPx[a].insert(i, header(a)->sectionSize(i));
+            setSectionHidden(a, i, true);
+        } else {
+            setSectionHidden(a, i, false);
+            header(a)->resizeSection(i, m_hiddenPx[a].take(i));
+        }
     }
-    return std::max(m_fixedCols, std::min(left, columnCount() - 1));
+    // The view's own offset stays at 0: everything before the first is hidden.
+    header(a)->setOffset(0);
 }
 
 void FlexGrid::applyScroll()
 {
     if (m_syncing) return;
     m_syncing = true;
-    for (int r = 0; r < rowCount(); ++r) {
-        const bool hide = r >= m_fixedRows && r < m_topRow;
-        if (m_hiddenRowPx.contains(r) == hide) continue;
-        if (hide) {
-            m_hiddenRowPx.insert(r, verticalHeader()->sectionSize(r));
-            setRowHidden(r, true);
-        } else {
-            setRowHidden(r, false);
-            QTableWidget::setRowHeight(r, m_hiddenRowPx.take(r));
-        }
-    }
-    for (int c = 0; c < columnCount(); ++c) {
-        const bool hide = c >= m_fixedCols && c < m_leftCol;
-        if (m_hiddenColPx.contains(c) == hide) continue;
-        if (hide) {
-            m_hiddenColPx.insert(c, horizontalHeader()->sectionSize(c));
-            setColumnHidden(c, true);
-        } else {
-            setColumnHidden(c, false);
-            setColumnWidth(c, m_hiddenColPx.take(c));
-        }
-    }
-    // The view's own offsets stay at 0: everything above TopRow is hidden.
-    verticalHeader()->setOffset(0);
-    horizontalHeader()->setOffset(0);
-    const int vmax = std::max(0, maxTopRow() - m_fixedRows);
-    const int hmax = std::max(0, maxLeftCol() - m_fixedCols);
+    for (Axis a : {kRows, kCols}) hideScrolledOut(a);
+    const int vmax = std::max(0, maxFirst(kRows) - m_fixed[kRows]);
+    const int hmax = std::max(0, maxFirst(kCols) - m_fixed[kCols]);
     verticalScrollBar()->setRange(0, vmax);
     verticalScrollBar()->setPageStep(std::max(1, std::min(10, vmax)));
-    verticalScrollBar()->setValue(m_topRow - m_fixedRows);
+    verticalScrollBar()->setValue(m_first[kRows] - m_fixed[kRows]);
     horizontalScrollBar()->setRange(0, hmax);
     horizontalScrollBar()->setPageStep(1);
-    horizontalScrollBar()->setValue(m_leftCol - m_fixedCols);
+    horizontalScrollBar()->setValue(m_first[kCols] - m_fixed[kCols]);
     m_syncing = false;
     viewport()->update();
 }
@@ -567,11 +536,11 @@ void FlexGrid::updateGeometries()
 void FlexGrid::scrollContentsBy(int, int)
 {
     if (m_syncing) return;
-    const int top = m_fixedRows + verticalScrollBar()->value();
-    const int left = m_fixedCols + horizontalScrollBar()->value();
-    if (top == m_topRow && left == m_leftCol) return;
-    m_topRow = top;
-    m_leftCol = left;
+    const int top = m_fixed[kRows] + verticalScrollBar()->value();
+    const int left = m_fixed[kCols] + horizontalScrollBar()->value();
+    if (top == m_first[kRows] && left == m_first[kCols]) return;
+    m_first[kRows] = top;
+    m_first[kCols] = left;
     clampCursor();
     applyScroll();
     emit Scroll();
@@ -582,74 +551,47 @@ void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint)
     if (index.isValid()) ensureVisible(index.row(), index.column());
 }
 
-void FlexGrid::setTopRow(int r)
+void FlexGrid::setFirst(Axis a, int i)
 {
-    if (r < 0 || r >= rowCount()) Raise(381, QStringLiteral("TopRow out of range"));
-    const int old = m_topRow;
-    m_topRow = std::clamp(r, m_fixedRows, std::max(m_fixedRows, maxTopRow()));
+    checkIndex(a, i);
+    const int old = m_first[a];
+    m_first[a] = std::clamp(i, m_fixed[a], std::max(m_fixed[a], maxFirst(a)));
     applyScroll();
-    if (old != m_topRow) emit Scroll();
+    if (old != m_first[a]) emit Scroll();
 }
 
-void FlexGrid::setLeftCol(int c)
+bool FlexGrid::isVisible(Axis a, int i) const
 {
-    if (c < 0 || c >= columnCount()) Raise(381, QStringLiteral("LeftCol out of range"));
-    const int old = m_leftCol;
-    m_leftCol = std::clamp(c, m_fixedCols, std::max(m_fixedCols, maxLeftCol()));
-    applyScroll();
-    if (old != m_leftCol) emit Scroll();
+    if (i < 0 || i >= count(a)) return false;
+    if (i < m_fixed[a]) return true;
+    if (i < m_first[a]) return false;
+    const int pos = a == kRows ? rowViewportPosition(i) : columnViewportPosition(i);
+    return pos < viewportExtent(a);
 }
 
-bool FlexGrid::RowIsVisible(int row) const
+int FlexGrid::firstShowing(Axis a, int i) const
 {
-    if (row < 0 || row >= rowCount()) return false;
-    if (row < m_fixedRows) return true;
-    if (row < m_topRow) return false;
-    return rowViewportPosition(row) < viewport()->height();
-}
-
-bool FlexGrid::ColIsVisible(int col) const
-{
-    if (col < 0 || col >= columnCount()) return false;
-    if (col < m_fixedCols) return true;
-    if (col < m_leftCol) return false;
-    return columnViewportPosition(col) < viewport()->width();
+    int first = m_first[a];
+    if (i < m_fixed[a] || i >= count(a)) return first;
+    if (i < first) return i;
+    // Move the first on until section i ends inside the viewport.
+    const auto endOf = [&](int f) {
+        int px = 0;
+        for (int k = 0; k < m_fixed[a]; ++k) px += sectionPx(a, k);
+        for (int k = f; k <= i; ++k) px += sectionPx(a, k);
+        return px;
+    };
+    while (first < i && endOf(first) > viewportExtent(a)) ++first;
+    return first;
 }
 
 void FlexGrid::ensureVisible(int row, int col)
 {
-    int top = m_topRow;
-    int left = m_leftCol;
-    if (row >= m_fixedRows && row < rowCount()) {
-        if (row < top) top = row;
-        else {
-            // Move the top down until the row ends inside the viewport.
-            const int avail = viewport()->height();
-            auto bottomOf = [&](int t) {
-                int y = 0;
-                for (int r = 0; r < m_fixedRows; ++r) y += rowPx(r);
-                for (int r = t; r <= row; ++r) y += rowPx(r);
-                return y;
-            };
-            while (top < row && bottomOf(top) > avail) ++top;
-        }
-    }
-    if (col >= m_fixedCols && col < columnCount()) {
-        if (col < left) left = col;
-        else {
-            const int avail = viewport()->width();
-            auto rightOf = [&](int l) {
-                int x = 0;
-                for (int c = 0; c < m_fixedCols; ++c) x += colPx(c);
-                for (int c = l; c <= col; ++c) x += colPx(c);
-                return x;
-            };
-            while (left < col && rightOf(left) > avail) ++left;
-        }
-    }
-    if (top == m_topRow && left == m_leftCol) return;
-    m_topRow = top;
-    m_leftCol = left;
+    const int top = firstShowing(kRows, row);
+    const int left = firstShowing(kCols, col);
+    if (top == m_first[kRows] && left == m_first[kCols]) return;
+    m_first[kRows] = top;
+    m_first[kCols] = left;
     applyScroll();
     emit Scroll();
 }
@@ -676,8 +618,8 @@ void FlexGrid::mouseState(QMouseEvent* e, int& button, int& shift, float& x, flo
 
 void FlexGrid::moveCurrent(int row, int col, bool extend)
 {
-    row = std::clamp(row, m_fixedRows, std::max(m_fixedRows, rowCount() - 1));
-    col = std::clamp(col, m_fixedCols, std::max(m_fixedCols, columnCount() - 1));
+    row = std::clamp(row, m_fixed[kRows], std::max(m_fixed[kRows], rowCount() - 1));
+    col = std::clamp(col, m_fixed[kCols], std::max(m_fixed[kCols], columnCount() - 1));
     if (row >= rowCount() || col >= columnCount()) return;
     const bool cellChanged = !extend && (row != m_row || col != m_col);
     const bool selChanged = extend ? (row != m_rowSel || col != m_colSel) : (row != m_rowSel || col != m_colSel || cellChanged);
@@ -769,7 +711,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Right: moveCurrent(r, c + 1, extend); return;
     case Qt::Key_PageUp: moveCurrent(r - 10, c, extend); return;
     case Qt::Key_PageDown: moveCurrent(r + 10, c, extend); return;
-    case Qt::Key_Home: moveCurrent(r, m_fixedCols, extend); return;
+    case Qt::Key_Home: moveCurrent(r, m_fixed[kCols], extend); return;
     case Qt::Key_End: moveCurrent(r, columnCount() - 1, extend); return;
     case Qt::Key_Return:
     case Qt::Key_Enter: emit KeyPress(13); return;

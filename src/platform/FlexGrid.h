@@ -10,7 +10,10 @@
 #include <QHash>
 #include <QTableWidget>
 #include <QVector>
+#include <array>
 #include <optional>
+
+class QHeaderView;
 
 namespace vb {
 
@@ -45,9 +48,9 @@ public:
     void setRows(int n);
     int Cols() const { return columnCount(); }
     void setCols(int n);
-    int FixedRows() const { return m_fixedRows; }
+    int FixedRows() const { return m_fixed[kRows]; }
     void setFixedRows(int n);
-    int FixedCols() const { return m_fixedCols; }
+    int FixedCols() const { return m_fixed[kCols]; }
     void setFixedCols(int n);
     // Adds a row (cells from tab-separated text) at index, or at the end.
     void AddItem(const QString& text, int index = -1);
@@ -100,16 +103,16 @@ public:
 
     // ---- geometry in twips
     double twipsPerPixel() const;
-    int ColWidth(int col) const;
-    void setColWidth(int col, int twips);
-    int RowHeight(int row) const;
-    void setRowHeight(int row, int twips);
+    int ColWidth(int col) const { return sizeTwips(kCols, col); }
+    void setColWidth(int col, int twips) { setSizeTwips(kCols, col, twips); }
+    int RowHeight(int row) const { return sizeTwips(kRows, row); }
+    void setRowHeight(int row, int twips) { setSizeTwips(kRows, row, twips); }
     int CellLeft() const { return ColPos(m_col); } // of the current cell, from the grid's left edge
     int CellTop() const { return RowPos(m_row); }
     int CellWidth() const { return ColWidth(m_col); }
     int CellHeight() const { return RowHeight(m_row); }
-    int ColPos(int col) const;
-    int RowPos(int row) const;
+    int ColPos(int col) const { return posTwips(kCols, col); }
+    int RowPos(int row) const { return posTwips(kRows, row); }
     int Left() const;
     int Top() const;
     int Width() const;
@@ -119,12 +122,12 @@ public:
     int MouseCol() const { return m_mouseCol; }
 
     // ---- scrolling: the first non-fixed row and column shown
-    int TopRow() const { return m_topRow; }
-    void setTopRow(int r);
-    int LeftCol() const { return m_leftCol; }
-    void setLeftCol(int c);
-    bool RowIsVisible(int row) const;
-    bool ColIsVisible(int col) const;
+    int TopRow() const { return m_first[kRows]; }
+    void setTopRow(int r) { setFirst(kRows, r); }
+    int LeftCol() const { return m_first[kCols]; }
+    void setLeftCol(int c) { setFirst(kCols, c); }
+    bool RowIsVisible(int row) const { return isVisible(kRows, row); }
+    bool ColIsVisible(int col) const { return isVisible(kCols, col); }
 
 signals:
     void Click();
@@ -152,30 +155,48 @@ protected:
 
 private:
     friend class FlexGridDelegate;
-    bool isFixed(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
+    bool isFixed(int row, int col) const { return row < m_fixed[kRows] || col < m_fixed[kCols]; }
     bool inSelection(int row, int col) const;
     void clampCursor();
     void moveCurrent(int row, int col, bool extend);
     void ensureVisible(int row, int col);
     void applyScroll();
-    int maxTopRow() const;
-    int maxLeftCol() const;
     void cellAt(const QPoint& pos, int& row, int& col) const;
     void mouseState(QMouseEvent* e, int& button, int& shift, float& x, float& y);
-    int rowPx(int row) const; // the row's height in pixels, also while it is scrolled out
-    int colPx(int col) const;
     void showAll();
 
-    int m_fixedRows = 1;
-    int m_fixedCols = 1;
+    // Rows and columns are handled alike, one axis at a time.
+    enum Axis : int { kRows = 0, kCols = 1 };
+    // Raises error 381 unless i is a row (column) of the grid.
+    void checkIndex(Axis a, int i) const;
+    int count(Axis a) const { return a == kRows ? rowCount() : columnCount(); }
+    QHeaderView* header(Axis a) const;
+    int viewportExtent(Axis a) const;
+    // A row's height (a column's width) in pixels, also while it is scrolled out.
+    int sectionPx(Axis a, int i) const;
+    void setSectionPx(Axis a, int i, int px);
+    void setSectionHidden(Axis a, int i, bool hide);
+    // The largest first scrollable index that still fills the viewport.
+    int maxFirst(Axis a) const;
+    // Hides the sections scrolled out before the first one, shows the others.
+    void hideScrolledOut(Axis a);
+    // The first index that shows section i, starting from the current first.
+    int firstShowing(Axis a, int i) const;
+    void setFirst(Axis a, int i);
+    void setFixed(Axis a, int n);
+    int sizeTwips(Axis a, int i) const;
+    void setSizeTwips(Axis a, int i, int twips);
+    // A row's (column's) position from the grid's edge.
+    int posTwips(Axis a, int i) const;
+    bool isVisible(Axis a, int i) const;
+
+    std::array<int, 2> m_fixed{1, 1};
     int m_row = 1;
     int m_col = 1;
     int m_rowSel = 1;
     int m_colSel = 1;
-    int m_topRow = 1;
-    int m_leftCol = 1;
-    QHash<int, int> m_hiddenRowPx; // scrolled-out rows and their heights
-    QHash<int, int> m_hiddenColPx;
+    std::array<int, 2> m_first{1, 1};          // TopRow and LeftCol
+    std::array<QHash<int, int>, 2> m_hiddenPx; // scrolled-out sections and their sizes
     int m_mouseRow = -1;
     int m_mouseCol = -1;
     int m_mousePointer = 0;

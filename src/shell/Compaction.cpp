@@ -37,8 +37,9 @@ QString Compaction::report(const Result& r, short sprache)
 {
     const QString gain = vb::CStr(r.gain);
     const QString after = vb::CStr(r.after);
-    if (sprache == 1) return QStringLiteral("Database was compact about ") + gain + QStringLiteral(" % to ") + after + QStringLiteral(" MB!");
-    return QStringLiteral("Datenbank wurde um ") + gain + QStringLiteral(" % auf ") + after + QStringLiteral(" MB komprimiert !");
+    return Session::tr(sprache,
+                       QStringLiteral("Datenbank wurde um ") + gain + QStringLiteral(" % auf ") + after + QStringLiteral(" MB komprimiert !"),
+                       QStringLiteral("Database was compact about ") + gain + QStringLiteral(" % to ") + after + QStringLiteral(" MB!"));
 }
 
 void Compaction::compactInto(const QString& source, const QString& target)

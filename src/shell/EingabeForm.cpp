@@ -9,11 +9,8 @@
 
 EingabeForm::EingabeForm(frmMAIN& main) : m_form(new mdiEINGABE)
 {
+    m_form->setQuitCommand(main.quitCommand());
     QPointer<frmMAIN> owner(&main);
-    m_form->setQuitCommand([owner] {
-        if (owner)
-            if (QAction* quit = owner->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
-    });
     m_form->setSaveCommand([owner] {
         if (owner) owner->stbMAIN_PanelClick(8);
     });

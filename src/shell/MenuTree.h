@@ -1,6 +1,7 @@
 #pragma once
 // The main window's menu tree: names, captions in both languages, help
 // context numbers and the enabled state at start.
+#include "data/Session.h"
 #include <QString>
 #include <QVector>
 
@@ -13,7 +14,7 @@ struct MenuItemDef {
     bool enabledAtStart = true;
 
     bool isSeparator() const { return german == QLatin1String("-"); }
-    QString caption(short sprache) const { return sprache == 1 ? english : german; }
+    QString caption(short sprache) const { return Session::tr(sprache, german, english); }
 };
 
 namespace MenuTree {

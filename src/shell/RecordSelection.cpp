@@ -1,6 +1,7 @@
 #include "shell/RecordSelection.h"
 
 #include "data/Ado.h"
+#include "data/Session.h"
 #include "platform/MsgBox.h"
 #include "shell/ModalTag.h"
 
@@ -13,14 +14,16 @@ RecordSelection::RecordSelection(ado::Connection& cnn, QString mode, short sprac
 
 QString RecordSelection::captionFor(const QString& mode, short sprache)
 {
-    const bool english = sprache == 1;
-    if (mode == ModalTag::kSelect) return english ? QStringLiteral("File/Select") : QStringLiteral("Datei/Auswahl");
-    if (mode == ModalTag::kOpen) return english ? QStringLiteral("File/Open") : QStringLiteral("Datei/Öffnen");
-    if (mode == ModalTag::kDelete) return english ? QStringLiteral("File/Delete") : QStringLiteral("Datei/Löschen");
+    if (mode == ModalTag::kSelect) return Session::tr(sprache, QStringLiteral("Datei/Auswahl"), QStringLiteral("File/Select"));
+    if (mode == ModalTag::kOpen) return Session::tr(sprache, QStringLiteral("Datei/Öffnen"), QStringLiteral("File/Open"));
+    if (mode == ModalTag::kDelete) return Session::tr(sprache, QStringLiteral("Datei/Löschen"), QStringLiteral("File/Delete"));
     return QStringLiteral("Auswahl");
 }
 
-QString RecordSelection::cancelCaption() const { return m_sprache == 1 ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen"); }
+QString RecordSelection::cancelCaption() const
+{
+    return Session::tr(m_sprache, QStringLiteral("Abbrechen"), QStringLiteral("Cancel"));
+}
 
 void RecordSelection::load()
 {
@@ -39,6 +42,8 @@ void RecordSelection::load()
             oneSelected = true;
         }
         m_lines.append(line);
+        // A record active since an earlier choice joins by the same rule as a click.
+        if (m_mode == ModalTag::kSelect && line.selected) applySelectRule(m_lines.last());
     }
 }
 
@@ -55,11 +60,16 @@ bool RecordSelection::click(int index, bool selected)
     if (m_mode == ModalTag::kOpen) {
         if (selectedCount() > 1) line.selected = false;
     } else if (m_mode == ModalTag::kSelect) {
-        // Only a record joining a selection of two or more is checked.
-        if (selected && selectedCount() >= 2 && !mayJoinMultiple(line)) line.selected = false;
+        if (selected) applySelectRule(line);
     }
     m_toolTip = line.comment;
     return line.selected;
+}
+
+void RecordSelection::applySelectRule(Line& line) const
+{
+    // Only a record joining a selection of two or more is checked.
+    if (selectedCount() >= 2 && !mayJoinMultiple(line)) line.selected = false;
 }
 
 bool RecordSelection::mayJoinMultiple(const Line& line) const
@@ -69,8 +79,8 @@ bool RecordSelection::mayJoinMultiple(const Line& line) const
     const bool outOfDate = !never && rs.Value(QStringLiteral("BONEU")).toBool();
     rs.Close();
     if (!never && !outOfDate) return true;
-    vb::MsgBox(m_sprache == 1 ? QStringLiteral("File ") + line.ken + QStringLiteral(" has to be calculated first!")
-                              : QStringLiteral("Datensatz ") + line.ken + QStringLiteral(" muß zuerst einzeln ausgewertet werden!"),
+    vb::MsgBox(Session::tr(m_sprache, QStringLiteral("Datensatz ") + line.ken + QStringLiteral(" muß zuerst einzeln ausgewertet werden!"),
+                           QStringLiteral("File ") + line.ken + QStringLiteral(" has to be calculated first!")),
                vb::vbOKOnly | vb::vbExclamation, caption());
     // Out-of-date results only warn: the record stays selected and is evaluated anew.
     return !never;

@@ -27,7 +27,8 @@ public:
     QString cancelCaption() const;
     const QString& mode() const { return m_mode; }
 
-    // Reads the records; the stored AKT selects a line (Open mode: the first only).
+    // Reads the records; the stored AKT selects a line (Open mode: the first
+    // only; Select mode: checked as a click is).
     void load();
     const QVector<Line>& lines() const { return m_lines; }
     int selectedCount() const;
@@ -45,6 +46,8 @@ private:
     // Warns when the record has no valid results; false when it has none at all
     // (it must leave the selection), true when they are only out of date.
     bool mayJoinMultiple(const Line& line) const;
+    // Select mode: a selected line joining two or more is deselected when it may not.
+    void applySelectRule(Line& line) const;
 
     ado::Connection& m_cnn;
     QString m_mode;

@@ -23,10 +23,7 @@ void StartUp::message(const QString& german, const QString& english, int style)
     vb::MsgBox(m_s.tr(german, english), style == 0 ? vb::vbOKOnly | vb::vbExclamation : style, title());
 }
 
-short StartUp::languageOf(const QString& isoName)
-{
-    return isoName.compare(QStringLiteral("en"), Qt::CaseInsensitive) == 0 ? 1 : 3;
-}
+short StartUp::languageOf(const QString& isoName) { return Session::languageOf(isoName); }
 
 QString StartUp::LOCALEINFO(int item)
 {
@@ -50,7 +47,7 @@ bool StartUp::load()
     m_s.SPRACHE = languageOf(LOCALEINFO(89));
     m_s.DEZIMALPUNKT = LOCALEINFO(14);
     vb::SetDecimalSeparator(m_s.DEZIMALPUNKT);
-    vb::SetGermanButtons(m_s.SPRACHE == 3);
+    vb::SetGermanButtons(!m_s.english());
 
     m_s.developmentMode = m_s.programFolder.contains(QStringLiteral("SOURCE"), Qt::CaseInsensitive);
     if (m_s.developmentMode) {

@@ -1,6 +1,7 @@
 #include "shell/StatusPanels.h"
 
 #include "data/Ado.h"
+#include "data/Session.h"
 
 #include <QStringList>
 
@@ -83,11 +84,10 @@ void StatusPanels::setPressed(int n, bool pressed)
 
 void StatusPanels::applyLanguage(short sprache)
 {
-    const bool english = sprache == 1;
     for (int n = kFirstCommand; n <= kCount; ++n) {
         const CommandTexts& c = kCommands[n - kFirstCommand];
-        at(n).text = QString::fromUtf8(english ? c.english : c.german);
-        at(n).toolTip = QString::fromUtf8(english ? c.tipEnglish : c.tipGerman);
+        at(n).text = Session::tr(sprache, QString::fromUtf8(c.german), QString::fromUtf8(c.english));
+        at(n).toolTip = Session::tr(sprache, QString::fromUtf8(c.tipGerman), QString::fromUtf8(c.tipEnglish));
         emit changed(n);
     }
 }

@@ -5,7 +5,7 @@
 class clsADRESSE {
 public:
     // sprache: 1 = English, 3 = German (the launch context's SPRACHE).
-    explicit clsADRESSE(short sprache) : m_english(sprache == 1) {}
+    explicit clsADRESSE(short sprache) : m_sprache(sprache) {}
 
     QString FIRMA1() const;
     QString FIRMA2() const;
@@ -16,7 +16,12 @@ public:
     QString FAX() const;
     QString EMAIL() const;
     QString URL() const;
+    // The captions before VORSITZ and TEL in the address blocks.
+    QString chairLabel() const;
+    QString phoneLabel() const;
 
 private:
-    bool m_english;
+    QString tr(const QString& german, const QString& english) const;
+
+    short m_sprache;
 };

@@ -1,6 +1,7 @@
 #include "shell/frmINFO.h"
 
 #include "data/Schema.h"
+#include "data/Session.h"
 #include "pages/ProgramTexts.h"
 #include "shell/Artwork.h"
 #include "shell/clsADRESSE.h"
@@ -29,16 +30,16 @@ QString frmINFO::creditsLine(const QString& prefix, const QString& names)
 frmINFO::frmINFO(short sprache, QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmINFO"));
-    const bool en = sprache == 1;
+    const auto tr = [sprache](const QString& german, const QString& english) { return Session::tr(sprache, german, english); };
     const clsADRESSE adr(sprache);
-    setWindowTitle((en ? QStringLiteral("Info of ") : QStringLiteral("Info zu ")) + schema::kProgramTitle);
+    setWindowTitle(tr(QStringLiteral("Info zu "), QStringLiteral("Info of ")) + schema::kProgramTitle);
 
     const QString geo[8] = {
         adr.FIRMA1(),
         adr.FIRMA2(),
         adr.PLZ() + QStringLiteral(", ") + adr.STR(),
-        (en ? QStringLiteral("Head of Found.: ") : QStringLiteral("Vorsitzender: ")) + adr.VORSITZ(),
-        (en ? QStringLiteral("Phone: ") : QStringLiteral("Telefon: ")) + adr.TEL(),
+        adr.chairLabel() + adr.VORSITZ(),
+        adr.phoneLabel() + adr.TEL(),
         QStringLiteral("Fax: ") + adr.FAX(),
         QStringLiteral("E-Mail: ") + adr.EMAIL(),
         QStringLiteral("Internet: ") + adr.URL(),
@@ -51,7 +52,7 @@ frmINFO::frmINFO(short sprache, QWidget* owner) : QDialog(owner)
         QStringLiteral("(") + exe + QStringLiteral(")"),
         mdiAUTOSTART::versionText(sprache),
         ProgramTexts::copyright(sprache),
-        creditsLine(en ? QStringLiteral("Program developed by: ") : QStringLiteral("Programmentwicklung: "), developers()),
+        creditsLine(tr(QStringLiteral("Programmentwicklung: "), QStringLiteral("Program developed by: ")), developers()),
     };
 
     auto* address = new QGroupBox(this);
@@ -86,7 +87,7 @@ frmINFO::frmINFO(short sprache, QWidget* owner) : QDialog(owner)
     logo->setPixmap(Artwork::makerLogo(72));
     logo->setAlignment(Qt::AlignTop);
 
-    m_close = new QPushButton(en ? QStringLiteral("Done") : QStringLiteral("Schließen"), this);
+    m_close = new QPushButton(tr(QStringLiteral("Schließen"), QStringLiteral("Done")), this);
     m_close->setObjectName(QStringLiteral("cmdSCHLIESSEN"));
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);

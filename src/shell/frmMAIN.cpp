@@ -18,11 +18,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
 #include <QShortcut>
 
 namespace {
-frmMAIN* g_main = nullptr;
 const char* kHelpContext = "HelpContextID";
 
 // Hourglass for the lifetime of the guard.
@@ -49,11 +49,8 @@ private:
 };
 } // namespace
 
-frmMAIN* frmMAIN::current() { return g_main; }
-
 frmMAIN::frmMAIN(Session& s, QWidget* parent) : QMainWindow(parent), m_s(s), m_startUp(s, m_panels)
 {
-    g_main = this;
     setObjectName(QStringLiteral("frmMAIN"));
     setWindowTitle(QStringLiteral("Orvalis"));
     setProperty(kHelpContext, 0);
@@ -86,9 +83,14 @@ frmMAIN::frmMAIN(Session& s, QWidget* parent) : QMainWindow(parent), m_s(s), m_s
     resize(1024, 740);
 }
 
-frmMAIN::~frmMAIN()
+frmMAIN::~frmMAIN() = default;
+
+std::function<void()> frmMAIN::quitCommand()
 {
-    if (g_main == this) g_main = nullptr;
+    return [owner = QPointer<frmMAIN>(this)] {
+        if (!owner) return;
+        if (QAction* quit = owner->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
+    };
 }
 
 void frmMAIN::buildMenus()

@@ -24,9 +24,6 @@ public:
     explicit frmMAIN(Session& s, QWidget* parent = nullptr);
     ~frmMAIN() override;
 
-    // The main window of the run, if one exists.
-    static frmMAIN* current();
-
     // Start-up; false when the program must end (the reason has been shown).
     bool load();
 
@@ -55,6 +52,8 @@ public:
 
     // Closes the main window from program code (Done, Quit).
     void Unload();
+    // The Quit menu command for a form's Alt+Q; does nothing once this window is gone.
+    std::function<void()> quitCommand();
     // Closes it as the given unload mode would (e.g. vbFormControlMenu for the close box).
     void closeAs(int unloadMode);
     // Runs the Save command.

@@ -1,5 +1,6 @@
 #include "shell/mdiAUTOSTART.h"
 
+#include "data/Session.h"
 #include "shell/Artwork.h"
 #include "shell/clsADRESSE.h"
 
@@ -23,7 +24,7 @@ QString mdiAUTOSTART::titleText() { return QStringLiteral("Pervatum"); }
 QString mdiAUTOSTART::subtitleText() { return QString(); }
 QString mdiAUTOSTART::versionText(short sprache)
 {
-    return QStringLiteral("Version ") + (sprache == 1 ? QStringLiteral("January 2002") : QStringLiteral("Jänner 2002"));
+    return QStringLiteral("Version ") + Session::tr(sprache, QStringLiteral("Jänner 2002"), QStringLiteral("January 2002"));
 }
 
 mdiAUTOSTART::mdiAUTOSTART(short sprache, QWidget* parent) : QWidget(parent)
@@ -36,15 +37,14 @@ mdiAUTOSTART::mdiAUTOSTART(short sprache, QWidget* parent) : QWidget(parent)
     setPalette(pal);
 
     const clsADRESSE adr(sprache);
-    const bool en = sprache == 1;
     m_fraKOPF = new QFrame(this);
     m_fraKOPF->setObjectName(QStringLiteral("fraKOPF"));
     m_fraKOPF->setFrameStyle(QFrame::Box | QFrame::Plain);
     const QString lines[4] = {
         adr.FIRMA1(),
         adr.PLZ() + QStringLiteral(", ") + adr.STR(),
-        (en ? QStringLiteral("Head of Found.: ") : QStringLiteral("Vorsitzender: ")) + adr.VORSITZ(),
-        (en ? QStringLiteral("Phone: ") : QStringLiteral("Telefon: ")) + adr.TEL() + QStringLiteral(", ") +
+        adr.chairLabel() + adr.VORSITZ(),
+        adr.phoneLabel() + adr.TEL() + QStringLiteral(", ") +
             QStringLiteral("E-Mail: ") + adr.EMAIL() + QStringLiteral(", ") + QStringLiteral("Internet: ") + adr.URL(),
     };
     for (int i = 0; i < 4; ++i) {

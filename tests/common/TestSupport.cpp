@@ -14,13 +14,7 @@ ProjectDb::ProjectDb() : m_path(m_dir.file(QStringLiteral("TALPEX.mdb"))), m_cnn
 
 void ProjectDb::addRecord(long id, const QString& ken, bool akt, const QString& kom)
 {
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1]"), *m_cnn);
-    rs.AddNew();
-    rs.setValue(QStringLiteral("ID"), static_cast<int>(id));
-    rs.setValue(QStringLiteral("KEN"), ken);
-    if (!kom.isEmpty()) rs.setValue(QStringLiteral("KOM"), kom);
-    rs.setValue(QStringLiteral("AKT"), akt);
-    rs.Update();
+    testsupport::addRecord(*m_cnn, id, ken, akt, kom);
 }
 
 } // namespace testsupport

@@ -1,5 +1,6 @@
 #pragma once
 // Shared helpers of the tests: temporary folders with real database files.
+#include "common/RecordRows.h"
 #include "data/Ado.h"
 
 #include <QString>

@@ -22,13 +22,7 @@ protected:
     }
     ~DataFixture() override { vb::SetDecimalSeparator(QStringLiteral(",")); }
 
-    void addRecord(long id, const QString& ken, bool akt)
-    {
-        s.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (%1,'%2',%3)")
-                           .arg(id)
-                           .arg(sqlText(ken))
-                           .arg(akt ? 1 : 0));
-    }
+    void addRecord(long id, const QString& ken, bool akt) { testsupport::addRecord(s.cnnX, id, ken, akt); }
     // Rows of a statement, all columns joined by "|" per row.
     QStringList rows(const QString& sql)
     {

@@ -1,5 +1,4 @@
-// The SQL texts that start-up and the schema conventions use, run verbatim on
-// freshly created databases.
+// The schema of a freshly created project database.
 #include "common/TestSupport.h"
 #include "data/Ado.h"
 #include "data/Schema.h"
@@ -8,62 +7,6 @@
 
 using ado::Recordset;
 using testsupport::ProjectDb;
-using testsupport::TempDir;
-
-TEST(SchemaSql, FrameDatabaseTextsRunAndUpdateProg)
-{
-    TempDir dir;
-    const QString path = dir.file("ARCHIV.mdb");
-    schema::createFrameDatabase(path);
-    ado::Connection cnn;
-    cnn.Open("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + dir.path() + "/ARCHIV.mdb;" + "Persist Security Info=False");
-    cnn.Execute("INSERT INTO [ADMIN] ([BENUTZER],[PROG],[PROJEKTSPFAD],[PROJEKT],[BEARBEITER]) "
-                "VALUES ('MUELLER','MORVANT','/p','P1','Dr. Müller')");
-    {
-        Recordset rs("SELECT * FROM [ADMIN] WHERE [BENUTZER]='mueller'", cnn);
-        ASSERT_EQ(rs.RecordCount(), 1) << "user names compare without regard to case";
-        rs.setValue("PROG", QString("TALPEX"));
-        rs.Update();
-        EXPECT_EQ(rs.Value("BEARBEITER").toString(), "Dr. Müller");
-    }
-    Recordset rs("SELECT [PROG] FROM [ADMIN] WHERE [BENUTZER]='MUELLER'", cnn);
-    EXPECT_EQ(rs.Value(0).toString(), "TALPEX");
-    Recordset other("SELECT * FROM [ADMIN] WHERE [BENUTZER]='" + sqlText("O'Brien") + "'", cnn);
-    EXPECT_EQ(other.RecordCount(), 0);
-}
-
-TEST(SchemaSql, RecordListsLeaveOutTheMultipleEvaluationRecord)
-{
-    ProjectDb db;
-    db.addRecord(0, "M", false, "Mehrfachauswertung");
-    db.addRecord(2, "b-Pegel", true, "zweiter");
-    db.addRecord(1, "A-Pegel", true);
-    db.addRecord(3, "c-Pegel", false);
-
-    Recordset newest("SELECT * FROM [E1] ORDER BY [ID] Desc", db.cnn());
-    EXPECT_EQ(newest.Value("ID").toInt() + 1, 4) << "a new record takes the highest ID plus one";
-
-    Recordset list("SELECT * FROM [E1] WHERE ID>0 ORDER BY [KEN]", db.cnn());
-    ASSERT_EQ(list.RecordCount(), 3);
-    QStringList kens;
-    for (; !list.Eof(); list.MoveNext()) kens << list.Value("KEN").toString();
-    EXPECT_EQ(kens, QStringList({"A-Pegel", "b-Pegel", "c-Pegel"})) << "designations sort without regard to case";
-
-    Recordset exch("SELECT * FROM [E1] WHERE [KEN]<>'M' ORDER BY [KEN]", db.cnn());
-    EXPECT_EQ(exch.RecordCount(), 3);
-    EXPECT_EQ(exch.Fields(0).Name(), "ID");
-    EXPECT_EQ(exch.Fields(1).Name(), "KEN");
-    EXPECT_EQ(exch.Fields(2).Name(), "KOM");
-
-    Recordset act("SELECT [KEN],[KOM] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]", db.cnn());
-    ASSERT_EQ(act.RecordCount(), 2);
-    EXPECT_TRUE(act.Value("KOM").isNull());
-    act.MoveNext();
-    EXPECT_EQ(act.Value("KOM").toString(), "zweiter");
-
-    Recordset byKen("SELECT [ID] FROM [E1] WHERE [KEN]='B-PEGEL'", db.cnn());
-    EXPECT_EQ(byKen.Value(0).toInt(), 2);
-}
 
 TEST(SchemaSql, EveryTableHasTheColumnsOfItsRole)
 {

@@ -1,6 +1,7 @@
 // A full diagram (axes, tick labels as powers of ten, a Greek axis title, a
 // curve) drawn to a PNG and to a PDF.
 #include "GraphicsFixture.h"
+#include "common/K10Scales.h"
 
 #include "data/clsDATEN.h"
 #include "graphics/ImageSurface.h"
@@ -59,31 +60,7 @@ void drawK10Diagram(gfx::Surface& surface, float ox, float oy)
     g.setEBOXMAX(-1);
     g.setEBOYMIN(-1);
     g.setEBOYMAX(-1);
-    QVector<float> xmin{0}, xdiff;
-    for (float decade : {1.0f, 10.0f, 100.0f, 1000.0f})
-        for (int j = 1; j <= 9; ++j) { xmin << j * decade; xdiff << j * decade; }
-    xmin << 10000;
-    xdiff << 10000;
-    g.setELXMIN(xmin);
-    g.setELXDIFF(xdiff);
-    g.setELXIT(QVector<short>(xdiff.size(), 5));
-    g.setELXGIT(QVector<short>(xdiff.size(), 5));
-    g.setELXZL(QVector<short>(xdiff.size(), 5));
-    g.setETEXTX(QStringLiteral("t [h]"));
-    g.setESKZX(QStringLiteral("###0.0#"));
-    QVector<float> ymin{0}, ydiff;
-    for (int e = -11; e <= -1; ++e) {
-        const float p = static_cast<float>(std::pow(10.0, e));
-        ymin << p << 5 * p;
-        ydiff << p << 5 * p;
-    }
-    g.setELYMIN(ymin);
-    g.setELYDIFF(ydiff);
-    g.setELYIT(QVector<short>(ydiff.size(), 5));
-    g.setELYGIT(QVector<short>(ydiff.size(), 5));
-    g.setELYZL(QVector<short>(ydiff.size(), 5));
-    g.setETEXTY(QStringLiteral("k{t,2}10 [m/s]"));
-    g.setESKZY(QStringLiteral("0E-##"));
+    testsupport::setK10Scales(g);
 
     g.SKALEN(-1, data.t, data.k10);
     g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(9));

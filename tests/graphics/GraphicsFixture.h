@@ -20,7 +20,7 @@ protected:
         path = dir.file(QStringLiteral("TALPEX.mdb"));
         schema::createProjectDatabase(path);
         s.cnnX.OpenFile(path);
-        s.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (1,'B1',1)"));
+        testsupport::addRecord(s.cnnX, 1, QStringLiteral("B1"), true);
     }
     ~GraphicsFixture() override { vb::SetDecimalSeparator(QStringLiteral(",")); }
 

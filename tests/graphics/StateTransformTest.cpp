@@ -13,7 +13,7 @@ class StateTransform : public GraphicsFixture {};
 TEST_F(StateTransform, ConstructionValuesAndTheCurrentRecord)
 {
     s.cnnX.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
-    s.cnnX.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[AKT]) VALUES (7,'B7',1)"));
+    testsupport::addRecord(s.cnnX, 7, QStringLiteral("B7"), true);
     clsGRAFIK g;
     EXPECT_EQ(g.EID(), 7);
     EXPECT_EQ(g.EIDOBJEKT(), 11);

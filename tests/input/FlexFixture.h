@@ -3,6 +3,7 @@
 // picture, and a grid editor bound to them as the program's forms bind it.
 #include "graphics/PictureBox.h"
 #include "input/clsFLX.h"
+#include "input/mdiEINGABE.h"
 #include "platform/Convert.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
@@ -41,18 +42,7 @@ protected:
     ~FlexFixture() override { vb::SetDecimalSeparator(QStringLiteral(",")); }
 
     // The readings grid of the input form.
-    void configureReadings()
-    {
-        flx.setELSB({24, 21, 21, 20, 23, 16, 16});
-        flx.setELST1({"Messung", "Datum", "Uhrzeit", "Zeitdiff.", "Temperatur", "h'", "h{t,4}korr"});
-        flx.setELST2({"Nr.", "[TT.MM.JJ]", "[hh:mm:ss]", "[min]", "[°C]", "[mm]", "[mm]"});
-        flx.setELSTYP({1, 4, 5, 6, 0, 0, 0});
-        flx.setELFORMAT({"#0", "dd/mm/yy", "hh:mm:ss", "#0", "#0.0", "#0.0", "#0.0"});
-        flx.setEDET(-1);
-        flx.setELA({1, 1, 1, 2, 2, 2, 2});
-        flx.SCHRIFTEINSTELLUNGEN(QString(), 10, false, false, false, 0);
-        flx.BESCHRIFTEN();
-    }
+    void configureReadings() { mdiEINGABE::configureReadings(flx); }
     void show()
     {
         host->show();

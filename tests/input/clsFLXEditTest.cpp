@@ -69,12 +69,17 @@ TEST_F(Editing, DoubleClickOpensTheCellTextSelectedAndASecondDoesNothing)
     EXPECT_EQ(cell(2, 5), "13,0");
 }
 
-TEST_F(Editing, TextIsLeftAlignedInTheBox)
+TEST_F(Editing, NumbersAreRightAndTextLeftAlignedInTheBox)
 {
-    grid->setTextMatrix(1, 4, "warm");
+    grid->setTextMatrix(1, 4, "8,5");
+    grid->setTextMatrix(2, 4, "warm");
     click(1, 4);
     flx.BEARBEITEN(0);
-    EXPECT_TRUE(txt->alignment() & Qt::AlignLeft);
+    EXPECT_EQ(txt->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    enterInBox();
+    click(2, 4);
+    flx.BEARBEITEN(0);
+    EXPECT_EQ(txt->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 }
 
 TEST_F(Editing, DateColumnAcceptsDatesAndTimesAndRejectsWords)

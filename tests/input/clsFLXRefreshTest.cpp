@@ -28,6 +28,20 @@ TEST_F(Refresh, TimeDifferencesToThePreviousRowAcrossMidnight)
     EXPECT_EQ(cell(4, 0), "3");
 }
 
+TEST_F(Refresh, ReadingWithoutTimeIsSkippedAsReference)
+{
+    configureReadings();
+    setRows(4);
+    fillRow(1, "12.03.03", "23:00");
+    fillRow(2, "13.03.03", "");
+    fillRow(3, "13.03.03", "01:00");
+    fillRow(4, "13.03.03", "01:30");
+    flx.AKTUALISIEREN();
+    EXPECT_EQ(cell(2, 3), "");
+    EXPECT_EQ(cell(3, 3), "120");
+    EXPECT_EQ(cell(4, 3), "30");
+}
+
 TEST_F(Refresh, DatesAreReadDayFirstWhateverTheSeparator)
 {
     configureReadings();

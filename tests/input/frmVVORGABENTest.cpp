@@ -152,6 +152,18 @@ TEST_F(Presets, RemovedRowsDisappearAndRemovingAllLeavesAnEmptyTable)
     EXPECT_EQ(again->msgFLX()->Rows(), 2);
 }
 
+TEST_F(Presets, BlockPastedIntoTheEmptiedListIsStored)
+{
+    auto d = open();
+    for (int i = 0; i < 3; ++i) d->cmdW()->click();
+    ASSERT_FALSE(d->msgFLX()->Enabled());
+    QApplication::clipboard()->setText("Rohr X\t100\t10\nRohr Y\t200\t20\n");
+    d->cmdE()->click();
+    EXPECT_TRUE(d->msgFLX()->Enabled());
+    ASSERT_TRUE(d->OK());
+    EXPECT_EQ(table(), (QStringList{"0|Rohr X|100|10||||", "1|Rohr Y|200|20||||"}));
+}
+
 TEST_F(Presets, CancelWritesNothing)
 {
     const QStringList before = table();

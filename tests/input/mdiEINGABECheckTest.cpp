@@ -102,6 +102,25 @@ TEST_F(EingabeChecks, StepWidthAtOkIsRequiredAndChecked)
     EXPECT_EQ(value("SELECT [N] FROM [E2] WHERE [ID]=1").toInt(), 4);
 }
 
+TEST_F(EingabeChecks, ReadingWithADateButNoTimeIsRefusedAtOk)
+{
+    withReadings(3);
+    grid().setTextMatrix(1, 1, QStringLiteral("12.03.03"));
+    grid().setTextMatrix(2, 2, QString());
+    grid().setTextMatrix(2, 5, QStringLiteral("120"));
+    ui->clear();
+    EXPECT_FALSE(form->OK(1));
+    ASSERT_EQ(ui->boxes().size(), 1);
+    EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_TRUE(ui->boxes()[0].text.contains(QStringLiteral("Messung Nr. 1"))) << ui->boxes()[0].text.toStdString();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [E1]"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [E3]"), 0);
+
+    grid().setTextMatrix(2, 2, QStringLiteral("10:10"));
+    EXPECT_TRUE(form->OK(1));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [E3]"), 3);
+}
+
 TEST_F(EingabeChecks, DesignationOfBlanksIsRefused)
 {
     openForm();

@@ -267,6 +267,25 @@ TEST_F(EingabeRoundTrip, RecordWithoutReadingsArrivesEmptyAndInsertRowMakesItEdi
     EXPECT_FLOAT_EQ(value("SELECT [HST] FROM [E3] WHERE [ID]=3").toFloat(), 300.0f);
 }
 
+TEST_F(EingabeRoundTrip, BlockPastedIntoTheEmptyGridIsStored)
+{
+    db.addRecord(3, QStringLiteral("B3"), true);
+    exec("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (3,800,'Typ A',1)");
+    openForm().OEFFNEN(3);
+    ASSERT_FALSE(grid().Enabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("12.03.03\t10:00\t\t8,5\t120\r\n\t10:30\t\t8,6\t150\r\n"));
+    click(form->cmdE());
+    EXPECT_TRUE(grid().Enabled());
+    EXPECT_EQ(dataRows(), 2);
+    ASSERT_TRUE(form->OK(3));
+    const QVector<StoredReading> rows = stored(3);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1].uhrzeit, QStringLiteral("10:30:00"));
+    EXPECT_EQ(rows[1].datum, QStringLiteral("12.03.2003"));
+    EXPECT_FLOAT_EQ(rows[1].hst.toFloat(), 150.0f);
+    EXPECT_FLOAT_EQ(rows[1].det.toFloat(), 30.0f);
+}
+
 } // namespace
 
 namespace {

@@ -71,7 +71,8 @@ TEST_F(FormatTest, SectionsLiteralsAndOddValues)
     EXPECT_EQ(Format(12.0, QStringLiteral("\"n = \"#0")), QStringLiteral("n = 12"));
     EXPECT_EQ(Format(1.5, QString()), QStringLiteral("1,5"));
     EXPECT_EQ(Format(1E-05f, QString()), QStringLiteral("1E-05"));
-    EXPECT_FALSE(Format(std::numeric_limits<double>::infinity(), QStringLiteral("#0")).isEmpty());
+    EXPECT_EQ(Format(std::numeric_limits<double>::infinity(), QStringLiteral("#0")), QStringLiteral("Inf"));
+    EXPECT_EQ(Format(-std::numeric_limits<double>::infinity(), QStringLiteral("#0.0")), QStringLiteral("-Inf"));
     EXPECT_EQ(Format(1E300, QStringLiteral("0E-##")), QStringLiteral("1E300"));
 }
 

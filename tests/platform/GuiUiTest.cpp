@@ -7,31 +7,57 @@
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Once the next message box is up, notes its button captions and clicks the
+// one captioned `caption`. Without such a button the box is closed all the
+// same, so a wrong box fails the test instead of waiting for a user.
+void answerNextBox(const QString& caption, QStringList& seen)
+{
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, tries, caption, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            if (++*tries < 200) return;
+            ADD_FAILURE() << "no message box appeared";
+            poll->deleteLater();
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        QAbstractButton* wanted = nullptr;
+        for (QAbstractButton* b : box->buttons()) {
+            seen << b->text();
+            if (b->text() == caption) wanted = b;
+        }
+        if (wanted) {
+            wanted->click();
+        } else {
+            ADD_FAILURE() << "no button " << caption.toStdString();
+            box->done(QMessageBox::NoButton);
+        }
+    });
+    poll->start(10);
+}
+
+} // namespace
 
 TEST(GuiUi, GermanButtonsAnswerAsVbDoes)
 {
     vb::GuiUi gui;
     vb::SetGermanButtons(true);
     QStringList seen;
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        for (QAbstractButton* b : box->buttons()) seen << b->text();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == "&Nein") b->click();
-    });
+    answerNextBox("&Nein", seen);
     EXPECT_EQ(gui.msgBox("Speichern?", vb::vbYesNoCancel | vb::vbQuestion, "T"), vb::vbNo);
     EXPECT_TRUE(seen.contains("&Ja"));
     EXPECT_TRUE(seen.contains("Abbrechen"));
 
     vb::SetGermanButtons(false);
     seen.clear();
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        for (QAbstractButton* b : box->buttons()) seen << b->text();
-        box->button(QMessageBox::Cancel)->click();
-    });
+    answerNextBox("Cancel", seen);
     EXPECT_EQ(gui.msgBox("Save?", vb::vbOKCancel, "T"), vb::vbCancel);
     EXPECT_FALSE(seen.contains("Abbrechen"));
 }

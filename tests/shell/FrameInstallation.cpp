@@ -1,5 +1,6 @@
 #include "FrameInstallation.h"
 
+#include "common/TestSupport.h"
 #include "data/Ado.h"
 #include "data/Schema.h"
 
@@ -76,13 +77,7 @@ void FrameInstallation::addRecord(const QString& db, long id, const QString& ken
 {
     ado::Connection cnn;
     cnn.OpenFile(db);
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1]"), cnn);
-    rs.AddNew();
-    rs.setValue(QStringLiteral("ID"), static_cast<int>(id));
-    rs.setValue(QStringLiteral("KEN"), ken);
-    if (!kom.isNull()) rs.setValue(QStringLiteral("KOM"), kom);
-    rs.setValue(QStringLiteral("AKT"), akt);
-    rs.Update();
+    testsupport::addRecord(cnn, id, ken, akt, kom);
 }
 
 bool FrameInstallation::hasRecord(const QString& db, const QString& ken)

@@ -1,5 +1,6 @@
 #include "RecordFixture.h"
 
+#include "common/TestSupport.h"
 #include "data/Ado.h"
 #include "shell/Commands.h"
 #include "shell/EingabeForm.h"
@@ -54,13 +55,7 @@ frmMAIN& RecordFixture::start(const QString& language)
 
 void RecordFixture::addRecord(long id, const QString& ken, bool akt, const QString& kom)
 {
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1]"), cnn());
-    rs.AddNew();
-    rs.setValue(QStringLiteral("ID"), static_cast<int>(id));
-    rs.setValue(QStringLiteral("KEN"), ken);
-    if (!kom.isNull()) rs.setValue(QStringLiteral("KOM"), kom);
-    rs.setValue(QStringLiteral("AKT"), akt);
-    rs.Update();
+    testsupport::addRecord(cnn(), id, ken, akt, kom);
     cnn().Execute(QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (%1, 50, 'Typ A', 1)").arg(id));
 }
 

@@ -97,6 +97,23 @@ TEST_F(SelectionDialogTest, SelectModeChecksRecordsJoiningAMultipleEvaluation)
     EXPECT_EQ(f.activeIds(), (QList<long>{1, 3}));
 }
 
+TEST_F(SelectionDialogTest, SelectModeChecksTheRecordsActiveWhenTheListIsFilled)
+{
+    f.addRecord(1, QStringLiteral("A"), true); // the first selected is never checked
+    f.addRecord(2, QStringLiteral("B"), true); // never evaluated
+    f.addRecord(3, QStringLiteral("C"), true); // out of date: warned, stays
+    f.addRecord(4, QStringLiteral("D"), true);
+    f.addEvaluated(3, true);
+    f.addEvaluated(4, false);
+    auto dlg = show(ModalTag::kSelect);
+    ASSERT_EQ(boxes().size(), 2);
+    EXPECT_EQ(boxes()[0].text, QStringLiteral("Datensatz B muß zuerst einzeln ausgewertet werden!"));
+    EXPECT_EQ(boxes()[1].text, QStringLiteral("Datensatz C muß zuerst einzeln ausgewertet werden!"));
+    EXPECT_EQ(selectedRows(*dlg), (QList<int>{0, 2, 3}));
+    dlg->cmdOK()->click();
+    EXPECT_EQ(f.activeIds(), (QList<long>{1, 3, 4}));
+}
+
 TEST_F(SelectionDialogTest, DeleteModeAllowsEveryRecordAndPairsLinesByIdEvenWithEmptyKeys)
 {
     f.addRecord(7, QStringLiteral("Y"), true);
