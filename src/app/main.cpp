@@ -5,6 +5,7 @@
 #include "shell/Commands.h"
 #include "shell/EvaluationCommands.h"
 #include "shell/MultipleEvaluation.h"
+#include "shell/PageOutput.h"
 #include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     RecordCommands::registerAll();
     EvaluationCommands::registerAll();
     MultipleEvaluation::registerAll();
+    PageOutput::registerAll();
     Exchange::registerAll();
     // Dialogs of the other subsystems that the main window's menus open.
     Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {

@@ -55,23 +55,6 @@ QString parse(const QStringList& args, Options& opts)
     return QString();
 }
 
-// Copies a database file into the temporary folder and opens it there.
-void openCopy(const QString& source, const QString& copy, ado::Connection& cnn, const vb::FileSystemObject& fso)
-{
-    if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("file not found"));
-    fso.CopyFile(source, copy);
-    cnn.OpenFile(copy);
-}
-
-// The first real record (not the multiple evaluation, ID 0) with that designation; 0 when none.
-long findRecord(ado::Connection& cnn, const QString& ken)
-{
-    ado::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [KEN]='") + sqlText(ken) + QLatin1Char('\''), cnn);
-    for (; !rs.Eof(); rs.MoveNext())
-        if (rs.Value(0).toLongLong() > 0) return rs.Value(0).toInt();
-    return 0;
-}
-
 QString field(const QVariant& v, bool integer)
 {
     if (v.isNull()) return QString();
@@ -95,6 +78,22 @@ void printResults(ado::Connection& cnn, long id, QTextStream& out)
 QString BatchEvaluate::usage()
 {
     return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]\n");
+}
+
+void BatchEvaluate::openCopy(const QString& source, const QString& copy, ado::Connection& cnn,
+                             const vb::FileSystemObject& fso)
+{
+    if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("file not found"));
+    fso.CopyFile(source, copy);
+    cnn.OpenFile(copy);
+}
+
+long BatchEvaluate::findRecord(ado::Connection& cnn, const QString& ken)
+{
+    ado::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [KEN]='") + sqlText(ken) + QLatin1Char('\''), cnn);
+    for (; !rs.Eof(); rs.MoveNext())
+        if (rs.Value(0).toLongLong() > 0) return rs.Value(0).toInt();
+    return 0;
 }
 
 QString BatchEvaluate::number(float v)

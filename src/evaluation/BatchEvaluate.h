@@ -7,6 +7,8 @@
 #include <QStringList>
 
 class QTextStream;
+namespace ado { class Connection; }
+namespace vb { class FileSystemObject; }
 
 class BatchEvaluate {
 public:
@@ -22,6 +24,12 @@ public:
     static int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
     static QString usage();
+    // Shared with the other batch commands: copies a database file and opens
+    // the copy (raises VBError when it cannot); the first real record (not the
+    // multiple evaluation) with that designation, 0 when none.
+    static void openCopy(const QString& source, const QString& copy, ado::Connection& cnn,
+                         const vb::FileSystemObject& fso);
+    static long findRecord(ado::Connection& cnn, const QString& ken);
     // The shortest text that reads back as the same single.
     static QString number(float v);
 };

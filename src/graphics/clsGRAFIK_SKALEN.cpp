@@ -143,8 +143,13 @@ void clsGRAFIK::readSettings()
         g0.read("YMIN", m_YMIN) && g0.read("YMAX", m_YMAX);
 }
 
+// A printed copy is laid out for the paper and leaves the stored settings,
+// which belong to the diagram on screen, as they are.
+static bool printing(const gfx::Surface* surface) { return surface && surface->isPrinter(); }
+
 void clsGRAFIK::writeLimits()
 {
+    if (printing(m_surface)) return;
     if (m_EBOXMIN != -1 && m_EBOXMAX != -1 && m_EBOYMIN != -1 && m_EBOYMAX != -1) return;
     G0Row g0(m_EID, m_EIDOBJEKT);
     if (m_EBOXMIN == -1) g0.write("XMIN", m_XMIN);
@@ -161,6 +166,8 @@ void clsGRAFIK::computeScaleFactors()
     g0.read("MX", MX);
     g0.read("MY", MY);
     m_MYMX = MYMX;
+    const bool paper = printing(m_surface);
+    if (paper) MX = MY = 0; // the stored pair was computed for the screen's diagram size
     if (MX != 0 && MY != 0) { // a fixed scale
         m_MX = MX;
         m_MY = MY;
@@ -181,6 +188,7 @@ void clsGRAFIK::computeScaleFactors()
         vb::Raise(vb::errDivisionByZero, QStringLiteral("Division durch Null"));
     m_MX = static_cast<float>(mx);
     m_MY = static_cast<float>(my);
+    if (paper) return;
     g0.write("MX", m_MX);
     g0.write("MY", m_MY);
 }

@@ -1,5 +1,7 @@
 #include "graphics/clsKOPFFUSS.h"
 
+#include "data/Session.h"
+
 #include "platform/Convert.h"
 #include "platform/Format.h"
 #include "platform/OnError.h"
@@ -33,7 +35,7 @@ void clsKOPFFUSS::setRANDABSTAND(const QString& LAGE, float mm)
 
 QString clsKOPFFUSS::tr(const QString& german, const QString& english) const
 {
-    return m_SPRACHE == 1 ? english : german;
+    return Session::tr(m_SPRACHE, german, english);
 }
 
 // Markup is measured by its drawn runs, never by its raw text.

@@ -65,18 +65,25 @@ float clsTABELLE::footnoteRoom() const
     return m_ERZ + 1.5f + static_cast<float>(m_surface->TextHeight(QStringLiteral("X")));
 }
 
-int clsTABELLE::lastFittingRow(int rows) const
+int clsTABELLE::fittingRows(double bodyTop, double limit, int rows) const
 {
-    const double limit = m_surface->sizeMm().height() - m_ERU;
-    const double firstBottom = m_ERO + m_headHeight + m_ERZ + m_EZH;
+    const double firstBottom = bodyTop + m_ERZ + m_EZH;
     // the body's bottom padding and the footnote still have to fit below the row
     const double below = m_ERZ + footnoteRoom();
-    int n = -1;
-    for (int r = 0; r < rows; ++r) {
-        if (firstBottom + r * static_cast<double>(m_EZH) * m_EZA + below > limit + 1e-6) break;
-        n = r;
-    }
+    int n = 0;
+    while (n < rows && firstBottom + n * static_cast<double>(m_EZH) * m_EZA + below <= limit + 1e-6) ++n;
     return n;
+}
+
+int clsTABELLE::lastFittingRow(int rows) const
+{
+    return fittingRows(m_ERO + m_headHeight, m_surface->sizeMm().height() - m_ERU, rows) - 1;
+}
+
+int clsTABELLE::rowsFitting(int headRows, double bottom)
+{
+    rowHeight(); // as the blocks will draw them
+    return std::max(1, fittingRows(m_EYDO + m_ERO + blockHeight(headRows), bottom, 32767));
 }
 
 void clsTABELLE::placeBar(float totalWidth)
@@ -106,6 +113,11 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
     const int last = rows - 1;
     m_EEZ = 0;
     m_ELZ = static_cast<short>(last);
+    if (m_surface->isPrinter() && m_paperFirst >= 0) {
+        m_EEZ = static_cast<short>(std::min<int>(m_paperFirst, last));
+        m_ELZ = static_cast<short>(std::clamp<int>(m_paperLast, m_EEZ, last));
+        return;
+    }
     if (!m_bar || m_surface->isPrinter()) return;
     const int n = std::max(0, lastFittingRow(rows));
     const int v = m_bar->value();
@@ -174,6 +186,12 @@ void clsTABELLE::drawCell(const QVariant& value, int column, float x, float bott
         // fixed texts such as "0.0E0  *" carry a point whatever the session uses
         qsizetype point = text.indexOf(vb::DecimalSeparator());
         if (point < 0) point = text.indexOf(QLatin1Char('.'));
+        // a heading or unit without a point has nothing to line up: placed by the
+        // format offset it would run into the next column's rule
+        if (point < 0 && value.userType() == QMetaType::QString) {
+            m_text.draw(QPointF(x + w / 2.0, y), text, 0, 1, 1);
+            break;
+        }
         const int p = static_cast<int>(point) + 1;
         const int q = static_cast<int>(format.indexOf(QLatin1Char('.'))) + 1;
         const double L = format.size();

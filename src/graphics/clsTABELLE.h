@@ -69,6 +69,17 @@ public:
     void setELZ(short v) { m_ELZ = v; }
     // Height of the head block plus the body block drawn so far.
     float HOEHE() const;
+    // The body rows drawn on paper; first < 0 (the default) draws every row.
+    // A page printing a long table over several sheets gives each its share.
+    void setPaperRows(short first, short last)
+    {
+        m_paperFirst = first;
+        m_paperLast = last;
+    }
+    // How many body rows fit below a head block of `headRows` rows when
+    // nothing of the table, its footnote included, may reach below `bottom`
+    // (surface millimetres); at least one.
+    int rowsFitting(int headRows, double bottom);
 
     // POSITION 1 body, 2 foot with statistics, anything else head.
     void TABELLE(const Block& X, short POSITION);
@@ -101,6 +112,9 @@ private:
     // scrolled body never pushes the footnote off the surface.
     float footnoteRoom() const;
     int lastFittingRow(int rows) const;
+    // Rows (at most `rows`) whose bottoms, with the padding and footnote below,
+    // stay above `limit` when the body starts at `bodyTop`.
+    int fittingRows(double bodyTop, double limit, int rows) const;
     void placeBar(float totalWidth);
 
     gfx::Surface* m_surface = nullptr;
@@ -110,6 +124,7 @@ private:
     QVector<short> m_ELGIT, m_ELGITLEER, m_ELA, m_ELMW;
     QStringList m_ELFORMAT;
     short m_EEZ = 0, m_ELZ = 0;
+    short m_paperFirst = -1, m_paperLast = -1;
     float m_headHeight = 0, m_bodyHeight = 0, m_footHeight = 0;
     gfx::MarkupText m_text;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // The program's fixed texts about its maker, shared by the about box, the
 // start screen and the footer of the result pages: one copy only.
+#include "data/Session.h"
+
 #include <QString>
 
 namespace ProgramTexts {
@@ -8,8 +10,8 @@ namespace ProgramTexts {
 // The (fictitious) maker, as the address block and the copyright name it.
 inline QString maker(short sprache)
 {
-    return sprache == 1 ? QStringLiteral("Steinfeld Hydrogeotechnical Testing Institute")
-                        : QStringLiteral("Hydrogeotechnische Prüfanstalt Steinfeld");
+    return Session::tr(sprache, QStringLiteral("Hydrogeotechnische Prüfanstalt Steinfeld"),
+                       QStringLiteral("Steinfeld Hydrogeotechnical Testing Institute"));
 }
 
 inline QString developers()
@@ -20,7 +22,7 @@ inline QString developers()
 inline QString copyright(short sprache)
 {
     return QStringLiteral("© 2002 ") + maker(sprache) +
-           (sprache == 1 ? QStringLiteral(". All rights reserved.") : QStringLiteral(". Alle Rechte vorbehalten."));
+           Session::tr(sprache, QStringLiteral(". Alle Rechte vorbehalten."), QStringLiteral(". All rights reserved."));
 }
 
 } // namespace ProgramTexts

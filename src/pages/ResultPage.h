@@ -10,9 +10,12 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 
+class PagePrinter;
 class QDialog;
 class QPrinter;
+class clsGRAFIK;
 class Session;
 namespace gfx { class PrinterSurface; }
 
@@ -47,6 +50,8 @@ public:
         float xOffset = 0; // printer offsets
         float yOffset = 0;
         DiagramRoutine draw;
+        // printed again on each further sheet of a page that takes several
+        bool everySheet = false;
     };
     // Every diagram of the page in drawing order.
     virtual QVector<Diagram> diagrams() = 0;
@@ -54,11 +59,23 @@ public:
     virtual void KOPFFUSSZEILE(short mode, gfx::Surface* object) = 0;
     // Title of the print failure box ("Drucken von Seite 1").
     virtual QString printTitle() const = 0;
+    // The sheets the page takes on this paper: one, unless a table runs on.
+    virtual int printSheets(gfx::Surface& paper)
+    {
+        Q_UNUSED(paper);
+        return 1;
+    }
+    // While the page prints: the sheet being drawn (0 first) and their number;
+    // otherwise 0 and 1.
+    int printSheet() const { return m_sheet; }
+    int printSheetCount() const { return m_sheetCount; }
 
     // Prints the page on the default printer / on the given printer; false when
     // the user cancelled a failure box (the document is aborted then).
     void DRUCKEN();
     bool DRUCKEN(QPrinter& printer);
+    // Prints the page as the next sheet of a document that holds several pages.
+    bool DRUCKEN(PagePrinter& document);
     // Page options: colours, flags, then the page drawn again on screen.
     void KONTEXT(short HBOKF, short HBOKFS, qint32 FARBEMDI, qint32 FARBEPIC);
     // Clears the page, draws header/footer (when on) and every diagram on screen.
@@ -71,7 +88,25 @@ public:
     QDialog* diagramDialog(gfx::PictureBox* box, QWidget* owner);
     QDialog* pageDialog(QWidget* owner);
 
+    // The page's own keys: the status-bar panel a key forwards to, 0 for the
+    // quit command, -1 for none.
+    static int keyCommand(int key, Qt::KeyboardModifiers modifiers);
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    // A diagram of record id bound to its box on screen (mode 0), or to the
+    // paper in mode 1 at the box's place plus the offsets, paperSize (mm) wide
+    // and high there. The box is not cleared: an overlay draws over its diagram.
+    static std::unique_ptr<clsGRAFIK> newDiagram(qint32 id, short idObjekt, gfx::PictureBox* box, QPointF boxMm,
+                                                 short mode, float dx, float dy, gfx::Surface* object,
+                                                 QSizeF paperSize);
+    // The four automatic-limit flags at once (-1 from the data, 0 stored).
+    static void setAutomaticLimits(clsGRAFIK& g, short flag);
+
     void setProgress(int value) const
     {
         if (progress) progress(value);
@@ -80,4 +115,8 @@ protected:
     Session& m_s;
     short m_HBOKF = -1;
     short m_HBOKFS = -1;
+
+private:
+    int m_sheet = 0;
+    int m_sheetCount = 1;
 };

@@ -25,8 +25,7 @@ constexpr float kHeight = 125;
 constexpr float kGap = 5;
 constexpr float kLeft120 = kLeft110 + kWidth + kGap;
 // Diagram size on paper.
-constexpr float kPrintELX = 124;
-constexpr float kPrintELY = 141;
+const QSizeF kPaperDiagram(124, 141);
 
 constexpr short kBild110 = 110;
 constexpr short kBild120 = 120;
@@ -100,13 +99,6 @@ void copyAxes(const clsGRAFIK& from, clsGRAFIK& to)
     to.setESKZY(from.ESKZY());
 }
 
-void setAutomaticLimits(clsGRAFIK& g, short flag)
-{
-    g.setEBOXMIN(flag);
-    g.setEBOXMAX(flag);
-    g.setEBOYMIN(flag);
-    g.setEBOYMAX(flag);
-}
 
 } // namespace
 
@@ -241,26 +233,6 @@ void mdiMSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
     });
 }
 
-std::unique_ptr<clsGRAFIK> mdiMSEITE1::newDiagram(short idObjekt, gfx::PictureBox* box, float left, short mode,
-                                                  float dx, float dy, gfx::Surface* object) const
-{
-    auto g = std::make_unique<clsGRAFIK>();
-    g->setEID(0);
-    g->setEIDOBJEKT(idObjekt);
-    if (mode == 1 && object) {
-        g->setEOBJEKT(object);
-        g->setEXDL(left + dx);
-        g->setEYDO(kTop + dy);
-        g->setELX(kPrintELX);
-        g->setELY(kPrintELY);
-    } else {
-        box->Cls();
-        g->setEOBJEKT(box);
-        g->setEXDL(0);
-        g->setEYDO(0);
-    }
-    return g;
-}
 
 void mdiMSEITE1::drawTitle(clsGRAFIK& g, const QString& title) const
 {
@@ -296,7 +268,8 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
         return;
 
     if (!onError([&] {
-            m_g110 = newDiagram(kBild110, m_picBILD110, kLeft110, mode, dx, dy, object);
+            if (mode != 1) m_picBILD110->Cls();
+            m_g110 = newDiagram(0, kBild110, m_picBILD110, QPointF(kLeft110, kTop), mode, dx, dy, object, kPaperDiagram);
             PermeabilityAxes::apply(*m_g110, grid(flags.GITT), grid(flags.GITK10));
             setAutomaticLimits(*m_g110, rescale);
         }))
@@ -358,7 +331,8 @@ void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
 
     std::unique_ptr<clsGRAFIK> g;
     if (!onError([&] {
-            g = newDiagram(kBild120, m_picBILD120, kLeft120, mode, dx, dy, object);
+            if (mode != 1) m_picBILD120->Cls();
+            g = newDiagram(0, kBild120, m_picBILD120, QPointF(kLeft120, kTop), mode, dx, dy, object, kPaperDiagram);
             if (m_g110) copyAxes(*m_g110, *g);
             else PermeabilityAxes::apply(*g, grid(flags.GITT), grid(flags.GITK10));
             setAutomaticLimits(*g, 0);

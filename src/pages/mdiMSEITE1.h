@@ -56,9 +56,6 @@ protected:
 private:
     void layoutBoxes();
     void readRecords();
-    // The diagram instance of a routine bound to the screen box or the printer.
-    std::unique_ptr<clsGRAFIK> newDiagram(short idObjekt, gfx::PictureBox* box, float left, short mode, float dx,
-                                          float dy, gfx::Surface* object) const;
     void drawTitle(clsGRAFIK& g, const QString& title) const;
 
     gfx::PictureBox* m_picBILD110;

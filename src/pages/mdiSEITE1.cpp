@@ -25,6 +25,8 @@ namespace {
 const QString kNichtAuswertbar = QStringLiteral("0.0E0  *");
 const QString kFussnote = QStringLiteral("* nicht auswertbar");
 constexpr short kLevelColour = 12; // light red
+// Bild 11 and its overlay on paper, in mm
+const QSizeF kPaperDiagram(124, 141);
 
 QVector<short> every(int n, short value) { return QVector<short>(n, value); }
 
@@ -88,7 +90,7 @@ QVector<ResultPage::Diagram> mdiSEITE1::diagrams()
     return {
         {QStringLiteral("BILD11"), 0, 5, routine(&mdiSEITE1::BILD11)},
         {QStringLiteral("BILD12"), 20, 10, routine(&mdiSEITE1::BILD12)},
-        {QStringLiteral("BILD13"), 20, 10, routine(&mdiSEITE1::BILD13)},
+        {QStringLiteral("BILD13"), 20, 10, routine(&mdiSEITE1::BILD13), true},
         {QStringLiteral("BILD14"), 0, 5, routine(&mdiSEITE1::BILD14)},
     };
 }
@@ -240,8 +242,8 @@ void mdiSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
         k.setKENNZEICHNUNG(m_KEN);
         k.setDATUM(QDate::currentDate());
         k.setKOMMENTAR(m_KOM);
-        k.setSEITE(1);
-        k.setSEITENANZAHL(1);
+        k.setSEITE(static_cast<short>(mode == 1 ? printSheet() + 1 : 1));
+        k.setSEITENANZAHL(static_cast<short>(mode == 1 ? printSheetCount() : 1));
         k.setUEBERSCHRIFT(heading());
         k.setPROJEKT(session().PROJEKT);
         k.setSPRACHE(3);
@@ -267,24 +269,9 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
         return;
 
     if (!onError([&] {
-            m_g11 = std::make_unique<clsGRAFIK>();
+            m_g11 = newDiagram(m_id, 11, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g11;
-            g.setEID(m_id);
-            g.setEIDOBJEKT(11);
-            g.setEOBJEKT(surface);
-            if (mode == 1) {
-                g.setEXDL(static_cast<float>(m_rect11.left() + dx));
-                g.setEYDO(static_cast<float>(m_rect11.top() + dy));
-                g.setELX(124);
-                g.setELY(141);
-            } else {
-                g.setEXDL(0);
-                g.setEYDO(0);
-            }
-            g.setEBOXMIN(automatic);
-            g.setEBOXMAX(automatic);
-            g.setEBOYMIN(automatic);
-            g.setEBOYMAX(automatic);
+            setAutomaticLimits(g, automatic);
             // the overlay brings its own lines; without it a frame or a full grid
             PermeabilityAxes::apply(g, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5), m_GITK10 != 0 ? 5 : 1);
         }))
@@ -344,17 +331,8 @@ void mdiSEITE1::BILD12(short mode, float dx, float dy, gfx::Surface* object)
     if (!surface) return;
     if (!onError([&] {
             if (mode != 1) m_pic12->Cls();
-            m_g12 = std::make_unique<clsGRAFIK>();
+            m_g12 = newDiagram(m_id, 12, m_pic12, m_rect12.topLeft(), mode, dx, dy, surface, m_rect12.size());
             clsGRAFIK& g = *m_g12;
-            g.setEID(m_id);
-            g.setEIDOBJEKT(12);
-            g.setEOBJEKT(surface);
-            if (mode == 1) {
-                g.setEXDL(static_cast<float>(m_rect12.left() + dx));
-                g.setEYDO(static_cast<float>(m_rect12.top() + dy));
-                g.setELX(static_cast<float>(m_rect12.width()));
-                g.setELY(static_cast<float>(m_rect12.height()));
-            }
             g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
         }))
         return;
@@ -398,34 +376,76 @@ mdiSEITE1::TableBody mdiSEITE1::tableBody() const
     return body;
 }
 
+void mdiSEITE1::setupTable(short mode, float dx, float dy, gfx::Surface* surface)
+{
+    if (!m_table) m_table = std::make_unique<clsTABELLE>();
+    clsTABELLE& t = *m_table;
+    t.setEOBJEKT(surface);
+    t.setEYBALKEN(mode == 1 ? nullptr : m_vsc13);
+    if (mode == 1) {
+        t.setEXDL(static_cast<float>(m_rect13.left() + dx));
+        t.setEYDO(static_cast<float>(m_rect13.top() + dy));
+    } else {
+        t.setEXDL(0);
+        t.setEYDO(0);
+    }
+    t.setERZ(1.5f);
+    t.setEZH(3.4f);
+    t.setERU(5.0f);
+    t.setEZA(1.5f);
+    t.setELSB({11, 18, 11, 18, 18, 18, 18});
+    t.setELGIT({2, 1, 1, 1, 2, 2});
+    t.setELGITLEER(QVector<short>(7, 0));
+    t.setELA({1, 1, 3, 3, 3, 3, 3});
+    t.setELFORMAT({QString(), QStringLiteral("#0"), QStringLiteral("#0.0"), QStringLiteral("#0.0"),
+                   QStringLiteral("#0.0"), QStringLiteral("#0.0"), QStringLiteral("0.0E-##")});
+    t.setPaperRows(-1, -1);
+}
+
+int mdiSEITE1::printSheets(gfx::Surface& paper)
+{
+    m_rowsPerSheet = 0;
+    const int rows = m_MAXI + 1;
+    if (rows <= 0) return 1;
+    float dx = 0, dy = 0;
+    for (const Diagram& d : diagrams()) {
+        if (d.name != QLatin1String("BILD13")) continue;
+        dx = d.xOffset;
+        dy = d.yOffset;
+    }
+    setupTable(1, dx, dy, &paper);
+    // the footer's two 7-pt lines stand on the bottom margin; the table keeps
+    // clear of them whether or not they are printed, so all sheets look alike
+    if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
+    gfx::SurfaceFont footer;
+    footer.size = 7;
+    const double footerTop = paper.sizeMm().height() - m_kopffuss->marginBottom() - 2 * paper.textHeight(footer);
+    m_rowsPerSheet = m_table->rowsFitting(2, footerTop);
+    return (rows + m_rowsPerSheet - 1) / m_rowsPerSheet;
+}
+
 void mdiSEITE1::BILD13(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 13"));
     gfx::Surface* surface = target(mode, m_pic13, object);
     if (!surface) return;
+    // a table running over several sheets shows each its share of the rows
+    const bool shared = mode == 1 && printSheetCount() > 1 && m_rowsPerSheet > 0;
+    const int first = shared ? printSheet() * m_rowsPerSheet : 0;
+    const int last = shared ? std::min(first + m_rowsPerSheet, m_MAXI + 1) - 1 : m_MAXI;
     if (!onError([&] {
             if (mode != 1) m_pic13->Cls();
-            if (!m_table) m_table = std::make_unique<clsTABELLE>();
-            clsTABELLE& t = *m_table;
-            t.setEOBJEKT(surface);
-            t.setEYBALKEN(mode == 1 ? nullptr : m_vsc13);
-            if (mode == 1) {
-                t.setEXDL(static_cast<float>(m_rect13.left() + dx));
-                t.setEYDO(static_cast<float>(m_rect13.top() + dy));
-            } else {
-                t.setEXDL(0);
-                t.setEYDO(0);
+            setupTable(mode, dx, dy, surface);
+            if (shared) {
+                m_table->setPaperRows(static_cast<short>(first), static_cast<short>(last));
+                if (printSheet() == 0) {
+                    m_paperFont = surface->Font;
+                    m_paperColour = surface->ForeColor;
+                } else {
+                    surface->Font = m_paperFont;
+                    surface->ForeColor = m_paperColour;
+                }
             }
-            t.setERZ(1.5f);
-            t.setEZH(3.4f);
-            t.setERU(5.0f);
-            t.setEZA(1.5f);
-            t.setELSB({11, 18, 11, 18, 18, 18, 18});
-            t.setELGIT({2, 1, 1, 1, 2, 2});
-            t.setELGITLEER(QVector<short>(7, 0));
-            t.setELA({1, 1, 3, 3, 3, 3, 3});
-            t.setELFORMAT({QString(), QStringLiteral("#0"), QStringLiteral("#0.0"), QStringLiteral("#0.0"),
-                           QStringLiteral("#0.0"), QStringLiteral("#0.0"), QStringLiteral("0.0E-##")});
         }))
         return;
     clsTABELLE& t = *m_table;
@@ -440,11 +460,17 @@ void mdiSEITE1::BILD13(short mode, float dx, float dy, gfx::Surface* object)
             t.TABELLE(head, 0);
         }))
         return;
-    const TableBody body = tableBody();
+    TableBody body = tableBody();
     if (!onError([&] {
             if (m_MAXI >= 0) t.TABELLE(body.cells, 1);
         }))
         return;
+    // the footnote goes with the sheets that show an unevaluable interval
+    if (shared && !body.footnote.isEmpty()) {
+        bool marked = false;
+        for (int r = first; r <= last; ++r) marked = marked || body.cells[6][r].toString() == kNichtAuswertbar;
+        if (!marked) body.footnote.clear();
+    }
     onError([&] { t.FUSSNOTE(body.footnote); });
 }
 
@@ -463,21 +489,9 @@ void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
         }))
         return;
     if (!onError([&] {
-            m_g14 = std::make_unique<clsGRAFIK>();
+            m_g14 = newDiagram(m_id, 14, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g14;
-            g.setEID(m_id);
-            g.setEIDOBJEKT(14);
-            g.setEOBJEKT(surface);
-            if (mode == 1) {
-                g.setEXDL(static_cast<float>(m_rect11.left() + dx));
-                g.setEYDO(static_cast<float>(m_rect11.top() + dy));
-                g.setELX(124);
-                g.setELY(141);
-            }
-            g.setEBOXMIN(automatic);
-            g.setEBOXMAX(automatic);
-            g.setEBOYMIN(automatic);
-            g.setEBOYMAX(automatic);
+            setAutomaticLimits(g, automatic);
             // the same time division as Bild 11
             if (m_g11) {
                 g.setELXMIN(m_g11->ELXMIN());

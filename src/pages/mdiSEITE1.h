@@ -44,6 +44,8 @@ public:
     QVector<Diagram> diagrams() override;
     void KOPFFUSSZEILE(short mode, gfx::Surface* object) override;
     QString printTitle() const override { return QStringLiteral("Drucken von Seite 1"); }
+    // A table longer than the paper holds runs on over further sheets.
+    int printSheets(gfx::Surface& paper) override;
 
     // -1 while the next drawing computes the limits from the data.
     short rescaleFlag() const { return m_rescale; }
@@ -72,6 +74,8 @@ private:
     // `always` false only when the row lacks any of them. True when written.
     bool writeFrame(short idObjekt, bool always);
     void readSwitches();
+    // The table of Bild 13 bound to a surface and laid out; no drawing.
+    void setupTable(short mode, float dx, float dy, gfx::Surface* surface);
 
     // Layout in millimetres (the page's twips / 56.7).
     QRectF m_rect11, m_rect12, m_rect13;
@@ -96,4 +100,9 @@ private:
     QVector<float> m_TEMP, m_HST; // by reading index
     ResultSeries m_series;
     bool m_loaded = false;
+    // On paper: table rows per sheet, and the font the table was drawn in on
+    // the first sheet, so that further sheets match it.
+    int m_rowsPerSheet = 0;
+    gfx::SurfaceFont m_paperFont;
+    qint32 m_paperColour = 0;
 };

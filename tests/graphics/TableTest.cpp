@@ -150,6 +150,11 @@ TEST_F(Table, DecimalPointAlignmentUsesTheSessionSeparatorAndTheFormatOffset)
     const gfx::DrawCall* c = findText(s, QStringLiteral("0.0E0  *"));
     ASSERT_TRUE(c);
     EXPECT_NEAR(c->a.x() + s.TextWidth(QStringLiteral("0.")), 19 + 1.875, 1e-4);
+    // a unit without a point is centred, so it stays clear of the rules of a narrow column
+    t.TABELLE({{QStringLiteral("[°C]")}}, 0);
+    const gfx::DrawCall* unit = findText(s, QStringLiteral("[°C]"));
+    ASSERT_TRUE(unit);
+    EXPECT_NEAR(unit->a.x() + s.TextWidth(QStringLiteral("[°C]")) / 2, 19, 1e-4);
 }
 
 TEST_F(Table, BlocksStackWithRulesSymbolsAndRowHeightFromTheFont)

@@ -83,7 +83,8 @@ TEST_F(MSeite1Test, EighthRecordSharesTheFirstRecordsColour)
     fixedScales(120);
     auto page = load();
     gfx::RecordingSurface paper;
-    paper.setPrinter(true);
+    // not the printer, which lays out for the paper: the stored fixed scales hold
+    paper.setPrinter(false);
     page->BILD110(1, 0, 0, &paper);
     const auto heightOf = [](int k) { return 30 + 10 + 100 - (k + 1) * 10; };
     EXPECT_EQ(curveHeights(paper, colourOf(0)), (QSet<int>{heightOf(0), heightOf(7)}));
@@ -200,7 +201,8 @@ TEST_F(MSeite1Test, EachCurveAndPointComesFromItsOwnRecord)
     const auto xOf = [](float left, float t) { return left + 11 + t / 0.1f; };
 
     gfx::RecordingSurface paper;
-    paper.setPrinter(true);
+    // not the printer, which lays out for the paper: the stored fixed scales hold
+    paper.setPrinter(false);
     page->BILD110(1, 0, 0, &paper);
     EXPECT_EQ(curveHeights(paper, colourOf(0)), QSet<int>{130});
     EXPECT_EQ(curveHeights(paper, colourOf(1)), QSet<int>{90});

@@ -1,10 +1,12 @@
 // The result page of one record on real project databases: what it reads,
 // what it draws (through the recording surface, in printer mode at the
 // page's positions), what it stores in G0, and records with little or no data.
+#include "common/PdfText.h"
 #include "common/TestSupport.h"
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "graphics/PrinterSurface.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
 #include "pages/ResultSeries.h"
@@ -13,6 +15,7 @@
 #include "platform/MsgBox.h"
 #include "platform/System.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <cmath>
 
@@ -193,9 +196,10 @@ TEST_F(Seite1, RescaleStoresTheLimitsAndLaterDrawingsUseTheStoredOnes)
     EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 10);
     EXPECT_TRUE(hasText(paper, QStringLiteral("10,0")));
 
-    // Asked to rescale again, the limits follow the data once more.
+    // Asked to rescale again, the limits follow the data once more (stored by
+    // the screen: a printed copy stores nothing).
     page->setRescaleFlag(-1);
-    page->BILD11(1, 0, 5, &paper);
+    page->BILD11();
     EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 3);
 }
 
@@ -327,4 +331,87 @@ TEST_F(Seite1, LevelOverlayDrawsIntoBild11OnTheSameFrame)
     EXPECT_GE(red, 11 + 2 * 12);
     EXPECT_TRUE(hasText(paper, QStringLiteral("[mm]")));
     EXPECT_TRUE(ui->boxes().isEmpty());
+}
+
+namespace {
+
+// The words of each sheet of a PDF with their boxes (points from the top).
+struct Word {
+    QString text;
+    double top = 0, bottom = 0;
+};
+QList<QList<Word>> sheetWords(const QString& pdf)
+{
+    const QString html = testsupport::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\" xMax=\"[^\"]+\" yMax=\"([^\"]+)\">([^<]*)</word>"));
+    QList<QList<Word>> sheets;
+    for (const QString& page : html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1)) {
+        sheets.append(QList<Word>());
+        for (auto it = word.globalMatch(page); it.hasNext();) {
+            const auto m = it.next();
+            sheets.last().append({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+        }
+    }
+    return sheets;
+}
+
+} // namespace
+
+// A table longer than the paper holds runs on over further sheets of the job:
+// no row lost or doubled, none drawn into the footer, each sheet numbered.
+TEST_F(Seite1, LongTableRunsOnOverFurtherSheetsClearOfTheFooter)
+{
+    Record r = demo(80);
+    r.k10[70] = 0; // unevaluable: its mark lies on the last sheet
+    addRecord(r);
+    auto page = load();
+    const QString pdf = dir.file(QStringLiteral("lang.pdf"));
+    {
+        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        ASSERT_TRUE(page->DRUCKEN(*printer));
+    }
+    EXPECT_TRUE(ui->boxes().isEmpty());
+    const auto sheets = sheetWords(pdf);
+    const int n = static_cast<int>(sheets.size());
+    ASSERT_GT(n, 1);
+    EXPECT_EQ(testsupport::pdfPages(pdf), n);
+
+    // every row shows decimals (T, h', phi): a row drawn low cannot hide
+    static const QRegularExpression cell(QStringLiteral("^-?\\d+,\\d$|E-"));
+    QMap<QString, int> hst; // h' of a reading, unique per row
+    for (int k = 0; k < n; ++k) {
+        QStringList texts;
+        double footer = -1;
+        for (const Word& w : sheets[k]) {
+            texts.append(w.text);
+            if (w.text == QStringLiteral("Bearbeiter:")) footer = w.top;
+        }
+        const QString all = texts.join(QLatin1Char(' '));
+        ASSERT_GT(footer, 0) << "sheet " << k + 1;
+        EXPECT_TRUE(all.contains(QStringLiteral("Seite %1/%2").arg(k + 1).arg(n))) << all.toStdString();
+        EXPECT_TRUE(all.contains(QStringLiteral("[m/s]"))) << "head block on sheet " << k + 1;
+        EXPECT_EQ(all.contains(QStringLiteral("Zeitverlauf")), k == 0) << "Bild 11 on sheet " << k + 1;
+        EXPECT_EQ(all.contains(QStringLiteral("nicht auswertbar")), k == n - 1) << "footnote on sheet " << k + 1;
+        for (const Word& w : sheets[k]) {
+            if (!cell.match(w.text).hasMatch()) continue;
+            EXPECT_LE(w.bottom, footer) << w.text.toStdString() << " on sheet " << k + 1;
+            if (w.text.endsWith(QStringLiteral(",0")) && w.text.chopped(2).toInt() >= 300) ++hst[w.text];
+        }
+    }
+    for (int i = 0; i < 80; ++i) EXPECT_EQ(hst.value(vb::CStr(300.0f + 40 * i) + QStringLiteral(",0")), 1) << i;
+}
+
+TEST_F(Seite1, TableThatFitsKeepsItsOneSheet)
+{
+    addRecord(demo(20));
+    auto page = load();
+    const QString pdf = dir.file(QStringLiteral("kurz.pdf"));
+    {
+        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        ASSERT_TRUE(page->DRUCKEN(*printer));
+    }
+    EXPECT_EQ(testsupport::pdfPages(pdf), 1);
+    const QString text = testsupport::pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Seite 1/1")));
+    EXPECT_TRUE(text.contains(QStringLiteral("1060,0"))); // h' of the last reading
 }

@@ -1,14 +1,31 @@
 // talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]
+// talpex-batch print PROJECT_DB (--record KEN | --records KEN,KEN,...) --pdf OUT.pdf [--presets PRESETS_DB]
 #include "evaluation/BatchEvaluate.h"
+#include "shell/BatchPrint.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const bool print = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    std::unique_ptr<QCoreApplication> app;
+    if (print) {
+        // pages are drawn without a display
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return BatchEvaluate::run(QCoreApplication::arguments().mid(1), out, err);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
+        out << BatchEvaluate::usage() << BatchPrint::usage();
+        return 0;
+    }
+    return print ? BatchPrint::run(args, out, err) : BatchEvaluate::run(args, out, err);
 }
