@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -299,4 +300,27 @@ TEST_F(SettingsDialogs, MultiplePageSwitchesAreStoredAndRedrawn)
     dlg->cmdOK()->click();
     EXPECT_EQ(value(QStringLiteral("SELECT [BESCHR11] || [GITT] || [GITK10] FROM [M1] WHERE [IDM]=1")).toString(), QStringLiteral("011"));
     EXPECT_NE(multi.picBILD110()->picture(), before); // time grid drawn, label gone
+}
+
+TEST_F(SettingsDialogs, RightClickOnTheDiagramSetsItsAxes)
+{
+    page->show();
+    QTimer::singleShot(0, [] {
+        auto* dlg = qobject_cast<frmKONTEXT11*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        dlg->cboXMIN()->setCurrentText(QStringLiteral("0"));
+        dlg->cboXDIFF()->setCurrentText(QStringLiteral("20"));
+        dlg->cboYMIN()->setCurrentText(QStringLiteral("1E-08"));
+        dlg->cboYDIFF()->setCurrentText(QStringLiteral("9,9E-07"));
+        dlg->cmdOK()->click();
+    });
+    QTest::mouseClick(page->picBILD11(), Qt::RightButton, {}, QPoint(60, 60));
+    EXPECT_FLOAT_EQ(g0(11, "XMAX"), 20.0f);
+    EXPECT_FLOAT_EQ(g0(11, "YMIN"), 1e-8f);
+    EXPECT_NEAR(g0(11, "YMAX"), 1e-6, 1e-12);
+    // the reopened page draws the diagram just as it was redrawn
+    const QImage redrawn = page->picBILD11()->picture();
+    page.reset();
+    page = load();
+    EXPECT_EQ(page->picBILD11()->picture(), redrawn);
 }
