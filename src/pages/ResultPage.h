@@ -33,6 +33,7 @@ public:
     std::function<void(int)> progress;     // start screen's progress bar value
     std::function<void(int)> panelCommand; // a status-bar panel as if clicked
     std::function<void()> quitCommand;     // the main window's quit command
+    std::function<void()> helpCommand;     // the main window's help command
     std::function<void()> activated;       // the page became the active window
 
     // Header/footer flag and page-number flag: -1 on, 0 off.
@@ -80,8 +81,10 @@ public:
     // Clears the page, draws header/footer (when on) and every diagram on screen.
     void drawScreen();
 
-    // The settings dialog for a right click on a diagram box (nullptr: none),
-    // and the page-options dialog for a click on the page background.
+    // The settings dialog for a right click on a diagram box (nullptr: none;
+    // the caller shows it modally and deletes it), and the page-options
+    // dialog for a click on the page background (shown modeless; it deletes
+    // itself when closed).
     QDialog* diagramDialog(gfx::PictureBox* box, QWidget* owner);
     QDialog* pageDialog(QWidget* owner);
 

@@ -125,6 +125,10 @@ void connectResultPage(frmMAIN& main, ResultPage* page)
         if (m)
             if (QAction* quit = m->menuItem(QStringLiteral("mnuBEENDEN"))) quit->trigger();
     };
+    page->helpCommand = [m] {
+        if (m)
+            if (QAction* help = m->menuItem(QStringLiteral("mnuHILFE"))) help->trigger();
+    };
     page->activated = [m] {
         if (m) m->panels().setVisible(10, false);
     };
