@@ -1,5 +1,6 @@
 #include "evaluation/BatchEvaluate.h"
 
+#include "evaluation/BatchArguments.h"
 #include "data/Ado.h"
 #include "data/DatabaseFile.h"
 #include "data/Schema.h"
@@ -26,32 +27,14 @@ struct Options {
 // Fills opts from the arguments; an error text when they do not fit.
 QString parse(const QStringList& args, Options& opts)
 {
-    if (args.isEmpty()) return QStringLiteral("no command given");
-    if (args.first() != QLatin1String("evaluate")) return QStringLiteral("unknown command '%1'").arg(args.first());
-    bool haveRecord = false;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--record") || a == QLatin1String("--presets")) {
-            if (i + 1 >= args.size()) return QStringLiteral("%1 needs a value").arg(a);
-            const QString value = args[++i];
-            if (a == QLatin1String("--record")) {
-                if (haveRecord) return QStringLiteral("--record given twice");
-                opts.record = value;
-                haveRecord = true;
-            } else {
-                if (opts.presets) return QStringLiteral("--presets given twice");
-                opts.presets = value;
-            }
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("unknown option '%1'").arg(a);
-        } else if (opts.project.isEmpty()) {
-            opts.project = a;
-        } else {
-            return QStringLiteral("unexpected argument '%1'").arg(a);
-        }
-    }
-    if (opts.project.isEmpty()) return QStringLiteral("PROJECT_DB is missing");
-    if (!haveRecord) return QStringLiteral("--record KEN is missing");
+    BatchArguments a;
+    const QString record = QStringLiteral("--record"), presets = QStringLiteral("--presets");
+    if (QString error = BatchArguments::parse(args, QStringLiteral("evaluate"), {record, presets}, a); !error.isEmpty())
+        return error;
+    opts.project = a.project;
+    if (a.has(presets)) opts.presets = a.value(presets);
+    if (!a.has(record)) return QStringLiteral("--record KEN is missing");
+    opts.record = a.value(record);
     if (opts.record.isEmpty()) return QStringLiteral("the record designation is empty");
     return QString();
 }

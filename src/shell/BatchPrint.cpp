@@ -3,6 +3,7 @@
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "evaluation/BatchArguments.h"
 #include "evaluation/BatchEvaluate.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "graphics/PrinterSurface.h"
@@ -33,43 +34,23 @@ struct Options {
 
 QString parse(const QStringList& args, Options& o)
 {
-    if (args.isEmpty()) return QStringLiteral("no command given");
-    if (args.first() != QLatin1String("print")) return QStringLiteral("unknown command '%1'").arg(args.first());
-    bool haveRecords = false, havePdf = false;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool takesValue = a == QLatin1String("--record") || a == QLatin1String("--records") ||
-                                a == QLatin1String("--pdf") || a == QLatin1String("--presets");
-        if (takesValue) {
-            if (i + 1 >= args.size()) return QStringLiteral("%1 needs a value").arg(a);
-            const QString value = args[++i];
-            if (a == QLatin1String("--pdf")) {
-                if (havePdf) return QStringLiteral("--pdf given twice");
-                o.pdf = value;
-                havePdf = true;
-            } else if (a == QLatin1String("--presets")) {
-                if (o.presets) return QStringLiteral("--presets given twice");
-                o.presets = value;
-            } else {
-                if (haveRecords) return QStringLiteral("give either --record or --records, once");
-                haveRecords = true;
-                o.multiple = a == QLatin1String("--records");
-                o.records = o.multiple ? value.split(QLatin1Char(',')) : QStringList{value};
-                for (const QString& ken : o.records)
-                    if (ken.isEmpty()) return QStringLiteral("a record designation is empty");
-                if (o.records.removeDuplicates() > 0) return QStringLiteral("a record is named twice");
-            }
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("unknown option '%1'").arg(a);
-        } else if (o.project.isEmpty()) {
-            o.project = a;
-        } else {
-            return QStringLiteral("unexpected argument '%1'").arg(a);
-        }
-    }
-    if (o.project.isEmpty()) return QStringLiteral("PROJECT_DB is missing");
-    if (!haveRecords) return QStringLiteral("--record KEN or --records KEN,KEN,... is missing");
-    if (!havePdf || o.pdf.isEmpty()) return QStringLiteral("--pdf OUT.pdf is missing");
+    BatchArguments a;
+    const QString record = QStringLiteral("--record"), records = QStringLiteral("--records"),
+                  pdf = QStringLiteral("--pdf"), presets = QStringLiteral("--presets");
+    if (QString error = BatchArguments::parse(args, QStringLiteral("print"), {record, records, pdf, presets}, a);
+        !error.isEmpty())
+        return error;
+    o.project = a.project;
+    if (a.has(presets)) o.presets = a.value(presets);
+    if (!a.has(record) && !a.has(records)) return QStringLiteral("--record KEN or --records KEN,KEN,... is missing");
+    if (a.has(record) && a.has(records)) return QStringLiteral("give either --record or --records");
+    o.multiple = a.has(records);
+    o.records = o.multiple ? a.value(records).split(QLatin1Char(',')) : QStringList{a.value(record)};
+    for (const QString& ken : o.records)
+        if (ken.isEmpty()) return QStringLiteral("a record designation is empty");
+    if (o.records.removeDuplicates() > 0) return QStringLiteral("a record is named twice");
+    o.pdf = a.value(pdf);
+    if (o.pdf.isEmpty()) return QStringLiteral("--pdf OUT.pdf is missing");
     return QString();
 }
 
