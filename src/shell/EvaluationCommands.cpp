@@ -29,43 +29,6 @@ vb::OnError onErrorOf(frmMAIN& main, const QString& item)
     return vb::OnError(MenuTree::plainCaption(main.caption(item)));
 }
 
-// The main window is enabled again on every way out of a command, also after
-// Cancel in a failure box: a disabled main window would leave the user no way on.
-class MainDisabled {
-public:
-    explicit MainDisabled(frmMAIN& main) : m_main(&main) { main.setEnabled(false); }
-    ~MainDisabled()
-    {
-        if (m_main) m_main->setEnabled(true);
-    }
-    void end() { m_main->setEnabled(true); }
-
-private:
-    QPointer<frmMAIN> m_main;
-};
-
-void showProgress(frmMAIN& main, bool on)
-{
-    if (QProgressBar* bar = main.pgbBERECHNEN()) {
-        bar->setVisible(on);
-        if (!on) bar->setValue(0);
-    }
-}
-
-void setProgress(frmMAIN& main, int value)
-{
-    if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setValue(value);
-}
-
-// Progress 100, shown for a moment, then hidden and reset.
-void finishProgress(frmMAIN& main)
-{
-    setProgress(main, 100);
-    vb::DoEvents();
-    vb::Sleep(kShowFinishedMs);
-    showProgress(main, false);
-}
-
 // A page on the results: GEAENDERT, and no File menu while it is shown.
 void pageShown(frmMAIN& main)
 {
@@ -110,6 +73,36 @@ void registerAll()
     Commands::setHandler(QStringLiteral("mnuAUSWERTEN"), mnuAUSWERTEN_Click);
     Commands::setHandler(QStringLiteral("mnuBERECHNEN"), mnuBERECHNEN_Click);
     Commands::setHandler(QStringLiteral("mnuNEUBERECHNEN"), mnuNEUBERECHNEN_Click);
+}
+
+MainDisabled::MainDisabled(frmMAIN& main) : m_main(&main) { main.setEnabled(false); }
+
+MainDisabled::~MainDisabled() { end(); }
+
+void MainDisabled::end()
+{
+    if (m_main) m_main->setEnabled(true);
+}
+
+void showProgress(frmMAIN& main, bool on)
+{
+    if (QProgressBar* bar = main.pgbBERECHNEN()) {
+        bar->setVisible(on);
+        if (!on) bar->setValue(0);
+    }
+}
+
+void setProgress(frmMAIN& main, int value)
+{
+    if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setValue(value);
+}
+
+void finishProgress(frmMAIN& main)
+{
+    setProgress(main, 100);
+    vb::DoEvents();
+    vb::Sleep(kShowFinishedMs);
+    showProgress(main, false);
 }
 
 void connectResultPage(frmMAIN& main, ResultPage* page)

@@ -2,6 +2,8 @@
 // The Evaluate menu: which of its items may run when it opens, Calculate
 // (the page of the stored results) and Calculate First (evaluate anew, then
 // the page). The main window runs them through the command table.
+#include <QPointer>
+
 class frmMAIN;
 class ResultPage;
 class QMdiSubWindow;
@@ -22,5 +24,24 @@ void connectResultPage(frmMAIN& main, ResultPage* page);
 // Shows a loaded page as the maximised child and makes panels 10 to 15
 // visible and raised.
 QMdiSubWindow* showResultPage(frmMAIN& main, ResultPage* page);
+
+// The main window disabled while a page is built, and enabled again on every
+// way out, also after Cancel in a failure box: a disabled main window would
+// leave the user no way on.
+class MainDisabled {
+public:
+    explicit MainDisabled(frmMAIN& main);
+    ~MainDisabled();
+    void end();
+
+private:
+    QPointer<frmMAIN> m_main;
+};
+
+// The start screen's progress bar: shown or hidden (and reset), a value, and
+// the end of a command: 100, shown for a moment, then hidden and reset.
+void showProgress(frmMAIN& main, bool on);
+void setProgress(frmMAIN& main, int value);
+void finishProgress(frmMAIN& main);
 
 } // namespace EvaluationCommands

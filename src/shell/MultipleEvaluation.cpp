@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QPointer>
-#include <QProgressBar>
 #include <memory>
 #include <optional>
 
@@ -53,16 +52,6 @@ void markBuilt(Session& s)
     rs.Close();
 }
 
-void finishProgress(frmMAIN& main)
-{
-    QProgressBar* bar = main.pgbBERECHNEN();
-    if (!bar) return;
-    bar->setValue(100);
-    vb::DoEvents();
-    vb::Sleep(1500);
-    bar->setValue(0);
-    bar->setVisible(false);
-}
 
 void reportRecordsWithoutResults(frmMAIN& main, const mdiMSEITE1& page, const QString& title)
 {
@@ -90,13 +79,8 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
     if (!onError([&] { ensureHeaderRow(s); })) return;
 
     WaitCursor wait;
-    // Whatever happens below, the main window is usable again afterwards.
-    struct Enable {
-        frmMAIN& main;
-        ~Enable() { main.setEnabled(true); }
-    } enable{main};
-    main.setEnabled(false);
-    if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setVisible(true);
+    EvaluationCommands::MainDisabled disabled(main);
+    EvaluationCommands::showProgress(main, true);
 
     // owned here until the main window shows it
     std::unique_ptr<mdiMSEITE1> page;
@@ -106,12 +90,12 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
         page->Form_Load();
     });
     if (!loaded) {
-        if (QProgressBar* bar = main.pgbBERECHNEN()) bar->setVisible(false);
+        EvaluationCommands::showProgress(main, false);
         return;
     }
-    if (!onError([&] { finishProgress(main); })) return;
+    if (!onError([&] { EvaluationCommands::finishProgress(main); })) return;
     if (!onError([&] { markBuilt(s); })) return;
-    main.setEnabled(true);
+    disabled.end();
     // shown as every result page is, with panels 10 to 15
     QPointer<mdiMSEITE1> shown = page.get();
     if (!onError([&] { EvaluationCommands::showResultPage(main, page.release()); })) return;
