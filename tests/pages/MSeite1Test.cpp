@@ -59,6 +59,15 @@ protected:
         page->Form_Load();
         return page;
     }
+    // Bild 110 (and Bild 120) drawn on a recording surface that is the printer.
+    static std::unique_ptr<gfx::RecordingSurface> onPaper(mdiMSEITE1& page, bool with120 = true)
+    {
+        auto paper = std::make_unique<gfx::RecordingSurface>();
+        paper->setPrinter(true);
+        page.BILD110(1, 0, 0, paper.get());
+        if (with120) page.BILD120(1, 0, 0, paper.get());
+        return paper;
+    }
     static qint32 colourOf(int type) { return gfx::QBColor(gfx::symbolColourIndex(type)); }
     // The heights (mm) of the curve segments drawn in a colour.
     static QSet<int> curveHeights(const gfx::RecordingSurface& paper, qint32 colour)
@@ -102,10 +111,8 @@ TEST_F(MSeite1Test, FifteenRecordsAllDrawnAndLabelled)
     for (int k = 0; k < 15; ++k) addRecord(k + 1, QStringLiteral("R%1").arg(k + 10), 1, 5, 30, 2E-6f);
     multipleEvaluation(true, 1);
     auto page = load();
-    gfx::RecordingSurface paper;
-    paper.setPrinter(true);
-    page->BILD110(1, 0, 0, &paper);
-    page->BILD120(1, 0, 0, &paper);
+    const auto paperPtr = onPaper(*page);
+    const gfx::RecordingSurface& paper = *paperPtr;
     for (int k = 0; k < 15; ++k) EXPECT_EQ(paper.allText().count(QStringLiteral("R%1").arg(k + 10)), 2);
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
@@ -116,10 +123,8 @@ TEST_F(MSeite1Test, NoLabelsWhenLabellingIsOff)
     addRecord(2, QStringLiteral("KB-18"), 1, 6, 30, 4E-6f);
     multipleEvaluation(true, 0);
     auto page = load();
-    gfx::RecordingSurface paper;
-    paper.setPrinter(true);
-    page->BILD110(1, 0, 0, &paper);
-    page->BILD120(1, 0, 0, &paper);
+    const auto paperPtr = onPaper(*page);
+    const gfx::RecordingSurface& paper = *paperPtr;
     EXPECT_FALSE(paper.allText().contains(QStringLiteral("KB-1")));
     EXPECT_FALSE(curveHeights(paper, colourOf(1)).isEmpty()); // the curves are there
     // the header names both records and the comment
@@ -164,9 +169,8 @@ TEST_F(MSeite1Test, RecordWithoutResultsIsLeftOut)
     auto page = load(&progress);
     EXPECT_EQ(progress, (QList<int>{5, 40, 70, 95}));
     EXPECT_EQ(page->recordsWithoutResults(), (QStringList{QStringLiteral("S2"), QStringLiteral("S3")}));
-    gfx::RecordingSurface paper;
-    paper.setPrinter(true);
-    page->BILD110(1, 0, 0, &paper);
+    const auto paperPtr = onPaper(*page, false);
+    const gfx::RecordingSurface& paper = *paperPtr;
     EXPECT_TRUE(paper.allText().contains(QStringLiteral("S4")));
     EXPECT_FALSE(paper.allText().contains(QStringLiteral("S2")));
     EXPECT_TRUE(ui->boxes().isEmpty());
@@ -178,10 +182,8 @@ TEST_F(MSeite1Test, PageWithoutAnyResultsShowsEmptyDiagramsWithoutABox)
     addRecord(2, QStringLiteral("L2"), 3, 2, 30, 0, false); // n above the readings
     multipleEvaluation(true, 1);
     auto page = load();
-    gfx::RecordingSurface paper;
-    paper.setPrinter(true);
-    page->BILD110(1, 0, 0, &paper);
-    page->BILD120(1, 0, 0, &paper);
+    const auto paperPtr = onPaper(*page);
+    const gfx::RecordingSurface& paper = *paperPtr;
     EXPECT_TRUE(paper.allText().contains(QStringLiteral("t [h]")));
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
