@@ -1,6 +1,7 @@
 // The result page of one record on real project databases: what it reads,
 // what it draws (through the recording surface, in printer mode at the
 // page's positions), what it stores in G0, and records with little or no data.
+#include "PageProject.h"
 #include "common/PdfText.h"
 #include "common/TestSupport.h"
 #include "data/Ado.h"
@@ -31,21 +32,13 @@ struct Record {
     short bild14an = 0;
 };
 
-class Seite1 : public ::testing::Test {
+class Seite1 : public PageProject {
 protected:
     Seite1()
     {
-        vb::SetDecimalSeparator(QStringLiteral(","));
-        path = dir.file(QStringLiteral("TALPEX.mdb"));
-        schema::createProjectDatabase(path);
-        s.developmentMode = true; // presets from the project database
-        s.cnnX.OpenFile(path);
         s.BEARBEITER = QStringLiteral("DI Huber");
         s.PROJEKT = QStringLiteral("P-2417");
-        exec("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'SR 300/20',300,20,2,0,0,0)");
     }
-
-    void exec(const QString& sql) { s.cnnX.Execute(sql); }
 
     // Record 1, active: readings every det minutes falling by hst, results as
     // an evaluation with step width n leaves them.
@@ -108,11 +101,6 @@ protected:
 
     static bool hasText(const gfx::RecordingSurface& r, const QString& text) { return r.allText().contains(text); }
 
-    testsupport::TempDir dir;
-    QString path;
-    vb::ScopedScriptedSystem sys;
-    vb::ScopedScriptedUi ui;
-    Session s;
     QList<int> progress;
 };
 

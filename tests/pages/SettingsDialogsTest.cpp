@@ -1,6 +1,6 @@
 // The page options dialog and the diagram settings dialogs on a real project
 // database: what they show, what OK stores and redraws, what they refuse.
-#include "common/TestSupport.h"
+#include "PageProject.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "pages/mdiMSEITE1.h"
@@ -25,16 +25,10 @@
 
 namespace {
 
-class SettingsDialogs : public ::testing::Test {
+class SettingsDialogs : public PageProject {
 protected:
     SettingsDialogs()
     {
-        vb::SetDecimalSeparator(QStringLiteral(","));
-        path = db.file(QStringLiteral("TALPEX.mdb"));
-        schema::createProjectDatabase(path);
-        s.developmentMode = true; // presets from the project database
-        s.cnnX.OpenFile(path);
-        exec("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'SR 300/20',300,20,2,0,0,0)");
         // record 1, evaluated with the limits still to be found; grid lines on
         exec("INSERT INTO [E1] ([ID],[KEN],[KOM],[AKT]) VALUES (1,'SR-B3','',1)");
         exec("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (1,1250,'SR 300/20',1)");
@@ -53,8 +47,6 @@ protected:
         exec("UPDATE [A1] SET [BONEU]=0 WHERE [ID]=1"); // as the evaluation command does once the page is shown
     }
 
-    void exec(const QString& sql) { s.cnnX.Execute(sql); }
-    void exec(const char* sql) { s.cnnX.Execute(QString::fromUtf8(sql)); }
     std::unique_ptr<mdiSEITE1> load()
     {
         auto p = std::make_unique<mdiSEITE1>(s);
@@ -95,11 +87,6 @@ protected:
         return false;
     }
 
-    testsupport::TempDir db;
-    QString path;
-    Session s;
-    vb::ScopedScriptedUi ui;
-    vb::ScopedScriptedSystem sys;
     std::unique_ptr<mdiSEITE1> page;
 };
 
