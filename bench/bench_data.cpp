@@ -4,9 +4,9 @@
 #include "BenchProject.h"
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "data/clsDATEN.h"
+#include "widgets/ControlData.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 
 #include <QTemporaryDir>
@@ -37,7 +37,7 @@ void BM_DataColumn(benchmark::State& state)
         grid.setTextMatrix(i + 1, 2, vb::CStr(static_cast<float>(i) * 0.5f));
         values[i] = static_cast<float>(i) * 0.25f;
     }
-    clsDATEN d;
+    ControlData d;
     d.setETABELLE(QStringLiteral("E3"));
     if (!d.DFTFM(QStringLiteral("I1"), &grid, QStringLiteral("1"), {{"I1"}})) state.SkipWithError("index column");
     vb::FlexGrid back;

@@ -7,7 +7,7 @@
 #include "data/Session.h"
 #include "input/mdiEINGABE.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 
 #include <QLineEdit>

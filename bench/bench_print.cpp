@@ -6,7 +6,7 @@
 #include "graphics/PrinterSurface.h"
 #include "pages/ResultPage.h"
 #include "platform/MsgBox.h"
-#include "shell/BatchPrint.h"
+#include "batch/BatchPrint.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
@@ -32,7 +32,7 @@ void BM_PrintPdf(benchmark::State& state)
     }
     const QString pdf = project.dir.filePath(QStringLiteral("seite1.pdf"));
     for (auto _ : state) {
-        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        auto printer = gfx::PrinterSurface::pdfWriter(pdf);
         if (!page->DRUCKEN(*printer) || !ui->boxes().isEmpty()) {
             state.SkipWithError("printing failed");
             break;

@@ -1,6 +1,6 @@
 // TALPEX: evaluation of field permeability tests with standpipes.
 #include "data/Session.h"
-#include "exchange/Exchange.h"
+#include "shell/Exchange.h"
 #include "input/frmVVORGABEN.h"
 #include "shell/Commands.h"
 #include "shell/EvaluationCommands.h"
@@ -8,6 +8,7 @@
 #include "shell/PageOutput.h"
 #include "shell/RecordCommands.h"
 #include "shell/frmMAIN.h"
+#include "widgets/GuiUi.h"
 
 #include <QApplication>
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
+    // every message box of this run is a real dialog
+    vb::setUi(std::make_unique<vb::GuiUi>());
 
     RecordCommands::registerAll();
     EvaluationCommands::registerAll();

@@ -45,7 +45,9 @@ bool sameValue(const QVariant& stored, const QVariant& key)
 
 // ---------------------------------------------------------------- binding
 
-clsDATEN::clsDATEN() : m_cnn(&session().cnnX)
+clsDATEN::clsDATEN() : clsDATEN(session()) {}
+
+clsDATEN::clsDATEN(Session& s) : m_s(&s), m_cnn(&s.cnnX)
 {
     vb::OnError onError(kTitle);
     onError([&] {
@@ -58,14 +60,14 @@ clsDATEN::~clsDATEN() = default;
 
 void clsDATEN::setEBOV(bool v)
 {
-    Session& s = session();
+    Session& s = *m_s;
     m_cnn = (v && !s.developmentMode) ? &s.cnnX_V : &s.cnnX;
 }
 
 void clsDATEN::setEINFMDB(bool& BOINF, const QString& name)
 {
     BOINF = false;
-    const Session& s = session();
+    const Session& s = *m_s;
     const QString path = s.developmentMode
         ? s.PROJEKTSPFAD + QLatin1Char('/') + s.PROJEKT + QLatin1Char('/') + name + QStringLiteral(".mdb")
         : s.DATENBANKPFAD() + QLatin1Char('/') + name + QStringLiteral(".mdb");

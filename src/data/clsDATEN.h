@@ -1,6 +1,7 @@
 #pragma once
 // The data-access object through which forms and classes move values between
-// one table and variables or controls, and the record index services on that
+// one table and variables (the transfers to and from controls are
+// widgets/ControlData.h), and the record index services on that
 // table. One object per table; it binds at creation to the current record (the
 // first E1 row whose AKT is true) and holds no open recordset between calls.
 //
@@ -10,10 +11,6 @@
 //
 // Results: true on success. Failures are reported in the German "Datenfehler"
 // boxes of this class through vb::MsgBox and give false.
-//
-// Control arrays: a control's index within its array is its dynamic property
-// "Index" (an int); without it, the number after the last '_' of its objectName
-// (lblX_3 -> 3); a control with neither is not part of an array.
 #include "data/Ado.h"
 
 #include <QDateTime>
@@ -29,14 +26,8 @@
 #include <optional>
 #include <type_traits>
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QRadioButton;
+class Session;
 namespace vb {
-class FlexGrid;
 class VBError;
 }
 
@@ -82,8 +73,10 @@ struct Criterion {
 
 class clsDATEN {
 public:
-    // Binds to session().cnnX and the current record; a failure shows the
+    // Binds to the session's cnnX and the current record; a failure shows the
     // "Datenfehler" box and leaves ESPIDW at 0.
+    explicit clsDATEN(Session& s);
+    // The same on the current session, for the classes that hold none.
     clsDATEN();
     ~clsDATEN();
     clsDATEN(const clsDATEN&) = delete;
@@ -157,57 +150,6 @@ public:
     // all non-null values; COL is replaced only when at least one row matches
     bool DTVCOL(const QString& SPV, QVariantList& COL, const Keys& keys = {});
 
-    // ---- controls to table
-    bool DFTC(const QString& SPV, QCheckBox* chk, const Keys& keys = {});   // value 0/1/2 (16-bit)
-    bool DFTCV(const QString& SPV, QCheckBox* chk, const Keys& keys = {});
-    bool DFTCC(const QString& SPV, QCheckBox* chk, const Keys& keys = {});  // caption
-    bool DFTO(const QString& SPV, QRadioButton* opt, const Keys& keys = {}); // value (boolean)
-    bool DFTOV(const QString& SPV, QRadioButton* opt, const Keys& keys = {});
-    bool DFTOC(const QString& SPV, QRadioButton* opt, const Keys& keys = {}); // caption
-    bool DFTT(const QString& SPV, QLineEdit* txt, const Keys& keys = {});   // text
-    bool DFTTT(const QString& SPV, QLineEdit* txt, const Keys& keys = {});
-    bool DFTL(const QString& SPV, QLabel* lbl, const Keys& keys = {});      // caption
-    bool DFTLC(const QString& SPV, QLabel* lbl, const Keys& keys = {});
-    bool DFTLI(const QString& SPV, QLabel* lbl, const Keys& keys = {});     // control-array index
-    bool DFTI(const QString& SPV, QListWidget* lst, const Keys& keys = {}); // selected entry's text
-    bool DFTIS(const QString& SPV, QListWidget* lst, const Keys& keys = {});
-    bool DFTIL(const QString& SPV, QListWidget* lst, const Keys& keys = {}); // list index
-    bool DFTM(const QString& SPV, QComboBox* cbo, const Keys& keys = {});   // text
-    bool DFTMT(const QString& SPV, QComboBox* cbo, const Keys& keys = {});
-    bool DFTML(const QString& SPV, QComboBox* cbo, const Keys& keys = {});  // list index
-    bool DFTMS(const QString& SPV, QComboBox* cbo, const Keys& keys = {});  // selected entry's text
-    // grid column SPNR (number as text) of every non-fixed row; a disabled grid
-    // deletes the matching rows. Keys: SPI1..SPI3 with values, SPI4 orders only.
-    bool DFTF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys = {});
-    bool DFTFM(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys = {});
-
-    // ---- table to controls (null leaves the control; no row sets it from the empty value)
-    bool DTFC(const QString& SPV, QCheckBox* chk, const Keys& keys = {});
-    bool DTFCV(const QString& SPV, QCheckBox* chk, const Keys& keys = {});
-    bool DTFCC(const QString& SPV, QCheckBox* chk, const Keys& keys = {});
-    bool DTFO(const QString& SPV, QRadioButton* opt, const Keys& keys = {});
-    bool DTFOV(const QString& SPV, QRadioButton* opt, const Keys& keys = {});
-    bool DTFOC(const QString& SPV, QRadioButton* opt, const Keys& keys = {});
-    bool DTFT(const QString& SPV, QLineEdit* txt, const Keys& keys = {});
-    bool DTFTT(const QString& SPV, QLineEdit* txt, const Keys& keys = {});
-    bool DTFL(const QString& SPV, QLabel* lbl, const Keys& keys = {});
-    bool DTFLC(const QString& SPV, QLabel* lbl, const Keys& keys = {});
-    bool DTFI(const QString& SPV, QListWidget* lst, const Keys& keys = {});  // adds the value as entry
-    bool DTFIS(const QString& SPV, QListWidget* lst, const Keys& keys = {});
-    bool DTFIL(const QString& SPV, QListWidget* lst, const Keys& keys = {}); // list index
-    bool DTFM(const QString& SPV, QComboBox* cbo, const Keys& keys = {});    // sets the text
-    bool DTFMS(const QString& SPV, QComboBox* cbo, const Keys& keys = {});   // adds the value as entry
-    bool DTFML(const QString& SPV, QComboBox* cbo, const Keys& keys = {});   // list index
-    // drop-down list (not editable): selects the first equal entry, none when
-    // no entry matches; an editable combo box gets the value as its text
-    bool DTFMT(const QString& SPV, QComboBox* cbo, const Keys& keys = {});
-    // appends the value of every matching row as an entry (the list is not cleared)
-    bool DTFMM(const QString& SPV, QComboBox* cbo, const Keys& keys = {});
-    // table column into grid column SPNR from row max(FixedRows, ZNR + 1 when
-    // FixedRows < ZNR); no row: the grid is disabled and greyed (success)
-    bool DTFF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys = {}, qint16 ZNR = 0);
-    bool DTFFM(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys = {});
-
     // ---- record index and identity services
     // The last named key is the index column; the keys before it are conditions.
     // No row: 0, 0, 0.
@@ -227,7 +169,8 @@ public:
     bool IDKRIT(QVector<qint32>& IDKR, QList<Criterion>& criteria);
     QString IDKRITSQL(QList<Criterion>& criteria) const;
 
-private:
+protected:
+    // For the transfers that build on these (the control transfers).
     bool readFirst(const QString& SPV, const Keys& keys, QVariant& value, bool* found = nullptr, vb::VBError* error = nullptr);
     bool readAll(const QString& SPV, const Keys& keys, QVariantList& values, vb::VBError* error = nullptr);
     bool write(const QString& SPV, const QVariantList& values, const Keys& keys, vb::VBError* error = nullptr);
@@ -241,20 +184,17 @@ private:
     void writerFailed(const QString& SPV, const QVariant& value) const;
     void arrayWriterFailed(const QString& SPV) const;
     QString arrayReaderText(const QString& SPV, const vb::VBError& e) const;
-    QString gridText(const QString& SPV, const vb::FlexGrid* grid, const QString& SPNR, bool toGrid,
-                     const vb::VBError& e) const;
     bool askContinue(const QString& text) const; // OK/Cancel "Datenfehler" box; false on Cancel
-    template <typename Apply>
-    bool readControl(const QString& SPV, const Keys& keys, Apply apply);
-    bool writeControl(const QString& SPV, const std::function<QVariant()>& value, const Keys& keys);
     void pump(); // lets pending window events run, at most every few milliseconds
 
+private:
     QString m_ETABELLE = QStringLiteral("E1");
     QString m_ESPID = QStringLiteral("ID");
     qint32 m_ESPIDW = 0;
     std::array<QString, 3> m_ESPK;
     std::array<QString, 3> m_ESPKW;
     QString m_EINFMDB;
+    Session* m_s;
     ado::Connection* m_cnn = nullptr;
     std::unique_ptr<ado::Connection> m_own; // opened through EINFMDB
     qint64 m_lastPump = -1;

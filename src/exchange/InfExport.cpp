@@ -5,10 +5,11 @@
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "platform/MsgBox.h"
+#include "platform/OnError.h"
 
 InfExport::InfExport(Session& s)
     : BEARBEITER(s.BEARBEITER), DATUM(QDate::currentDate(), QTime(0, 0)), PROJ(s.PROJEKT), m_s(s),
-      m_E1(std::make_unique<clsDATEN>()), m_A2(std::make_unique<clsDATEN>()), m_inf(std::make_unique<clsDATEN>())
+      m_E1(std::make_unique<clsDATEN>(s)), m_A2(std::make_unique<clsDATEN>(s)), m_inf(std::make_unique<clsDATEN>(s))
 {
     m_A2->setETABELLE(QStringLiteral("A2"));
 }
@@ -26,16 +27,10 @@ bool InfExport::open()
 QVector<RecordLine> InfExport::projectRecords()
 {
     QVector<RecordLine> lines;
-    QVector<qint32> ids;
-    QList<Criterion> byId{{QStringLiteral("ID"), std::nullopt, QString()}};
-    if (!m_E1->IDKRIT(ids, byId)) return lines;
-    for (qint32 id : ids) {
-        if (id <= 0) continue; // the multiple evaluation has no result of its own
-        m_E1->setESPIDW(id);
-        QString ken;
-        m_E1->DTVT(QStringLiteral("KEN"), ken);
-        lines.append({id, ken});
-    }
+    vb::OnError onError(QStringLiteral("Datenfehler"));
+    onError([&] {
+        for (const ProjectRecord& r : ::projectRecords(m_s.cnnX, RecordOrder::ById)) lines.append({r.id, r.ken});
+    });
     return lines;
 }
 

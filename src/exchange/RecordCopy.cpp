@@ -40,16 +40,22 @@ RecordCopy::RecordCopy(const Session& s, ado::Connection& source, ado::Connectio
 {
 }
 
+QVector<ProjectRecord> projectRecords(ado::Connection& cnn, RecordOrder order)
+{
+    QVector<ProjectRecord> records;
+    ado::Recordset rs(order == RecordOrder::ById ? QStringLiteral("SELECT [ID],[KEN],[KOM] FROM [E1] WHERE [ID]>0 ORDER BY [ID]")
+                                                 : QStringLiteral("SELECT [ID],[KEN],[KOM] FROM [E1] WHERE [ID]>0 ORDER BY [KEN]"),
+                      cnn);
+    for (; !rs.Eof(); rs.MoveNext())
+        records.append({datatext::toInt32(rs.Value(0)), datatext::toText(rs.Value(1)), datatext::toText(rs.Value(2))});
+    return records;
+}
+
 QVector<RecordLine> RecordCopy::recordLines(ado::Connection& cnn)
 {
     QVector<RecordLine> lines;
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]<>'M' ORDER BY [KEN]"), cnn);
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const qint32 id = datatext::toInt32(rs.Value(QStringLiteral("ID")));
-        if (id <= 0) continue; // the multiple evaluation, whatever its designation
-        lines.append({id, datatext::toText(rs.Value(QStringLiteral("KEN"))) + QStringLiteral(" (")
-                              + datatext::toText(rs.Value(QStringLiteral("KOM"))) + QLatin1Char(')')});
-    }
+    for (const ProjectRecord& r : projectRecords(cnn, RecordOrder::ByDesignation))
+        lines.append({r.id, r.ken + QStringLiteral(" (") + r.kom + QLatin1Char(')')});
     return lines;
 }
 

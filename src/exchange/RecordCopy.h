@@ -9,11 +9,23 @@
 namespace ado { class Connection; }
 class Session;
 
-// One line of a record list: "KEN (KOM)" and the record's ID.
+// One line of a record list: its text and the record's ID.
 struct RecordLine {
     qint32 id = 0;
     QString text;
 };
+
+// One user record of a project.
+struct ProjectRecord {
+    qint32 id = 0;
+    QString ken;
+    QString kom; // empty when null
+};
+enum class RecordOrder { ByDesignation, ById };
+
+// The user records of a project: every record but the multiple evaluation
+// (ID 0). Raises vb::VBError when they cannot be read.
+QVector<ProjectRecord> projectRecords(ado::Connection& cnn, RecordOrder order);
 
 // 1 + the largest ID in any of the tables (1 when all are empty), so that rows
 // left behind by a deleted record are never adopted by a new one.
@@ -24,8 +36,8 @@ public:
     // s gives the language of the messages.
     RecordCopy(const Session& s, ado::Connection& source, ado::Connection& target);
 
-    // The records of a project for the exchange lists, in designation order,
-    // without the multiple evaluation. Empty when there are none.
+    // The records of a project for the exchange lists, "KEN (KOM)" in
+    // designation order. Empty when there are none.
     static QVector<RecordLine> recordLines(ado::Connection& cnn);
     // Whether cnn holds a record with this designation (case ignored).
     static bool hasRecord(ado::Connection& cnn, const QString& ken);

@@ -2,35 +2,37 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 
 namespace gfx {
 
-PrinterSurface::PrinterSurface(QPrinter& printer) : m_printer(printer)
+PrinterSurface::PrinterSurface(QPagedPaintDevice& device) : m_device(device)
 {
-    m_printer.setPageSize(QPageSize(QPageSize::A4));
-    m_printer.setPageOrientation(QPageLayout::Landscape);
-    m_printer.setFullPage(true);
+    QPageLayout layout = m_device.pageLayout();
+    layout.setPageSize(QPageSize(QPageSize::A4));
+    layout.setOrientation(QPageLayout::Landscape);
+    layout.setMargins(QMarginsF());
+    layout.setMode(QPageLayout::FullPageMode);
+    m_device.setPageLayout(layout);
 }
 
-std::unique_ptr<QPrinter> PrinterSurface::pdfPrinter(const QString& path, int dpi)
+std::unique_ptr<QPdfWriter> PrinterSurface::pdfWriter(const QString& path, int dpi)
 {
-    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    p->setOutputFormat(QPrinter::PdfFormat);
-    p->setOutputFileName(path);
+    auto p = std::make_unique<QPdfWriter>(path);
     p->setResolution(dpi);
     return p;
 }
 
 QSizeF PrinterSurface::sizeMm() const
 {
-    return m_printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    return m_device.pageLayout().fullRect(QPageLayout::Millimeter).size();
 }
 
-double PrinterSurface::pixelsPerMm() const { return m_printer.resolution() / 25.4; }
+double PrinterSurface::pixelsPerMm() const { return m_device.logicalDpiX() / 25.4; }
 
 void PrinterSurface::NewPage()
 {
-    if (painter()) m_printer.newPage(); // a first page must exist before the next one
+    if (painter()) m_device.newPage(); // a first page must exist before the next one
 }
 
 bool PrinterSurface::EndDoc()

@@ -1,25 +1,26 @@
 #pragma once
-// The printer as a surface: A4 landscape, millimetres from the paper's
-// top-left corner. Printing to a PDF file is the same printer with a file name.
+// Paper as a surface: A4 landscape, millimetres from the paper's top-left
+// corner, on any paged device - a PDF file here, a printer from the windows.
 #include "graphics/PainterSurface.h"
 
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <memory>
+
+class QPdfWriter;
 
 namespace gfx {
 
 class PrinterSurface : public PainterSurface {
 public:
-    // Draws on the given printer, which is set to A4 landscape on the whole paper.
-    explicit PrinterSurface(QPrinter& printer);
-    // A printer that writes a PDF file.
-    static std::unique_ptr<QPrinter> pdfPrinter(const QString& path, int dpi = 300);
+    // Draws on the given device, which is set to A4 landscape on the whole paper.
+    explicit PrinterSurface(QPagedPaintDevice& device);
+    // A device that writes a PDF file.
+    static std::unique_ptr<QPdfWriter> pdfWriter(const QString& path, int dpi = 300);
 
     QSizeF sizeMm() const override;
     double pixelsPerMm() const override;
     bool isPrinter() const override { return true; }
     QString name() const override { return QStringLiteral("Printer"); }
-    QPrinter& printer() { return m_printer; }
 
     // VB's Printer.NewPage and Printer.EndDoc; EndDoc tells whether the
     // document was written.
@@ -27,10 +28,10 @@ public:
     bool EndDoc();
 
 protected:
-    QPaintDevice* device() override { return &m_printer; }
+    QPaintDevice* device() override { return &m_device; }
 
 private:
-    QPrinter& m_printer;
+    QPagedPaintDevice& m_device;
 };
 
 } // namespace gfx

@@ -6,8 +6,6 @@
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 
-#include <QSignalBlocker>
-#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -88,24 +86,9 @@ int clsTABELLE::rowsFitting(int headRows, double bottom)
 
 void clsTABELLE::placeBar(float totalWidth)
 {
-    QScrollBar* bar = m_bar.data();
-    const double ppm = m_surface->pixelsPerMm();
     const double top = m_ERO + m_headHeight;
-    const double left = m_ERL + totalWidth;
     const double height = std::max(0.0, m_surface->sizeMm().height() - top - m_ERU);
-    QPoint at(static_cast<int>(std::lround(left * ppm)), static_cast<int>(std::lround(top * ppm)));
-    // the bar is normally a child of the picture box; otherwise map the position into its parent
-    auto* box = dynamic_cast<QWidget*>(m_surface);
-    if (box && bar->parentWidget() && bar->parentWidget() != box)
-        at = bar->parentWidget()->mapFromGlobal(box->mapToGlobal(at));
-    bar->setGeometry(at.x(), at.y(), static_cast<int>(std::lround(5 * ppm)),
-                     static_cast<int>(std::lround(height * ppm)));
-    bar->setMinimum(0);
-    bar->setMaximum(10000);
-    bar->setPageStep(2000);
-    bar->setSingleStep(300);
-    bar->setVisible(true);
-    bar->raise();
+    m_bar->show(*m_surface, QRectF(m_ERL + totalWidth, top, 5, height));
 }
 
 void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
@@ -123,7 +106,7 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
     const int v = m_bar->value();
     if (v == 0) {
         if (n >= last) {
-            m_bar->setVisible(false);
+            m_bar->hide();
         } else {
             placeBar(totalWidth);
             m_ELZ = static_cast<short>(n);
@@ -132,9 +115,7 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
     }
     if (n >= last) {
         // everything fits again: back to the top, without a redraw from the bar
-        const QSignalBlocker quiet(m_bar.data());
-        m_bar->setValue(0);
-        m_bar->setVisible(false);
+        m_bar->resetQuietly();
         return;
     }
     const double range = static_cast<double>(m_bar->maximum()) - m_bar->minimum();

@@ -8,10 +8,9 @@
 // (invalid) QVariant is an empty cell.
 #include "graphics/MarkupText.h"
 #include "graphics/PenSettings.h"
+#include "graphics/ScrollBar.h"
 #include "graphics/Surface.h"
 
-#include <QPointer>
-#include <QScrollBar>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -26,8 +25,8 @@ public:
     gfx::Surface* EOBJEKT() const { return m_surface; }
     void setEOBJEKT(gfx::Surface* surface);
     // The body's scroll bar on screen; none draws every row.
-    QScrollBar* EYBALKEN() const { return m_bar; }
-    void setEYBALKEN(QScrollBar* bar) { m_bar = bar; }
+    gfx::ScrollBar* EYBALKEN() const { return m_bar; }
+    void setEYBALKEN(gfx::ScrollBar* bar) { m_bar = bar; }
 
     float EXDL() const { return m_EXDL; }
     void setEXDL(float v) { m_EXDL = v; }
@@ -118,7 +117,7 @@ private:
     void placeBar(float totalWidth);
 
     gfx::Surface* m_surface = nullptr;
-    QPointer<QScrollBar> m_bar;
+    gfx::ScrollBar* m_bar = nullptr;
     float m_EXDL = 0, m_EYDO = 0, m_ERO = 0, m_ERU = 0, m_ERL = 0, m_ERZ = 0, m_EZH = 0, m_EZA = 1;
     QVector<float> m_ELSB;
     QVector<short> m_ELGIT, m_ELGITLEER, m_ELA, m_ELMW;

@@ -1,6 +1,6 @@
 #include "input/FlexCells.h"
 
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 
 namespace flexcells {
 

@@ -2,7 +2,7 @@
 
 #include "data/Session.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 
 #include <QApplication>
 #include <QKeyEvent>

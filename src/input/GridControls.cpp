@@ -1,9 +1,9 @@
 #include "input/GridControls.h"
 
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "input/FormKeys.h"
 #include "input/clsFLX.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -7,7 +7,7 @@
 #include "graphics/MarkupText.h"
 #include "input/FlexCells.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/Format.h"
 #include "platform/OnError.h"
 #include "platform/VBError.h"

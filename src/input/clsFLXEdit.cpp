@@ -5,7 +5,7 @@
 #include "graphics/MarkupText.h"
 #include "input/FlexCells.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"

@@ -3,10 +3,10 @@
 #include "input/clsFLX.h"
 
 #include "graphics/MarkupText.h"
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "graphics/VBColor.h"
 #include "input/FlexCells.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/OnError.h"
 
 #include <cmath>

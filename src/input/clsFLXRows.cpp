@@ -4,7 +4,7 @@
 
 #include "graphics/MarkupText.h"
 #include "input/FlexCells.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/OnError.h"
 
 #include <QApplication>

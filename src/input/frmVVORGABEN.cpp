@@ -3,11 +3,11 @@
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "data/clsDATEN.h"
-#include "graphics/PictureBox.h"
+#include "widgets/ControlData.h"
+#include "widgets/PictureBox.h"
 #include "input/FormKeys.h"
 #include "input/clsFLX.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 
@@ -99,7 +99,7 @@ void frmVVORGABEN::configureGrid()
 
 void frmVVORGABEN::load()
 {
-    m_daten = std::make_unique<clsDATEN>();
+    m_daten = std::make_unique<ControlData>();
     m_daten->setEBOV(true);
     m_daten->setETABELLE(table());
     m_daten->setESPID(QString());

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-class clsDATEN;
+class ControlData;
 
 class frmVVORGABEN : public QDialog, public GridControlsOwner {
     Q_OBJECT
@@ -44,7 +44,7 @@ private:
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdABBRECHEN = nullptr;
     std::unique_ptr<clsFLX> m_FLX;
-    std::unique_ptr<clsDATEN> m_daten;
+    std::unique_ptr<ControlData> m_daten;
     FormKeys* m_keys = nullptr;
     std::function<void()> m_quit;
 };

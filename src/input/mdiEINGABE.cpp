@@ -3,12 +3,12 @@
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "data/clsDATEN.h"
-#include "graphics/PictureBox.h"
+#include "widgets/ControlData.h"
+#include "widgets/PictureBox.h"
 #include "input/FormKeys.h"
 #include "input/clsFLX.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/OnError.h"
 #include "platform/VBError.h"
 
@@ -118,13 +118,13 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
     configureGrid();
     wireEvents();
 
-    m_E1 = std::make_unique<clsDATEN>();
+    m_E1 = std::make_unique<ControlData>();
     m_E1->setETABELLE(QStringLiteral("E1"));
-    m_E2 = std::make_unique<clsDATEN>();
+    m_E2 = std::make_unique<ControlData>();
     m_E2->setETABELLE(QStringLiteral("E2"));
-    m_E3 = std::make_unique<clsDATEN>();
+    m_E3 = std::make_unique<ControlData>();
     m_E3->setETABELLE(QStringLiteral("E3"));
-    m_V1 = std::make_unique<clsDATEN>();
+    m_V1 = std::make_unique<ControlData>();
     m_V1->setETABELLE(schema::kPresetsTable);
     m_V1->setESPID(QString());
     m_V1->setEBOV(true);

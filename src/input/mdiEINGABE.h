@@ -18,7 +18,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QTabWidget;
-class clsDATEN;
+class ControlData;
 
 class mdiEINGABE : public QWidget, public GridControlsOwner {
     Q_OBJECT
@@ -115,9 +115,9 @@ private:
     QLineEdit* m_txtN = nullptr;
 
     std::unique_ptr<clsFLX> m_FLX;
-    std::unique_ptr<clsDATEN> m_E1;  // record header
-    std::unique_ptr<clsDATEN> m_E2;  // record data
-    std::unique_ptr<clsDATEN> m_E3;  // readings
-    std::unique_ptr<clsDATEN> m_V1;  // standpipe presets
+    std::unique_ptr<ControlData> m_E1;  // record header
+    std::unique_ptr<ControlData> m_E2;  // record data
+    std::unique_ptr<ControlData> m_E3;  // readings
+    std::unique_ptr<ControlData> m_V1;  // standpipe presets
     FormKeys* m_keys = nullptr;
 };

@@ -17,7 +17,7 @@ QDialog* ResultPage::diagramDialog(gfx::PictureBox* box, QWidget* owner)
         // the record the page shows, which need not be the current one any more
         qint32 id = 0;
         if (const auto* single = qobject_cast<const mdiSEITE1*>(this)) id = single->recordId();
-        else id = clsDATEN().ESPIDW();
+        else id = clsDATEN(m_s).ESPIDW();
         return new frmKONTEXT11(m_s, this, id, owner);
     }
     if (name == QLatin1String("picBILD110") || name == QLatin1String("picBILD120"))

@@ -1,6 +1,6 @@
 #include "pages/PagePrinter.h"
 
-PagePrinter::PagePrinter(QPrinter& printer) : gfx::PrinterSurface(printer) {}
+PagePrinter::PagePrinter(QPagedPaintDevice& device) : gfx::PrinterSurface(device) {}
 
 PagePrinter::~PagePrinter()
 {

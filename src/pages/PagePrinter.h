@@ -6,13 +6,15 @@
 // sheets of one print job; the job goes out when the document is finished.
 #include "graphics/PrinterSurface.h"
 
+#include <QPrinter>
+
 #include <functional>
 #include <memory>
 #include <vector>
 
 class PagePrinter : public gfx::PrinterSurface {
 public:
-    explicit PagePrinter(QPrinter& printer);
+    explicit PagePrinter(QPagedPaintDevice& device);
     ~PagePrinter() override;
     // A4 landscape on the default printer.
     static std::unique_ptr<QPrinter> defaultPrinter();

@@ -4,7 +4,7 @@
 #include "pages/PagePrinter.h"
 #include "pages/frmKONTEXT.h"
 #include "platform/OnError.h"
-#include "platform/OpenDialog.h"
+#include "widgets/OpenDialog.h"
 #include "platform/System.h"
 
 #include <QDialog>
@@ -48,7 +48,7 @@ void ResultPage::DRUCKEN()
     DRUCKEN(*printer);
 }
 
-bool ResultPage::DRUCKEN(QPrinter& printer)
+bool ResultPage::DRUCKEN(QPagedPaintDevice& printer)
 {
     PagePrinter document(printer);
     const bool printed = DRUCKEN(document);

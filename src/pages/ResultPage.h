@@ -4,7 +4,7 @@
 // page options (KONTEXT), mouse, keyboard, activation. Each page supplies its
 // picture boxes, its diagram routines with their printer offsets and its
 // header/footer routine.
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 
 #include <QList>
 #include <QString>
@@ -14,6 +14,7 @@
 
 class PagePrinter;
 class QDialog;
+class QPagedPaintDevice;
 class QPrinter;
 class clsGRAFIK;
 class Session;
@@ -76,7 +77,7 @@ public:
     // Prints the page on the default printer / on the given printer; false when
     // the user cancelled a failure box (the document is aborted then).
     void DRUCKEN();
-    bool DRUCKEN(QPrinter& printer);
+    bool DRUCKEN(QPagedPaintDevice& printer);
     // Prints the page as the next sheet of a document that holds several pages.
     bool DRUCKEN(PagePrinter& document);
     // Page options: colours, flags, then the page drawn again on screen.

@@ -1,8 +1,8 @@
 #include "pages/frmKONTEXT.h"
 
 #include "pages/ResultPage.h"
-#include "pages/frmKONTEXTBase.h"
 #include "platform/OnError.h"
+#include "widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,11 +22,11 @@ int twipsToPixels(double twips, const QWidget* w)
 }
 } // namespace
 
-frmKONTEXT::frmKONTEXT(ResultPage* page, QWidget* owner) : QDialog(owner), m_page(page)
+frmKONTEXT::frmKONTEXT(ResultPage* page, QWidget* owner) : frmKONTEXTBase(page, owner)
 {
     setObjectName(QStringLiteral("frmKONTEXT"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(QFont(QStringLiteral("Arial"), 9));
+    setModal(false);
     // Form_Load: the dialog names the page it works on.
     setWindowTitle(QStringLiteral("Kontextmenü ") + (page ? page->Tag : QString()));
 
@@ -42,10 +42,8 @@ frmKONTEXT::frmKONTEXT(ResultPage* page, QWidget* owner) : QDialog(owner), m_pag
         m_cdlFARBEN[i].DialogTitle = captions[i];
         connect(m_cmdFARBEN[i], &QPushButton::clicked, this, [this, i] { cmdFARBEN_Click(i); });
     }
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdABBRECHEN = new QPushButton(QStringLiteral("Abbrechen"), this);
-    m_cmdABBRECHEN->setObjectName(QStringLiteral("cmdABBRECHEN"));
+    // Enter goes through the key filter below, never to a default button
+    m_cmdOK->setDefault(false);
     for (QPushButton* b : {m_cmdFARBEN[0], m_cmdFARBEN[1], m_cmdOK, m_cmdABBRECHEN}) b->setAutoDefault(false);
 
     auto* layout = new QGridLayout(this);
@@ -60,8 +58,6 @@ frmKONTEXT::frmKONTEXT(ResultPage* page, QWidget* owner) : QDialog(owner), m_pag
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_chkBOKF, &QCheckBox::clicked, this, &frmKONTEXT::chkBOKF_Click);
-    connect(m_cmdOK, &QPushButton::clicked, this, &frmKONTEXT::cmdOK_Click);
-    connect(m_cmdABBRECHEN, &QPushButton::clicked, this, &frmKONTEXT::cmdABBRECHEN_Click);
 
     // the form sees every key before its controls
     installEventFilter(this);
@@ -70,13 +66,7 @@ frmKONTEXT::frmKONTEXT(ResultPage* page, QWidget* owner) : QDialog(owner), m_pag
 
 frmKONTEXT::~frmKONTEXT() = default;
 
-void frmKONTEXT::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!e->spontaneous()) Form_Resize();
-}
-
-void frmKONTEXT::Form_Resize()
+void frmKONTEXT::place()
 {
     if (isMinimized()) return;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
@@ -99,7 +89,7 @@ void frmKONTEXT::cmdFARBEN_Click(int index) { cdlFARBEN(index).ShowColor(this); 
 void frmKONTEXT::cmdOK_Click()
 {
     if (m_page) {
-        const BusyCursor busy;
+        const WaitCursor busy;
         const short HBOKF = m_chkBOKF->isChecked() ? -1 : 0;
         const short HBOKFS = m_chkBOKFS->isChecked() ? -1 : 0;
         vb::OnError onError(windowTitle());
@@ -107,8 +97,6 @@ void frmKONTEXT::cmdOK_Click()
     }
     done(QDialog::Accepted);
 }
-
-void frmKONTEXT::cmdABBRECHEN_Click() { done(QDialog::Rejected); }
 
 bool frmKONTEXT::eventFilter(QObject* watched, QEvent* event)
 {

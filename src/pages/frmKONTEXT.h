@@ -3,17 +3,16 @@
 // picture-box colours. Works only on the page that opened it and only in
 // memory (KONTEXT); a page closed meanwhile is left alone. Shown modeless;
 // deletes itself when closed.
-#include <QDialog>
-#include <QPointer>
-#include <functional>
+#include "pages/frmKONTEXTBase.h"
+#include "widgets/ColorDialog.h"
 
-#include "platform/ColorDialog.h"
+#include <functional>
 
 class QCheckBox;
 class QPushButton;
 class ResultPage;
 
-class frmKONTEXT : public QDialog {
+class frmKONTEXT : public frmKONTEXTBase {
     Q_OBJECT
 public:
     frmKONTEXT(ResultPage* page, QWidget* owner);
@@ -29,27 +28,19 @@ public:
     QCheckBox* chkBOKFS() const { return m_chkBOKFS; }
     vb::CommonColorDialog& cdlFARBEN(int index) { return m_cdlFARBEN[index == 0 ? 0 : 1]; }
     QPushButton* cmdFARBEN(int index) const { return m_cmdFARBEN[index == 0 ? 0 : 1]; }
-    QPushButton* cmdOK() const { return m_cmdOK; }
-    QPushButton* cmdABBRECHEN() const { return m_cmdABBRECHEN; }
 
     void chkBOKF_Click();
     void cmdFARBEN_Click(int index);
-    void cmdOK_Click();
-    void cmdABBRECHEN_Click();
+    void cmdOK_Click() override;
 
 protected:
-    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override { cmdABBRECHEN_Click(); }
+    // Form_Resize: its place and the check boxes from their tags.
+    void place() override;
 
 private:
-    void Form_Resize();
-
-    QPointer<ResultPage> m_page;
     QCheckBox* m_chkBOKF;
     QCheckBox* m_chkBOKFS;
     QPushButton* m_cmdFARBEN[2];
     vb::CommonColorDialog m_cdlFARBEN[2];
-    QPushButton* m_cmdOK;
-    QPushButton* m_cmdABBRECHEN;
 };

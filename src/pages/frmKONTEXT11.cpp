@@ -8,6 +8,7 @@
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
+#include "widgets/WaitCursor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -102,16 +103,16 @@ std::optional<frmKONTEXT11::Limits> frmKONTEXT11::limitsOf(const Session& s, con
 
 // ---------------------------------------------------------------- stored settings
 
-Bild11Settings Bild11Settings::read(qint32 id)
+Bild11Settings Bild11Settings::read(Session& s, qint32 id)
 {
     Bild11Settings st;
-    clsDATEN g0;
+    clsDATEN g0(s);
     g0.setETABELLE(QStringLiteral("G0"));
     g0.setESPIDW(id);
     g0.DTVS(QStringLiteral("XMIN"), st.XMIN, kRow11) && g0.DTVS(QStringLiteral("XMAX"), st.XMAX, kRow11) &&
         g0.DTVS(QStringLiteral("YMIN"), st.YMIN, kRow11) && g0.DTVS(QStringLiteral("YMAX"), st.YMAX, kRow11) &&
         g0.DTVS(QStringLiteral("YMIN"), st.ZMIN, kRow14) && g0.DTVS(QStringLiteral("YMAX"), st.ZMAX, kRow14);
-    clsDATEN a1;
+    clsDATEN a1(s);
     a1.setETABELLE(QStringLiteral("A1"));
     a1.setESPIDW(id);
     a1.DTVI(QStringLiteral("BILD14AN"), st.BILD14AN) && a1.DTVI(QStringLiteral("GITT"), st.GITT) &&
@@ -119,15 +120,15 @@ Bild11Settings Bild11Settings::read(qint32 id)
     return st;
 }
 
-bool Bild11Settings::write(qint32 id) const
+bool Bild11Settings::write(Session& s, qint32 id) const
 {
     bool written = false;
     vb::OnError onError(QStringLiteral("Bild 11"));
     onError([&] {
-        clsDATEN g0;
+        clsDATEN g0(s);
         g0.setETABELLE(QStringLiteral("G0"));
         g0.setESPIDW(id);
-        clsDATEN a1;
+        clsDATEN a1(s);
         a1.setETABELLE(QStringLiteral("A1"));
         a1.setESPIDW(id);
         ado::Transaction transaction(g0.connection());
@@ -242,7 +243,7 @@ QComboBox* frmKONTEXT11::combo(const char* name, const QVector<float>& entries)
 
 void frmKONTEXT11::Form_Load()
 {
-    const Bild11Settings st = m_stored = Bild11Settings::read(m_id);
+    const Bild11Settings st = m_stored = Bild11Settings::read(m_s, m_id);
     selectByText(m_cboXMIN, st.XMIN);
     selectByText(m_cboXDIFF, st.XMAX - st.XMIN);
     selectByNumber(m_cboYMIN, st.YMIN);
@@ -324,8 +325,8 @@ void frmKONTEXT11::cmdOK_Click()
     st.GITT = m_chkGITT->isChecked() ? 1 : 0;
     st.GITK10 = m_chkGITK10->isChecked() ? 1 : 0;
     {
-        const BusyCursor busy;
-        if (!st.write(m_id)) return; // reported; the dialog stays for another try or Cancel
+        const WaitCursor busy;
+        if (!st.write(m_s, m_id)) return; // reported; the dialog stays for another try or Cancel
         redraw({QStringLiteral("BILD11"), QStringLiteral("BILD14")});
     }
     done(QDialog::Accepted);

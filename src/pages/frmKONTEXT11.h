@@ -23,10 +23,10 @@ struct Bild11Settings {
     short BILD14AN = 0, GITT = 0, GITK10 = 0;
 
     // From G0 and A1 of the record.
-    static Bild11Settings read(qint32 id);
+    static Bild11Settings read(Session& s, qint32 id);
     // Into G0 rows 11 and 14 (scale factors MX, MY reset to 0) and A1, all or
     // nothing. A row 14 that has no layout yet gets the one of row 11.
-    bool write(qint32 id) const;
+    bool write(Session& s, qint32 id) const;
 };
 
 class frmKONTEXT11 : public frmKONTEXTBase {

@@ -1,9 +1,10 @@
 #include "pages/frmKONTEXT110.h"
 
 #include "data/Session.h"
-#include "data/clsDATEN.h"
+#include "widgets/ControlData.h"
 #include "pages/ResultPage.h"
 #include "platform/OnError.h"
+#include "widgets/WaitCursor.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -46,7 +47,7 @@ frmKONTEXT110::~frmKONTEXT110() = default;
 
 void frmKONTEXT110::Form_Load()
 {
-    clsDATEN m1;
+    ControlData m1;
     bindM1(m1);
     m1.DTFC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DTFC(QStringLiteral("GITT"), m_chkGITT) &&
         m1.DTFC(QStringLiteral("GITK10"), m_chkGITK10);
@@ -58,11 +59,11 @@ void frmKONTEXT110::cmdOK_Click()
         done(QDialog::Accepted);
         return;
     }
-    const BusyCursor busy;
+    const WaitCursor busy;
     bool written = false;
     vb::OnError onError(QStringLiteral("Bild 110"));
     onError([&] {
-        clsDATEN m1;
+        ControlData m1;
         bindM1(m1);
         ado::Transaction transaction(m1.connection());
         if (m1.DFTC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DFTC(QStringLiteral("GITT"), m_chkGITT) &&

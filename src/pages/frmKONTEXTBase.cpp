@@ -10,9 +10,6 @@
 #include <QScreen>
 #include <QShowEvent>
 
-BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
-
 frmKONTEXTBase::frmKONTEXTBase(ResultPage* page, QWidget* owner) : QDialog(owner), m_page(page)
 {
     setFont(QFont(QStringLiteral("Arial"), 9));
@@ -57,7 +54,11 @@ QLayout* frmKONTEXTBase::k10Caption(QCheckBox* chk, QLabel*& lblK, QLabel*& lbl1
 void frmKONTEXTBase::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    if (e->spontaneous()) return;
+    if (!e->spontaneous()) place();
+}
+
+void frmKONTEXTBase::place()
+{
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->geometry();

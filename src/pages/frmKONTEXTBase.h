@@ -1,8 +1,9 @@
 #pragma once
-// What the two diagram settings dialogs share: they belong to the page that
-// opened them (a page closed meanwhile is never addressed), sit a tenth of the
-// screen height from the top, have OK and Cancel, and redraw diagrams of
-// their page by name.
+// What the settings dialogs of a result page share: they belong to the page
+// that opened them (a page closed meanwhile is never addressed), speak in
+// Arial 9, have OK and Cancel (Escape and the close box cancel), sit a tenth
+// of the screen height from the top unless they place themselves, and redraw
+// diagrams of their page by name.
 #include <QDialog>
 #include <QPointer>
 #include <QStringList>
@@ -12,14 +13,6 @@ class QLabel;
 class QPushButton;
 class ResultPage;
 class Session;
-
-// The hourglass for the lifetime of the guard, on every way out.
-struct BusyCursor {
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 class frmKONTEXTBase : public QDialog {
     Q_OBJECT
@@ -35,6 +28,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Where the dialog appears when shown.
+    virtual void place();
     void reject() override { cmdABBRECHEN_Click(); }
     // The two buttons in a row at the right, for the subclass's layout.
     QLayout* buttonRow();

@@ -5,7 +5,7 @@
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
 #include "graphics/clsKOPFFUSS.h"
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "pages/PermeabilityAxes.h"
 #include "pages/ProgramTexts.h"
 #include "platform/OnError.h"
@@ -35,9 +35,9 @@ struct M1Flags {
     short BESCHR11 = 0, GITT = 0, GITK10 = 0;
 };
 
-M1Flags readM1Flags()
+M1Flags readM1Flags(Session& s)
 {
-    clsDATEN m1;
+    clsDATEN m1(s);
     m1.setETABELLE(QStringLiteral("M1"));
     m1.setESPID(QString());
     const Keys keys{{"IDM", 1}};
@@ -51,7 +51,7 @@ M1Flags readM1Flags()
 // The G0 settings row of a diagram of record 0.
 class G0Settings {
 public:
-    explicit G0Settings(short idObjekt) : m_keys{{"IDOBJEKT", static_cast<int>(idObjekt)}}
+    G0Settings(Session& s, short idObjekt) : m_g0(s), m_keys{{"IDOBJEKT", static_cast<int>(idObjekt)}}
     {
         m_g0.setETABELLE(QStringLiteral("G0"));
         m_g0.setESPIDW(0);
@@ -153,19 +153,19 @@ void mdiMSEITE1::readRecords()
     m_ID.clear();
     m_KEN.clear();
     m_series.clear();
-    clsDATEN e1;
+    clsDATEN e1(m_s);
     e1.setETABELLE(QStringLiteral("E1"));
     e1.LID(m_ID, true);
     e1.LKEN(m_KEN, true);
 
-    clsDATEN a1;
+    clsDATEN a1(m_s);
     a1.setETABELLE(QStringLiteral("A1"));
     a1.setESPIDW(0);
     bool boneu = false;
     a1.DTVB(QStringLiteral("BONEU"), boneu);
     m_BONEU = boneu ? -1 : 0;
 
-    clsDATEN m1;
+    clsDATEN m1(m_s);
     m1.setETABELLE(QStringLiteral("M1"));
     m1.setESPID(QString());
     m1.DTVT(QStringLiteral("KOM"), m_KOM, Keys{{"IDM", 1}});
@@ -249,8 +249,8 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
     // A diagram without a settings row has no limits to keep: it is scaled afresh.
     short rescale = m_BONEU;
     if (!onError([&] {
-            flags = readM1Flags();
-            G0Settings g0(kBild110);
+            flags = readM1Flags(m_s);
+            G0Settings g0(m_s, kBild110);
             if (!g0.exists()) rescale = -1;
             m_scaled110 = rescale == -1;
             if (!m_scaled110) return;
@@ -317,11 +317,11 @@ void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
     vb::OnError onError(QStringLiteral("Bild 120"));
     M1Flags flags;
     if (!onError([&] {
-            flags = readM1Flags();
-            G0Settings g120(kBild120);
+            flags = readM1Flags(m_s);
+            G0Settings g120(m_s, kBild120);
             if (!m_scaled110 && g120.exists()) return;
             // the same scale as Bild 110, whose limits have just been found
-            G0Settings g110(kBild110);
+            G0Settings g110(m_s, kBild110);
             ado::Transaction tx(m_s.cnnX);
             g120.set(QStringLiteral("OX"), 1);
             for (const char* column : {"MX", "MY", "XMIN", "XMAX", "YMIN", "YMAX", "OY", "RL", "RR", "RO", "RU", "MYMX"})

@@ -12,6 +12,7 @@
 #include "platform/Convert.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
+#include "widgets/ScrollBarControl.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -42,6 +43,7 @@ mdiSEITE1::mdiSEITE1(Session& s, QWidget* parent)
     m_pic13->setObjectName(QStringLiteral("picBILD13"));
     m_vsc13->setObjectName(QStringLiteral("vscBILD13"));
     m_vsc13->hide();
+    m_vsc13Control = std::make_unique<ScrollBarControl>(m_vsc13);
     connect(m_vsc13, &QScrollBar::valueChanged, this, [this] { BILD13(); });
     layoutBoxes();
 }
@@ -139,8 +141,9 @@ void mdiSEITE1::resizeEvent(QResizeEvent* event)
 
 void mdiSEITE1::readRecord()
 {
-    auto open = [](const char* table) {
-        auto d = std::make_unique<clsDATEN>();
+    // every object on the page's own session: a write joins the page's transaction
+    auto open = [this](const char* table) {
+        auto d = std::make_unique<clsDATEN>(m_s);
         d->setETABELLE(QString::fromLatin1(table));
         return d;
     };
@@ -382,7 +385,7 @@ void mdiSEITE1::setupTable(short mode, float dx, float dy, gfx::Surface* surface
     if (!m_table) m_table = std::make_unique<clsTABELLE>();
     clsTABELLE& t = *m_table;
     t.setEOBJEKT(surface);
-    t.setEYBALKEN(mode == 1 ? nullptr : m_vsc13);
+    t.setEYBALKEN(mode == 1 ? nullptr : m_vsc13Control.get());
     if (mode == 1) {
         t.setEXDL(static_cast<float>(m_rect13.left() + dx));
         t.setEYDO(static_cast<float>(m_rect13.top() + dy));

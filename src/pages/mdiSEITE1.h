@@ -10,6 +10,7 @@
 #include <memory>
 
 class QScrollBar;
+class ScrollBarControl;
 class clsDATEN;
 class clsGRAFIK;
 class clsKOPFFUSS;
@@ -83,6 +84,7 @@ private:
     gfx::PictureBox* m_pic12;
     gfx::PictureBox* m_pic13;
     QScrollBar* m_vsc13;
+    std::unique_ptr<ScrollBarControl> m_vsc13Control;
 
     std::unique_ptr<clsDATEN> m_E1, m_E2, m_E3, m_A1, m_A2, m_G0, m_V1;
     std::unique_ptr<clsGRAFIK> m_g11, m_g12, m_g14;

@@ -1,14 +1,14 @@
 #pragma once
-// The one door for every message box and input box of the program.
-// The GUI implementation shows Qt dialogs; tests install ScriptedUi, which
-// records every box and answers from a queue.
+// The one door for every message box and input box of the program. The door
+// itself needs no windows: a process without any (the batch tool) gets
+// ConsoleUi, the program's main() installs the widget implementation GuiUi
+// (widgets/GuiUi.h), tests install ScriptedUi, which records every box and
+// answers from a queue.
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <optional>
-
-class QWidget;
 
 namespace vb {
 
@@ -49,16 +49,21 @@ public:
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) = 0;
 };
 
-// Shows real dialogs, parented to the active window.
-class GuiUi : public UiService {
+// Tells every box on stderr and declines: Cancel where the box offers it,
+// else No, else its only way out; an input box is cancelled. A run that must
+// not go on after a failure stops at the first one. The default door.
+class ConsoleUi : public UiService {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override;
-    int msgBoxWithHelp(const QString& prompt, int style, const QString& title, const QString& helpFile,
-                       int helpContext) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) override;
+    // How many boxes were shown.
+    int shown() const { return m_shown; }
+
+private:
+    int m_shown = 0;
 };
 
-// For tests and the batch tool: records every box, answers from a queue.
+// For tests: records every box, answers from a queue.
 // Without a queued answer a box gets its first button (OK or Yes).
 class ScriptedUi : public UiService {
 public:
@@ -80,18 +85,15 @@ public:
     void answerInput(std::optional<QString> text) { m_inputs.append(text); }
     const QList<Box>& boxes() const { return m_boxes; }
     void clear() { m_boxes.clear(); m_answers.clear(); m_inputs.clear(); }
-    // Echo every box to stderr (the batch tool's way of showing them).
-    void setEcho(bool on) { m_echo = on; }
 
 private:
     QList<Box> m_boxes;
     QList<int> m_answers;
     QList<std::optional<QString>> m_inputs;
-    bool m_echo = false;
 };
 
 UiService& ui();
-// Installs a service; returns the previous one. nullptr restores the GUI service.
+// Installs a service; returns the previous one. nullptr restores ConsoleUi.
 std::unique_ptr<UiService> setUi(std::unique_ptr<UiService> service);
 
 // Installs a ScriptedUi for the lifetime of the guard (tests).
@@ -106,9 +108,6 @@ private:
     ScriptedUi* m_ui;
     std::unique_ptr<UiService> m_prev;
 };
-
-// German captions on the buttons of message boxes (the session language).
-void SetGermanButtons(bool german);
 
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile, int helpContext);

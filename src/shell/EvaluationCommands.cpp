@@ -2,13 +2,14 @@
 
 #include "data/Ado.h"
 #include "data/Session.h"
+#include "evaluation/EvaluationRows.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "pages/mdiSEITE1.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
 #include "shell/Commands.h"
 #include "shell/MenuTree.h"
-#include "shell/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "shell/frmMAIN.h"
 
 #include <QAction>
@@ -34,27 +35,6 @@ void pageShown(frmMAIN& main)
 {
     main.session().GEAENDERT = true;
     main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
-}
-
-QVector<qint32> activeRecords(ado::Connection& cnnX, const QString& sql)
-{
-    QVector<qint32> ids;
-    ado::Recordset rs(sql, cnnX);
-    for (; !rs.Eof(); rs.MoveNext()) ids.append(rs.Value(0).toInt());
-    return ids;
-}
-
-// The A1 row of a record with BONEU set, added when missing; the record's
-// display switches on an existing row stay as they are.
-void markNotEvaluated(ado::Connection& cnnX, qint32 id)
-{
-    ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), cnnX);
-    if (rs.Eof()) {
-        rs.AddNew();
-        rs.setValue(QStringLiteral("ID"), id);
-    }
-    rs.setValue(QStringLiteral("BONEU"), true);
-    rs.Update();
 }
 
 std::unique_ptr<mdiSEITE1> loadPage(frmMAIN& main)
@@ -151,21 +131,13 @@ void mnuAUSWERTEN_Click(frmMAIN& main)
     WaitCursor wait;
     ado::Connection& cnnX = main.session().cnnX;
     auto enable = [&main](const char* item, bool on) { main.setMenuEnabled(QString::fromLatin1(item), on); };
-    const QVector<qint32> active = activeRecords(cnnX, QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"));
+    const QVector<qint32> active = EvaluationRows::activeRecords(cnnX);
 
     if (active.isEmpty()) {
         for (const char* item : {"mnuEINGABEGRAFIK", "mnuBERECHNEN", "mnuMBERECHNEN", "mnuFBERECHNEN", "mnuNEUBERECHNEN"})
             enable(item, false);
     } else if (active.size() == 1) {
-        ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(active.first()),
-                          cnnX);
-        if (rs.Eof()) {
-            rs.AddNew();
-            rs.setValue(QStringLiteral("ID"), active.first());
-            rs.setValue(QStringLiteral("BONEU"), true);
-            rs.Update();
-        }
-        if (rs.Value(QStringLiteral("BONEU")).toBool()) {
+        if (EvaluationRows::ensureResultRow(cnnX, active.first())) {
             enable("mnuBERECHNEN", false);
             enable("mnuFBERECHNEN", false);
         } else {
@@ -176,21 +148,7 @@ void mnuAUSWERTEN_Click(frmMAIN& main)
     } else {
         enable("mnuEINGABEGRAFIK", false);
         enable("mnuBERECHNEN", false);
-        ado::Recordset e1(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=0"), cnnX);
-        if (e1.Eof()) {
-            e1.AddNew();
-            e1.setValue(QStringLiteral("ID"), 0);
-            e1.setValue(QStringLiteral("KEN"), QStringLiteral("M"));
-            e1.setValue(QStringLiteral("KOM"), QStringLiteral("Mehrfachauswertung"));
-            e1.Update();
-        }
-        ado::Recordset a1(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), cnnX);
-        if (a1.Eof()) {
-            a1.AddNew();
-            a1.setValue(QStringLiteral("ID"), 0);
-            a1.setValue(QStringLiteral("BONEU"), true);
-            a1.Update();
-        }
+        EvaluationRows::ensureMultipleRecord(cnnX);
         enable("mnuMBERECHNEN", true);
         enable("mnuFBERECHNEN", false);
         enable("mnuNEUBERECHNEN", false);
@@ -224,12 +182,11 @@ void mnuNEUBERECHNEN_Click(frmMAIN& main)
     qint32 id = 0;
     if (!onError([&] { showProgress(main, true); })) return;
     if (!onError([&] {
-            const QVector<qint32> ids =
-                activeRecords(cnnX, QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"));
+            const QVector<qint32> ids = EvaluationRows::activeRecords(cnnX, true);
             if (!ids.isEmpty()) id = ids.first();
         }))
         return;
-    if (!onError([&] { markNotEvaluated(cnnX, id); })) return;
+    if (!onError([&] { EvaluationRows::markNotEvaluated(cnnX, id); })) return;
 
     vb::DoEvents();
     WaitCursor wait;
@@ -257,13 +214,7 @@ void mnuNEUBERECHNEN_Click(frmMAIN& main)
         }))
         return;
     // without a page drawn from them the limits are still to be found
-    if (shown && !onError([&] {
-            ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), cnnX);
-            if (!rs.Eof()) {
-                rs.setValue(QStringLiteral("BONEU"), false);
-                rs.Update();
-            }
-        }))
+    if (shown && !onError([&] { EvaluationRows::markEvaluated(cnnX, id); }))
         return;
     if (!onError([&] { finishProgress(main); })) return;
     if (shown) onError([&] { pageShown(main); });

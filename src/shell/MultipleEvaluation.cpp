@@ -2,6 +2,7 @@
 
 #include "data/Ado.h"
 #include "data/Session.h"
+#include "evaluation/EvaluationRows.h"
 #include "pages/mdiMSEITE1.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
@@ -9,7 +10,7 @@
 #include "shell/Commands.h"
 #include "shell/EvaluationCommands.h"
 #include "shell/MenuTree.h"
-#include "shell/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "shell/frmMAIN.h"
 
 #include <QAction>
@@ -27,31 +28,12 @@ const QString kItem = QStringLiteral("mnuMBERECHNEN");
 // when the row is created.
 void ensureHeaderRow(Session& s)
 {
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), s.cnnX);
-    if (!rs.Eof()) return;
-    rs.AddNew();
-    rs.setValue(QStringLiteral("IDM"), 1);
-    const std::optional<QString> answer = vb::InputBox(s.tr(QStringLiteral("Kommentar: "), QStringLiteral("Comment: ")),
-                                                       s.tr(QStringLiteral("Mehrfachauswertung"), QStringLiteral("Mulitple Calculation")));
-    rs.setValue(QStringLiteral("KOM"), answer.value_or(QString()));
-    // without labels nothing on the page tells the curves apart
-    rs.setValue(QStringLiteral("BESCHR11"), 1);
-    rs.Update();
+    EvaluationRows::ensureMultipleHeader(s.cnnX, [&s] {
+        return vb::InputBox(s.tr(QStringLiteral("Kommentar: "), QStringLiteral("Comment: ")),
+                            s.tr(QStringLiteral("Mehrfachauswertung"), QStringLiteral("Mulitple Calculation")))
+            .value_or(QString());
+    });
 }
-
-// The multiple evaluation's limits are valid from now on.
-void markBuilt(Session& s)
-{
-    ado::Recordset rs(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), s.cnnX);
-    if (rs.Eof()) {
-        rs.AddNew();
-        rs.setValue(QStringLiteral("ID"), 0);
-    }
-    rs.setValue(QStringLiteral("BONEU"), false);
-    rs.Update();
-    rs.Close();
-}
-
 
 void reportRecordsWithoutResults(frmMAIN& main, const mdiMSEITE1& page, const QString& title)
 {
@@ -95,7 +77,7 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
         return;
     }
     if (!onError([&] { EvaluationCommands::finishProgress(main); })) return;
-    if (!onError([&] { markBuilt(s); })) return;
+    if (!onError([&] { EvaluationRows::markEvaluated(s.cnnX, 0); })) return;
     disabled.end();
     // shown as every result page is, with panels 10 to 15
     QPointer<mdiMSEITE1> shown = page.get();

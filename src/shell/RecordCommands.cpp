@@ -12,8 +12,8 @@
 #include "shell/InputMode.h"
 #include "shell/MenuTree.h"
 #include "shell/ModalTag.h"
-#include "shell/RecordStore.h"
-#include "shell/WaitCursor.h"
+#include "data/RecordStore.h"
+#include "widgets/WaitCursor.h"
 #include "shell/frmAUSWAHL.h"
 #include "shell/frmMAIN.h"
 

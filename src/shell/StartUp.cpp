@@ -8,6 +8,7 @@
 #include "platform/OnError.h"
 #include "platform/System.h"
 #include "shell/StatusPanels.h"
+#include "widgets/GuiUi.h"
 
 namespace {
 const QString kFrameProgram = QStringLiteral("MORVANT");

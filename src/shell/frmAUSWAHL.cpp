@@ -4,7 +4,7 @@
 #include "platform/OnError.h"
 #include "shell/ModalTag.h"
 #include "shell/RecordSelection.h"
-#include "shell/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "platform/HelpViewer.h"
+#include "widgets/HelpViewer.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
 #include "shell/Commands.h"
@@ -11,6 +11,7 @@
 #include "shell/StatusBar.h"
 #include "shell/frmINFO.h"
 #include "shell/mdiAUTOSTART.h"
+#include "widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,12 +25,6 @@
 
 namespace {
 const char* kHelpContext = "HelpContextID";
-
-// Hourglass for the lifetime of the guard.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // Disables menus while a dialog runs and enables them on every way out.
 class MenuLock {

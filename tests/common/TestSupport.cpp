@@ -7,9 +7,6 @@
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
 
 namespace testsupport {
 
@@ -77,22 +74,6 @@ void WriterProcess::kill()
     ::kill(m_pid, SIGKILL);
     waitpid(m_pid, nullptr, 0);
     m_pid = -1;
-}
-
-QString onModalDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& act)
-{
-    QString seen;
-    QTimer timer; // stopped with the call, so it cannot fire in a later test
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog) return;
-        seen = QString::fromLatin1(dialog->metaObject()->className());
-        act(dialog);
-    });
-    timer.start(0);
-    open();
-    return seen;
 }
 
 } // namespace testsupport

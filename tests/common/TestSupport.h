@@ -9,7 +9,6 @@
 #include <memory>
 #include <sys/types.h>
 
-class QWidget;
 
 namespace testsupport {
 
@@ -58,10 +57,5 @@ private:
     pid_t m_pid = -1;
     int m_to = -1, m_from = -1;
 };
-
-// Calls `open`, which is to show a modal dialog, and runs `act` on that
-// dialog from inside its event loop. Returns the dialog's class name, empty
-// when no modal dialog opened; nothing of it is left to run after the call.
-QString onModalDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& act);
 
 } // namespace testsupport

@@ -17,7 +17,7 @@
 #include "graphics/RecordingSurface.h"
 #include "input/frmVVORGABEN.h"
 #include "input/mdiEINGABE.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"
 #include "shell/Commands.h"

@@ -2,7 +2,7 @@
 // in every step, whatever the step width: Hvorslev's falling head at 10 °C
 // with a constant reference level, unevenly spaced readings.
 #include "EvaluationDb.h"
-#include "evaluation/BatchEvaluate.h"
+#include "batch/BatchEvaluate.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"

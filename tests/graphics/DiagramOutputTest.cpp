@@ -166,7 +166,7 @@ TEST_F(DiagramOutput, PdfIsWritten)
 {
     const QString pdf = out(QStringLiteral("k10.pdf"));
     {
-        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        auto printer = gfx::PrinterSurface::pdfWriter(pdf);
         gfx::PrinterSurface page(*printer);
         EXPECT_NEAR(page.sizeMm().width(), 297, 0.5);
         EXPECT_NEAR(page.sizeMm().height(), 210, 0.5);
@@ -182,7 +182,7 @@ TEST_F(DiagramOutput, PdfIsWritten)
 
 TEST_F(DiagramOutput, UnwritablePdfIsReportedOnceAndDrawsNothing)
 {
-    auto printer = gfx::PrinterSurface::pdfPrinter(dir.file(QStringLiteral("missing/k10.pdf")));
+    auto printer = gfx::PrinterSurface::pdfWriter(dir.file(QStringLiteral("missing/k10.pdf")));
     gfx::PrinterSurface page(*printer);
     drawK10Diagram(page, 15, 30);
     ASSERT_EQ(ui->boxes().size(), 1);

@@ -49,3 +49,18 @@ protected:
     Session s;
     vb::ScopedScriptedUi ui;
 };
+
+// The texts drawn, as plain strings.
+inline QStringList textsOf(const gfx::RecordingSurface& s)
+{
+    QStringList out;
+    for (const gfx::DrawCall& c : s.texts()) out << c.text;
+    return out;
+}
+
+inline const gfx::DrawCall* findText(const gfx::RecordingSurface& s, const QString& text)
+{
+    for (const gfx::DrawCall& c : s.calls())
+        if (c.kind == gfx::DrawCall::Text && c.text == text) return &c;
+    return nullptr;
+}

@@ -2,7 +2,6 @@
 #include "GraphicsFixture.h"
 
 #include "graphics/ImageSurface.h"
-#include "graphics/PictureBox.h"
 
 using gfx::kTwipsPerMm;
 
@@ -49,15 +48,11 @@ TEST_F(StateTransform, TheSurfaceSetsTheSizeAndResetsTheLists)
     g.setELY(40);
     EXPECT_EQ(g.ELYDIFF(), (QVector<float>{40}));
 
-    // an image and a picture box report their size the same way
+    // an image reports its size in millimetres
     gfx::ImageSurface img(120, 60, 300);
     g.setEOBJEKT(&img);
     EXPECT_NEAR(g.ELX(), 120, 0.01);
     EXPECT_NEAR(g.ELY(), 60, 0.01);
-    gfx::PictureBox pic;
-    pic.resize(400, 200);
-    g.setEOBJEKT(&pic);
-    EXPECT_NEAR(g.ELX(), 400 / pic.pixelsPerMm(), 1e-3);
 }
 
 TEST_F(StateTransform, CornersOfThePlotAreaInEveryOrientation)

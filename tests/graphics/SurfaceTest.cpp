@@ -1,48 +1,18 @@
 // The drawing surfaces themselves, and the failure boxes of the toolkit.
 #include "QtPrint.h"
+#include "common/Pixels.h"
 #include "graphics/ImageSurface.h"
-#include "graphics/PictureBox.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
 #include "graphics/clsGRAFIK.h"
 #include "graphics/clsROTATOR.h"
 #include "platform/MsgBox.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
 
-int darkPixels(const QImage& im, const QRect& r)
-{
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (im.valid(x, y) && im.pixelColor(x, y).lightness() < 128) ++n;
-    return n;
-}
-
-TEST(Surfaces, PictureBoxKeepsWhatWasDrawnUntilCleared)
-{
-    gfx::PictureBox box;
-    box.setObjectName(QStringLiteral("picBILD11"));
-    box.resize(200, 150);
-    box.show();
-    const double k = box.pixelsPerMm();
-    box.Line(10, 10, 30, 10, gfx::QBColor(0));
-    QApplication::processEvents();
-    const int y = static_cast<int>(10 * k);
-    EXPECT_GT(darkPixels(box.picture(), QRect(static_cast<int>(12 * k), y - 1, static_cast<int>(15 * k), 3)), 10);
-    // repainting and growing keep the picture
-    box.resize(300, 220);
-    box.repaint();
-    EXPECT_GT(darkPixels(box.grab().toImage(), QRect(static_cast<int>(12 * k), y - 1, static_cast<int>(15 * k), 3)), 10);
-    EXPECT_NEAR(box.sizeMm().width(), 300 / k, 1e-6);
-    EXPECT_EQ(box.name(), QStringLiteral("picBILD11"));
-    box.Cls();
-    EXPECT_EQ(darkPixels(box.picture(), box.picture().rect()), 0);
-    EXPECT_EQ(box.CurrentX, 0);
-}
+using testsupport::darkPixels;
 
 TEST(Surfaces, ImageTextIsSizedInPointsAtAnyResolution)
 {

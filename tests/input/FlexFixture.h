@@ -1,11 +1,11 @@
 #pragma once
 // A host window with a grid, its overlay text box, combo box and header
 // picture, and a grid editor bound to them as the program's forms bind it.
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "input/clsFLX.h"
 #include "input/mdiEINGABE.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 
 #include <QApplication>

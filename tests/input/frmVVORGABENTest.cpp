@@ -3,11 +3,11 @@
 #include "common/TestSupport.h"
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 #include "input/clsFLX.h"
 #include "input/frmVVORGABEN.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 
 #include <QApplication>

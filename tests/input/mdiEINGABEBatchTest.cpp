@@ -3,7 +3,7 @@
 #include "mdiEINGABEFixture.h"
 
 #include "data/Schema.h"
-#include "evaluation/BatchEvaluate.h"
+#include "batch/BatchEvaluate.h"
 
 #include <QTextStream>
 

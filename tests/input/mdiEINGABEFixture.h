@@ -8,7 +8,7 @@
 #include "input/clsFLX.h"
 #include "input/mdiEINGABE.h"
 #include "platform/Convert.h"
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/MsgBox.h"
 
 #include <QApplication>

@@ -42,7 +42,7 @@ protected:
 
     bool print(const QString& pdf)
     {
-        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        auto printer = gfx::PrinterSurface::pdfWriter(pdf);
         return page->DRUCKEN(*printer);
     }
 
@@ -108,7 +108,7 @@ TEST_F(Print, TwoPagesOnOneDocumentBecomeTwoSheets)
     TestPage second(s, QStringLiteral("mdiMSEITE1"));
     const QString pdf = dir.file(QStringLiteral("zwei.pdf"));
     {
-        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        auto printer = gfx::PrinterSurface::pdfWriter(pdf);
         PagePrinter document(*printer);
         EXPECT_TRUE(page->DRUCKEN(document));
         EXPECT_TRUE(second.DRUCKEN(document));
@@ -178,7 +178,7 @@ TEST_F(Print, APageOverSeveralSheetsGoesOutWholeOrNotAtAll)
 {
     ThreeSheetPage three(s);
     const QString pdf = dir.file(QStringLiteral("drei.pdf"));
-    ASSERT_TRUE(three.DRUCKEN(*gfx::PrinterSurface::pdfPrinter(pdf)));
+    ASSERT_TRUE(three.DRUCKEN(*gfx::PrinterSurface::pdfWriter(pdf)));
     EXPECT_EQ(testsupport::pdfPages(pdf), 3);
     const QString text = testsupport::pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Blatt 3 von 3")));
@@ -189,7 +189,7 @@ TEST_F(Print, APageOverSeveralSheetsGoesOutWholeOrNotAtAll)
     three.failOnSheet = 2;
     ui->answer(vb::vbCancel);
     const QString cancelled = dir.file(QStringLiteral("abgebrochen.pdf"));
-    EXPECT_FALSE(three.DRUCKEN(*gfx::PrinterSurface::pdfPrinter(cancelled)));
+    EXPECT_FALSE(three.DRUCKEN(*gfx::PrinterSurface::pdfWriter(cancelled)));
     EXPECT_EQ(ui->boxes().size(), 1);
     EXPECT_FALSE(QFileInfo::exists(cancelled));
 }

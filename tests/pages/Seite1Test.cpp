@@ -390,7 +390,7 @@ TEST_F(Seite1, LongTableRunsOnOverFurtherSheetsClearOfTheFooter)
     auto page = load();
     const QString pdf = dir.file(QStringLiteral("lang.pdf"));
     {
-        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        auto printer = gfx::PrinterSurface::pdfWriter(pdf);
         ASSERT_TRUE(page->DRUCKEN(*printer));
     }
     EXPECT_TRUE(ui->boxes().isEmpty());
@@ -430,7 +430,7 @@ TEST_F(Seite1, TableThatFitsKeepsItsOneSheet)
     auto page = load();
     const QString pdf = dir.file(QStringLiteral("kurz.pdf"));
     {
-        auto printer = gfx::PrinterSurface::pdfPrinter(pdf);
+        auto printer = gfx::PrinterSurface::pdfWriter(pdf);
         ASSERT_TRUE(page->DRUCKEN(*printer));
     }
     EXPECT_EQ(testsupport::pdfPages(pdf), 1);

@@ -1,6 +1,7 @@
 // The page options dialog and the diagram settings dialogs on a real project
 // database: what they show, what OK stores and redraws, what they refuse.
 #include "PageProject.h"
+#include "common/WidgetSupport.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "pages/mdiMSEITE1.h"
@@ -8,7 +9,7 @@
 #include "pages/frmKONTEXT.h"
 #include "pages/frmKONTEXT11.h"
 #include "pages/frmKONTEXT110.h"
-#include "platform/ColorDialog.h"
+#include "widgets/ColorDialog.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"

@@ -1,7 +1,7 @@
 // Menus, status-bar commands, help items and the modal-dialog tag of the main window.
 #include "FrameInstallation.h"
 
-#include "platform/HelpViewer.h"
+#include "widgets/HelpViewer.h"
 #include "platform/VBError.h"
 #include "shell/Commands.h"
 #include "shell/MenuTree.h"

@@ -1,7 +1,7 @@
 // The record queries behind the File commands on a real project database.
 #include "common/TestSupport.h"
 #include "data/Ado.h"
-#include "shell/RecordStore.h"
+#include "data/RecordStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,38 @@
 // talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]
 // talpex-batch print PROJECT_DB (--record KEN | --records KEN,KEN,...) --pdf OUT.pdf [--presets PRESETS_DB]
-#include "evaluation/BatchEvaluate.h"
-#include "shell/BatchPrint.h"
+#include "batch/BatchEvaluate.h"
+#include "batch/BatchPrint.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstdio>
 #include <memory>
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
+    QString (*usage)();
+    bool draws; // needs the drawing platform
+};
+
+int print(const QStringList& args, QTextStream& out, QTextStream& err) { return BatchPrint::run(args, out, err); }
+
+const Command kCommands[] = {
+    {"evaluate", BatchEvaluate::run, BatchEvaluate::usage, false},
+    {"print", print, BatchPrint::usage, true},
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    const bool print = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    const Command* command = nullptr;
+    for (const Command& c : kCommands)
+        if (argc > 1 && qstrcmp(argv[1], c.name) == 0) command = &c;
     std::unique_ptr<QCoreApplication> app;
-    if (print) {
+    if (command && command->draws) {
         // pages are drawn without a display
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
@@ -23,9 +42,11 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
-        out << BatchEvaluate::usage() << BatchPrint::usage();
-        return 0;
+    if (!command) {
+        const bool help = args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"));
+        for (const Command& c : kCommands) (help ? out : err) << c.usage();
+        if (!help && !args.isEmpty()) err << "talpex-batch: unknown command '" << args[0] << "'\n";
+        return help ? BatchExit::Success : BatchExit::BadArguments;
     }
-    return print ? BatchPrint::run(args, out, err) : BatchEvaluate::run(args, out, err);
+    return command->run(args, out, err);
 }

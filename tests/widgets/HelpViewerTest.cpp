@@ -1,6 +1,6 @@
 // The help viewer loads the HTML help file and finds the anchors of help contexts.
 #include "common/TestSupport.h"
-#include "platform/HelpViewer.h"
+#include "widgets/HelpViewer.h"
 #include "platform/VBError.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "exchange/frmEXPINF.h"
+#include "shell/frmEXPINF.h"
 
 #include "data/Session.h"
 #include "exchange/InfExport.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
-#include "shell/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

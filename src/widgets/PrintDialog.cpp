@@ -1,4 +1,4 @@
-#include "platform/PrintDialog.h"
+#include "widgets/PrintDialog.h"
 
 #include "platform/ServiceSlot.h"
 

@@ -1,4 +1,4 @@
-#include "platform/HelpViewer.h"
+#include "widgets/HelpViewer.h"
 
 #include "platform/ServiceSlot.h"
 

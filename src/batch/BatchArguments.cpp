@@ -1,4 +1,4 @@
-#include "evaluation/BatchArguments.h"
+#include "batch/BatchArguments.h"
 
 QString BatchArguments::parse(const QStringList& args, const QString& command, const QStringList& options,
                               BatchArguments& out)

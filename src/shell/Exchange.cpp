@@ -1,8 +1,8 @@
-#include "exchange/Exchange.h"
+#include "shell/Exchange.h"
 
 #include "data/Session.h"
-#include "exchange/frmEXPIMP.h"
-#include "exchange/frmEXPINF.h"
+#include "shell/frmEXPIMP.h"
+#include "shell/frmEXPINF.h"
 #include "shell/Commands.h"
 #include "shell/frmMAIN.h"
 

@@ -1,4 +1,4 @@
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 
 #include "platform/VBError.h"
 

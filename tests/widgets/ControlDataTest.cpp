@@ -1,7 +1,7 @@
 // Control and grid transfers of clsDATEN on real widgets (offscreen) and files.
 #include "DataFixture.h"
-#include "data/clsDATEN.h"
-#include "platform/FlexGrid.h"
+#include "widgets/ControlData.h"
+#include "widgets/FlexGrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,9 +17,9 @@ protected:
     Controls()
     {
         addRecord(1, "Pegel 1", true);
-        d = std::make_unique<clsDATEN>();
+        d = std::make_unique<ControlData>();
     }
-    std::unique_ptr<clsDATEN> d;
+    std::unique_ptr<ControlData> d;
 };
 
 TEST_F(Controls, TextBoxLabelCheckAndOptionRoundTrip)

@@ -1,12 +1,10 @@
-// The control transfers of clsDATEN: check boxes, option buttons, text boxes,
-// labels, list and combo boxes, and whole columns of the flex grid.
-#include "data/clsDATEN.h"
+#include "widgets/ControlData.h"
 
 #include "data/DataText.h"
-#include "platform/Trap.h"
-#include "platform/FlexGrid.h"
 #include "platform/OnError.h"
+#include "platform/Trap.h"
 #include "platform/VBError.h"
+#include "widgets/FlexGrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,7 +105,7 @@ Keys gridKeys(const Keys& keys)
 // A matching row with a value applies it; null leaves the control; no row
 // applies the empty value.
 template <typename Apply>
-bool clsDATEN::readControl(const QString& SPV, const Keys& keys, Apply apply)
+bool ControlData::readControl(const QString& SPV, const Keys& keys, Apply apply)
 {
     QVariant v;
     bool found = false;
@@ -122,7 +120,7 @@ bool clsDATEN::readControl(const QString& SPV, const Keys& keys, Apply apply)
     return false;
 }
 
-bool clsDATEN::writeControl(const QString& SPV, const std::function<QVariant()>& value, const Keys& keys)
+bool ControlData::writeControl(const QString& SPV, const std::function<QVariant()>& value, const Keys& keys)
 {
     QVariant v;
     VBError err(0, QString());
@@ -133,9 +131,9 @@ bool clsDATEN::writeControl(const QString& SPV, const std::function<QVariant()>&
     return writeOne(SPV, v, keys);
 }
 
-QString clsDATEN::gridText(const QString& SPV, const vb::FlexGrid* grid, const QString& SPNR, bool toGrid, const VBError& e) const
+QString ControlData::gridText(const QString& SPV, const vb::FlexGrid* grid, const QString& SPNR, bool toGrid, const VBError& e) const
 {
-    return QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + m_ETABELLE
+    return QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + ETABELLE()
         + QStringLiteral(" können nicht in die Spalte ") + SPNR + QStringLiteral("\nder FlexGrid-Tabelle ")
         + (grid ? QString::number(grid->Index()) : QString())
         + (toGrid ? QStringLiteral(" eingelesen werden!\n") : QStringLiteral(" geschrieben werden!\n"))
@@ -144,65 +142,65 @@ QString clsDATEN::gridText(const QString& SPV, const vb::FlexGrid* grid, const Q
 
 // ---------------------------------------------------------------- check box
 
-bool clsDATEN::DFTC(const QString& SPV, QCheckBox* chk, const Keys& keys)
+bool ControlData::DFTC(const QString& SPV, QCheckBox* chk, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(checkValue(need(chk))); }, keys);
 }
-bool clsDATEN::DFTCV(const QString& SPV, QCheckBox* chk, const Keys& keys) { return DFTC(SPV, chk, keys); }
-bool clsDATEN::DFTCC(const QString& SPV, QCheckBox* chk, const Keys& keys)
+bool ControlData::DFTCV(const QString& SPV, QCheckBox* chk, const Keys& keys) { return DFTC(SPV, chk, keys); }
+bool ControlData::DFTCC(const QString& SPV, QCheckBox* chk, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(chk)->text()); }, keys);
 }
-bool clsDATEN::DTFC(const QString& SPV, QCheckBox* chk, const Keys& keys)
+bool ControlData::DTFC(const QString& SPV, QCheckBox* chk, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { setCheckValue(need(chk), v); });
 }
-bool clsDATEN::DTFCV(const QString& SPV, QCheckBox* chk, const Keys& keys) { return DTFC(SPV, chk, keys); }
-bool clsDATEN::DTFCC(const QString& SPV, QCheckBox* chk, const Keys& keys)
+bool ControlData::DTFCV(const QString& SPV, QCheckBox* chk, const Keys& keys) { return DTFC(SPV, chk, keys); }
+bool ControlData::DTFCC(const QString& SPV, QCheckBox* chk, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { need(chk)->setText(datatext::toText(v)); });
 }
 
 // ---------------------------------------------------------------- option button
 
-bool clsDATEN::DFTO(const QString& SPV, QRadioButton* opt, const Keys& keys)
+bool ControlData::DFTO(const QString& SPV, QRadioButton* opt, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(opt)->isChecked()); }, keys);
 }
-bool clsDATEN::DFTOV(const QString& SPV, QRadioButton* opt, const Keys& keys) { return DFTO(SPV, opt, keys); }
-bool clsDATEN::DFTOC(const QString& SPV, QRadioButton* opt, const Keys& keys)
+bool ControlData::DFTOV(const QString& SPV, QRadioButton* opt, const Keys& keys) { return DFTO(SPV, opt, keys); }
+bool ControlData::DFTOC(const QString& SPV, QRadioButton* opt, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(opt)->text()); }, keys);
 }
-bool clsDATEN::DTFO(const QString& SPV, QRadioButton* opt, const Keys& keys)
+bool ControlData::DTFO(const QString& SPV, QRadioButton* opt, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { setOptionValue(need(opt), datatext::toBool(v)); });
 }
-bool clsDATEN::DTFOV(const QString& SPV, QRadioButton* opt, const Keys& keys) { return DTFO(SPV, opt, keys); }
-bool clsDATEN::DTFOC(const QString& SPV, QRadioButton* opt, const Keys& keys)
+bool ControlData::DTFOV(const QString& SPV, QRadioButton* opt, const Keys& keys) { return DTFO(SPV, opt, keys); }
+bool ControlData::DTFOC(const QString& SPV, QRadioButton* opt, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { need(opt)->setText(datatext::toText(v)); });
 }
 
 // ---------------------------------------------------------------- text box and label
 
-bool clsDATEN::DFTT(const QString& SPV, QLineEdit* txt, const Keys& keys)
+bool ControlData::DFTT(const QString& SPV, QLineEdit* txt, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(txt)->text()); }, keys);
 }
-bool clsDATEN::DFTTT(const QString& SPV, QLineEdit* txt, const Keys& keys) { return DFTT(SPV, txt, keys); }
-bool clsDATEN::DTFT(const QString& SPV, QLineEdit* txt, const Keys& keys)
+bool ControlData::DFTTT(const QString& SPV, QLineEdit* txt, const Keys& keys) { return DFTT(SPV, txt, keys); }
+bool ControlData::DTFT(const QString& SPV, QLineEdit* txt, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { need(txt)->setText(datatext::toText(v)); });
 }
-bool clsDATEN::DTFTT(const QString& SPV, QLineEdit* txt, const Keys& keys) { return DTFT(SPV, txt, keys); }
+bool ControlData::DTFTT(const QString& SPV, QLineEdit* txt, const Keys& keys) { return DTFT(SPV, txt, keys); }
 
-bool clsDATEN::DFTL(const QString& SPV, QLabel* lbl, const Keys& keys)
+bool ControlData::DFTL(const QString& SPV, QLabel* lbl, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(lbl)->text()); }, keys);
 }
-bool clsDATEN::DFTLC(const QString& SPV, QLabel* lbl, const Keys& keys) { return DFTL(SPV, lbl, keys); }
-bool clsDATEN::DFTLI(const QString& SPV, QLabel* lbl, const Keys& keys)
+bool ControlData::DFTLC(const QString& SPV, QLabel* lbl, const Keys& keys) { return DFTL(SPV, lbl, keys); }
+bool ControlData::DFTLI(const QString& SPV, QLabel* lbl, const Keys& keys)
 {
     return writeControl(
         SPV,
@@ -213,15 +211,15 @@ bool clsDATEN::DFTLI(const QString& SPV, QLabel* lbl, const Keys& keys)
         },
         keys);
 }
-bool clsDATEN::DTFL(const QString& SPV, QLabel* lbl, const Keys& keys)
+bool ControlData::DTFL(const QString& SPV, QLabel* lbl, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { need(lbl)->setText(datatext::toText(v)); });
 }
-bool clsDATEN::DTFLC(const QString& SPV, QLabel* lbl, const Keys& keys) { return DTFL(SPV, lbl, keys); }
+bool ControlData::DTFLC(const QString& SPV, QLabel* lbl, const Keys& keys) { return DTFL(SPV, lbl, keys); }
 
 // ---------------------------------------------------------------- list box
 
-bool clsDATEN::DFTI(const QString& SPV, QListWidget* lst, const Keys& keys)
+bool ControlData::DFTI(const QString& SPV, QListWidget* lst, const Keys& keys)
 {
     return writeControl(
         SPV,
@@ -231,19 +229,19 @@ bool clsDATEN::DFTI(const QString& SPV, QListWidget* lst, const Keys& keys)
         },
         keys);
 }
-bool clsDATEN::DFTIS(const QString& SPV, QListWidget* lst, const Keys& keys) { return DFTI(SPV, lst, keys); }
-bool clsDATEN::DFTIL(const QString& SPV, QListWidget* lst, const Keys& keys)
+bool ControlData::DFTIS(const QString& SPV, QListWidget* lst, const Keys& keys) { return DFTI(SPV, lst, keys); }
+bool ControlData::DFTIL(const QString& SPV, QListWidget* lst, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(lst)->currentRow()); }, keys);
 }
-bool clsDATEN::DTFI(const QString& SPV, QListWidget* lst, const Keys& keys)
+bool ControlData::DTFI(const QString& SPV, QListWidget* lst, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) {
         if (!v.isNull()) need(lst)->addItem(datatext::toText(v));
     });
 }
-bool clsDATEN::DTFIS(const QString& SPV, QListWidget* lst, const Keys& keys) { return DTFI(SPV, lst, keys); }
-bool clsDATEN::DTFIL(const QString& SPV, QListWidget* lst, const Keys& keys)
+bool ControlData::DTFIS(const QString& SPV, QListWidget* lst, const Keys& keys) { return DTFI(SPV, lst, keys); }
+bool ControlData::DTFIL(const QString& SPV, QListWidget* lst, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) {
         if (v.isNull() || need(lst)->count() == 0) return;
@@ -253,16 +251,16 @@ bool clsDATEN::DTFIL(const QString& SPV, QListWidget* lst, const Keys& keys)
 
 // ---------------------------------------------------------------- combo box
 
-bool clsDATEN::DFTM(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DFTM(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(cbo)->currentText()); }, keys);
 }
-bool clsDATEN::DFTMT(const QString& SPV, QComboBox* cbo, const Keys& keys) { return DFTM(SPV, cbo, keys); }
-bool clsDATEN::DFTML(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DFTMT(const QString& SPV, QComboBox* cbo, const Keys& keys) { return DFTM(SPV, cbo, keys); }
+bool ControlData::DFTML(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return writeControl(SPV, [&] { return QVariant(need(cbo)->currentIndex()); }, keys);
 }
-bool clsDATEN::DFTMS(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DFTMS(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return writeControl(
         SPV,
@@ -272,17 +270,17 @@ bool clsDATEN::DFTMS(const QString& SPV, QComboBox* cbo, const Keys& keys)
         },
         keys);
 }
-bool clsDATEN::DTFM(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DTFM(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) { setComboText(need(cbo), datatext::toText(v)); });
 }
-bool clsDATEN::DTFMS(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DTFMS(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) {
         if (!v.isNull()) need(cbo)->addItem(datatext::toText(v));
     });
 }
-bool clsDATEN::DTFML(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DTFML(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) {
         // No row gives 0, which an empty list cannot take: it stays without selection.
@@ -290,7 +288,7 @@ bool clsDATEN::DTFML(const QString& SPV, QComboBox* cbo, const Keys& keys)
         cbo->setCurrentIndex(listIndex(v, cbo->count()));
     });
 }
-bool clsDATEN::DTFMT(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DTFMT(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     return readControl(SPV, keys, [&](const QVariant& v) {
         const QString t = datatext::toText(v);
@@ -298,13 +296,13 @@ bool clsDATEN::DTFMT(const QString& SPV, QComboBox* cbo, const Keys& keys)
         else cbo->setCurrentIndex(cbo->findText(t, Qt::MatchExactly | Qt::MatchCaseSensitive));
     });
 }
-bool clsDATEN::DTFMM(const QString& SPV, QComboBox* cbo, const Keys& keys)
+bool ControlData::DTFMM(const QString& SPV, QComboBox* cbo, const Keys& keys)
 {
     QVariantList values;
     VBError err(0, QString());
     const bool ok = cbo && readAll(SPV, keys, values, &err);
     if (!ok) {
-        askContinue(QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + m_ETABELLE
+        askContinue(QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + ETABELLE()
                     + QStringLiteral(" eingelesen werden!"));
         return false;
     }
@@ -315,7 +313,7 @@ bool clsDATEN::DTFMM(const QString& SPV, QComboBox* cbo, const Keys& keys)
 
 // ---------------------------------------------------------------- flex grid
 
-bool clsDATEN::DFTF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys)
+bool ControlData::DFTF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys)
 {
     VBError err(0, QString());
     QVariantList values;
@@ -333,12 +331,12 @@ bool clsDATEN::DFTF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPN
     return false;
 }
 
-bool clsDATEN::DFTFM(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys)
+bool ControlData::DFTFM(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys)
 {
     return DFTF(SPV, msgFLX, SPNR, keys);
 }
 
-bool clsDATEN::DTFF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys, qint16 ZNR)
+bool ControlData::DTFF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys, qint16 ZNR)
 {
     VBError err(0, QString());
     const bool ok = vb::Trap([&] {
@@ -368,7 +366,7 @@ bool clsDATEN::DTFF(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPN
     return false;
 }
 
-bool clsDATEN::DTFFM(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys)
+bool ControlData::DTFFM(const QString& SPV, vb::FlexGrid* msgFLX, const QString& SPNR, const Keys& keys)
 {
     return DTFF(SPV, msgFLX, SPNR, keys, 0);
 }

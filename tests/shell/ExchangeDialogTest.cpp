@@ -1,10 +1,10 @@
 // The exchange dialogs on real project files: the other project's list, the
 // tag left for the main window, and the export to the information system.
-#include "ExchangeFixture.h"
+#include "exchange/ExchangeFixture.h"
 
 #include "exchange/InfExport.h"
-#include "exchange/frmEXPIMP.h"
-#include "exchange/frmEXPINF.h"
+#include "shell/frmEXPIMP.h"
+#include "shell/frmEXPINF.h"
 #include "shell/ModalTag.h"
 
 #include <QGroupBox>

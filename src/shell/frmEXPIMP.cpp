@@ -1,14 +1,14 @@
-#include "exchange/frmEXPIMP.h"
+#include "shell/frmEXPIMP.h"
 
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "exchange/RecordCopy.h"
-#include "platform/FolderList.h"
+#include "widgets/FolderList.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 #include "shell/ModalTag.h"
-#include "shell/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 
 #include <QDir>
 #include <QFileInfo>

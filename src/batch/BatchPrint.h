@@ -6,6 +6,8 @@
 // on a temporary copy, evaluating first what has no valid results, so the
 // project file itself is never changed. Needs a QApplication (the offscreen
 // platform will do).
+#include "batch/BatchRun.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,17 +17,14 @@ class QTextStream;
 class ResultPage;
 class Session;
 
-class BatchPrint {
+class BatchPrint : public BatchExit {
 public:
-    // The exit codes of the evaluate command.
-    enum ExitCode : int { Success = 0, BadArguments = 2, Failed = 3 };
-
     // Builds the loaded page on the session's active record(s): Seite 1, or
     // the multiple page when multiple is true. nullptr when it cannot.
     using PageFactory = std::function<std::unique_ptr<ResultPage>(Session& s, bool multiple)>;
 
-    // args: the command-line arguments after the program name. Every message
-    // box is answered with OK and printed to the process's stderr.
+    // args: the command-line arguments after the program name. A message box
+    // is told on stderr and fails the run.
     static int run(const QStringList& args, QTextStream& out, QTextStream& err, const PageFactory& pages = {});
     static QString usage();
     // The program's own result pages.

@@ -1,4 +1,4 @@
-#include "graphics/PictureBox.h"
+#include "widgets/PictureBox.h"
 
 #include "graphics/VBColor.h"
 

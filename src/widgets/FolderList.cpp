@@ -1,4 +1,4 @@
-#include "platform/FolderList.h"
+#include "widgets/FolderList.h"
 
 #include <QDir>
 #include <QFileSystemModel>

@@ -1,6 +1,6 @@
 // The real message box: its buttons speak the session language and map back
 // to VB's answers.
-#include "platform/MsgBox.h"
+#include "widgets/GuiUi.h"
 
 #include <QApplication>
 #include <QMessageBox>

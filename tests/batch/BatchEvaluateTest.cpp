@@ -1,9 +1,9 @@
 // The batch command: arguments, output and exit codes, on real database files.
-#include "EvaluationDb.h"
+include "evaluation/EvaluationDb.h"
 #include "data/Ado.h"
 #include "data/DatabaseFile.h"
 #include "data/Schema.h"
-#include "evaluation/BatchEvaluate.h"
+#include "batch/BatchEvaluate.h"
 #include "platform/System.h"
 #include "platform/VBError.h"
 
@@ -191,4 +191,20 @@ TEST_F(Batch, TheInstalledProgram)
     p.start(exe, {QStringLiteral("evaluate")});
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 2);
+}
+
+TEST_F(Batch, ThePrintCommandNeedsNoDisplay)
+{
+    const QString exe = QStringLiteral(TALPEX_PROGDIR "/talpex-batch");
+    if (!QFile::exists(exe)) GTEST_SKIP() << "talpex-batch is not built";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(display));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    const QString pdf = db.db().dir().file(QStringLiteral("B1.pdf"));
+    p.start(exe, {QStringLiteral("print"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1"),
+                  QStringLiteral("--pdf"), pdf});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
 }

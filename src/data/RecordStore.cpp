@@ -1,4 +1,4 @@
-#include "shell/RecordStore.h"
+#include "data/RecordStore.h"
 
 #include "data/Ado.h"
 #include "data/Schema.h"

@@ -1,4 +1,4 @@
-#include "platform/ColorDialog.h"
+#include "widgets/ColorDialog.h"
 
 #include "platform/ServiceSlot.h"
 

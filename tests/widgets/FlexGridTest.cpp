@@ -1,6 +1,6 @@
 // The flex grid control offscreen: cells, selection block text, scrolling with
 // fixed rows and columns, geometry in twips, mouse and key events.
-#include "platform/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 #include "platform/VBError.h"
 
 #include <QSignalSpy>

@@ -1,0 +1,102 @@
+#include "batch/BatchEvaluate.h"
+
+#include "batch/BatchArguments.h"
+#include "batch/BatchRun.h"
+#include "data/Ado.h"
+#include "data/Session.h"
+#include "evaluation/EvaluationRows.h"
+#include "evaluation/clsBERECHNEN.h"
+#include "platform/VBError.h"
+
+#include <QTextStream>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+struct Options {
+    QString project;
+    QString record;
+    std::optional<QString> presets;
+};
+
+// Fills opts from the arguments; an error text when they do not fit.
+QString parse(const QStringList& args, Options& opts)
+{
+    BatchArguments a;
+    const QString record = QStringLiteral("--record"), presets = QStringLiteral("--presets");
+    if (QString error = BatchArguments::parse(args, QStringLiteral("evaluate"), {record, presets}, a); !error.isEmpty())
+        return error;
+    opts.project = a.project;
+    if (a.has(presets)) opts.presets = a.value(presets);
+    if (!a.has(record)) return QStringLiteral("--record KEN is missing");
+    opts.record = a.value(record);
+    if (opts.record.isEmpty()) return QStringLiteral("the record designation is empty");
+    return QString();
+}
+
+QString field(const QVariant& v, bool integer)
+{
+    if (v.isNull()) return QString();
+    return integer ? QString::number(v.toLongLong()) : BatchEvaluate::number(v.toFloat());
+}
+
+void printResults(ado::Connection& cnn, long id, QTextStream& out)
+{
+    ado::Recordset rs(QStringLiteral("SELECT [I1],[PHI],[DETN],[K10],[DEHKO] FROM [A2] WHERE [ID]=%1 ORDER BY [I1]").arg(id), cnn);
+    out << "I1,PHI,DETN,K10,DEHKO\n";
+    for (; !rs.Eof(); rs.MoveNext()) {
+        out << field(rs.Value(0), true);
+        for (int c = 1; c <= 4; ++c) out << ',' << field(rs.Value(c), false);
+        out << '\n';
+    }
+    out.flush();
+}
+
+} // namespace
+
+QString BatchEvaluate::usage()
+{
+    return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]\n");
+}
+
+QString BatchEvaluate::number(float v)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    BatchRun run(out, err, usage());
+    if (run.help(args)) return Success;
+    Options opts;
+    if (const QString problem = parse(args, opts); !problem.isEmpty()) return run.badArguments(problem);
+    if (const int code = run.open(opts.project, opts.presets)) return code;
+    ado::Connection& cnnX = run.session().cnnX;
+
+    long id = 0;
+    try {
+        id = BatchRun::findRecord(cnnX, opts.record);
+        if (id == 0) return run.fail(BadArguments, QStringLiteral("no record '%1' in '%2'").arg(opts.record, opts.project));
+        // The evaluation works on the active record: make it the only one.
+        EvaluationRows::makeActive(cnnX, {static_cast<qint32>(id)});
+    } catch (const vb::VBError& e) {
+        return run.fail(BadArguments,
+                        QStringLiteral("'%1' is not a usable project database: %2").arg(opts.project, e.Description()));
+    }
+
+    clsBERECHNEN calc;
+    const bool ok = calc.BERECHNUNG();
+    const bool boxes = run.boxes() > 0;
+
+    try {
+        printResults(cnnX, id, out);
+    } catch (const vb::VBError& e) {
+        return run.fail(Failed, QStringLiteral("cannot read the results: %1").arg(e.Description()));
+    }
+    if (!ok) return run.fail(Failed, QStringLiteral("the evaluation of '%1' failed").arg(opts.record));
+    if (boxes) return run.fail(Failed, QStringLiteral("the evaluation of '%1' reported failures").arg(opts.record));
+    return Success;
+}
