@@ -1,12 +1,15 @@
 // The batch command: arguments, output and exit codes, on real database files.
 #include "EvaluationDb.h"
 #include "data/Ado.h"
+#include "data/DatabaseFile.h"
 #include "data/Schema.h"
 #include "evaluation/BatchEvaluate.h"
 #include "platform/System.h"
+#include "platform/VBError.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -134,6 +137,40 @@ TEST_F(Batch, FailedEvaluationExitsWithThree)
     EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("b2")}), 3);
     EXPECT_EQ(out, QStringLiteral("I1,PHI,DETN,K10,DEHKO\n"));
     EXPECT_TRUE(err.contains(QStringLiteral("failed")));
+}
+
+TEST_F(Batch, AnotherProcessWritingTheProjectIsWaitedForAndKeepsItsJournal)
+{
+    const QString p = db.db().path();
+    const QString journal = p + QStringLiteral("-journal");
+    const QStringList args{QStringLiteral("evaluate"), p, QStringLiteral("--record"), QStringLiteral("B'1")};
+    ASSERT_EQ(run(args), 0) << err.toStdString();
+    const QString committed = out;
+    {
+        testsupport::WriterProcess writer(p);
+        // Readings nobody has saved, at first only in the writer's cache.
+        ASSERT_TRUE(writer.run(QStringLiteral("PRAGMA cache_size=10; BEGIN IMMEDIATE; UPDATE E3 SET HST=HST+40 WHERE ID=1")));
+        ASSERT_TRUE(QFileInfo::exists(journal));
+        ASSERT_EQ(run(args), 0) << err.toStdString();
+        EXPECT_EQ(out, committed);
+        EXPECT_TRUE(QFileInfo::exists(journal));
+        // The clean-up takes nothing away while the writer holds the file.
+        try {
+            dbfile::settle(p, 100);
+            ADD_FAILURE() << "settled a file in use";
+        } catch (const vb::VBError& e) {
+            EXPECT_EQ(e.Number(), vb::errFileLocked);
+        }
+        // Now the changed pages reach the file, and the writer dies.
+        ASSERT_TRUE(writer.run(QStringLiteral("INSERT INTO E3 (ID,I1,DET) WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i+1 FROM n "
+                                              "WHERE i<3000) SELECT 7,i,i FROM n")));
+    }
+    ASSERT_TRUE(QFileInfo::exists(journal));
+    ASSERT_EQ(run(args), 0) << err.toStdString();
+    EXPECT_EQ(out, committed);
+    ado::Recordset check(QStringLiteral("PRAGMA integrity_check"), db.db().cnn());
+    EXPECT_EQ(check.Value(0).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(ado::Recordset(QStringLiteral("SELECT * FROM [E3] WHERE [ID]=7"), db.db().cnn()).RecordCount(), 0);
 }
 
 TEST_F(Batch, TheInstalledProgram)

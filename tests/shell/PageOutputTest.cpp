@@ -27,7 +27,9 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -401,6 +403,11 @@ protected:
                                           "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
             auto page = std::make_unique<TestPage>(s, multiple ? QStringLiteral("mdiMSEITE1") : QStringLiteral("mdiSEITE1"));
             page->drawScreen();
+            if (failOnPaper) {
+                // The failure box on paper is answered with Cancel: the sheet is abandoned.
+                page->failOnPaper = QStringLiteral("BILD11");
+                static_cast<vb::ScriptedUi&>(vb::ui()).answer(vb::vbCancel);
+            }
             return page;
         };
     }
@@ -419,6 +426,7 @@ protected:
         QList<long> active;
         int resultRows = 0, multipleRows = 0;
     } built;
+    bool failOnPaper = false;
     vb::ScopedScriptedSystem sys;
     testsupport::ProjectDb db;
     QString errors;
@@ -479,6 +487,42 @@ TEST_F(BatchPrintTest, BadArgumentsAndFailedEvaluationsGiveTheEvaluateExitCodes)
     db.cnn().Execute(QStringLiteral("UPDATE [E2] SET [STRO]='Typ X' WHERE [ID]=1")); // no such standpipe
     EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 3);
     EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(BatchPrintTest, TheOutputIsNeverAnInputAndIsReplacedOnlyByAFinishedPage)
+{
+    const QString presets = db.dir().file(QStringLiteral("VORGABE.mdb"));
+    ASSERT_TRUE(QFile::copy(db.path(), presets));
+    const QString link = db.dir().file(QStringLiteral("verweis.pdf"));
+    ASSERT_TRUE(QFile::link(db.path(), link));
+    const QByteArray project = fileHash(db.path()), presetsBefore = fileHash(presets);
+    const QStringList print{QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--presets"), presets,
+                            QStringLiteral("--pdf")};
+    for (const QString& out : {db.path(), link, presets}) {
+        EXPECT_EQ(run(print + QStringList{out}), 2) << out.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("is an input"))) << errors.toStdString();
+    }
+    EXPECT_EQ(fileHash(db.path()), project);
+    EXPECT_EQ(fileHash(presets), presetsBefore);
+
+    // A run that fails on paper leaves the previous file as it was; a good one replaces it, mode and all.
+    const QString pdf = db.dir().file(QStringLiteral("B1.pdf"));
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the previous page");
+    old.close();
+    ASSERT_EQ(chmod(QFile::encodeName(pdf).constData(), 0660), 0);
+    const QByteArray previous = fileHash(pdf);
+    failOnPaper = true;
+    EXPECT_EQ(run(print + QStringList{pdf}), 3);
+    EXPECT_EQ(fileHash(pdf), previous);
+    failOnPaper = false;
+    ASSERT_EQ(run(print + QStringList{pdf}), 0) << errors.toStdString();
+    EXPECT_EQ(testsupport::pdfPages(pdf), 1);
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(pdf).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0660u);
+    EXPECT_EQ(QDir(db.dir().path()).entryList({QStringLiteral("*.part")}, QDir::Files), QStringList());
 }
 
 TEST_F(BatchPrintTest, SeiteOneOnPaperCarriesTheTitleTheStepTheDesignationAndTheFootnote)

@@ -74,6 +74,23 @@ TEST_F(SaveAndCompactionTest, SaveAtTenMegabytesAsksNothingAndCopiesBack)
     EXPECT_EQ(QDir(f.fi.projectsFolder() + QStringLiteral("/DEMO")).entryList(QDir::Files), QStringList{QStringLiteral("TALPEX.mdb")});
 }
 
+TEST_F(SaveAndCompactionTest, SaveKeepsTheModeAndGroupOfTheProjectFile)
+{
+    f.start();
+    f.fi.session.GEAENDERT = true;
+    const QByteArray project = QFile::encodeName(f.fi.projectDb());
+    // A shared project folder: the group may write, as other users export into it.
+    ASSERT_EQ(chmod(project.constData(), 0660), 0);
+    const gid_t group = geteuid() == 0 ? 65534 : getegid();
+    ASSERT_EQ(chown(project.constData(), static_cast<uid_t>(-1), group), 0);
+    f.trigger(QStringLiteral("mnuSPEICHERN"));
+    EXPECT_TRUE(boxes().isEmpty());
+    struct stat st {};
+    ASSERT_EQ(stat(project.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0660u);
+    EXPECT_EQ(st.st_gid, group);
+}
+
 TEST_F(SaveAndCompactionTest, SaveAboveTenMegabytesOffersCompactionWithHelp)
 {
     f.start(QStringLiteral("en"));
@@ -163,6 +180,14 @@ TEST(CompactionDevelopment, PresetsSharingTheWorkingCopyFollowTheCompactedFile)
     f.start();
     ado::Connection& presets = f.fi.session.cnnX_V;
     ASSERT_EQ(presets.path(), f.fi.workingCopy());
+    // Work in progress on the presets connection is not closed away.
+    presets.BeginTrans();
+    f.trigger(QStringLiteral("mnuKOMPRIMIEREN"));
+    ASSERT_EQ(f.fi.ui->boxes().size(), 1);
+    EXPECT_TRUE(f.fi.ui->boxes()[0].text.startsWith(QStringLiteral("VB-Error: 3050")));
+    EXPECT_EQ(presets.transactionDepth(), 1);
+    presets.CommitTrans();
+    f.fi.ui->clear();
     f.trigger(QStringLiteral("mnuKOMPRIMIEREN"));
     ASSERT_EQ(f.fi.ui->boxes().size(), 1);
     EXPECT_EQ(f.fi.ui->boxes()[0].icon(), vb::vbInformation);
