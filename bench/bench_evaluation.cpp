@@ -23,7 +23,12 @@ void BM_Evaluate(benchmark::State& state)
 
     for (auto _ : state) {
         clsBERECHNEN calc;
-        if (!calc.BERECHNUNG() || !ui->boxes().isEmpty()) {
+        const bool ok = calc.BERECHNUNG();
+        if (!ui->boxes().isEmpty()) {
+            state.SkipWithError(ui->boxes().first().text.toStdString().c_str());
+            break;
+        }
+        if (!ok) {
             state.SkipWithError("evaluation failed");
             break;
         }
