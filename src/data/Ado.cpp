@@ -39,6 +39,10 @@ namespace {
 double toNumber(const QVariant& v)
 {
     switch (v.typeId()) {
+    // The types rows are read in convert directly, without the general conversion.
+    case QMetaType::Int: return v.toInt();
+    case QMetaType::Float: return v.toFloat();
+    case QMetaType::Double: return v.toDouble();
     case QMetaType::Bool: return v.toBool() ? -1.0 : 0.0;
     case QMetaType::QString: {
         if (auto d = vb::ParseNumber(v.toString())) return *d;
@@ -83,6 +87,11 @@ QVariant convertForColumn(const QVariant& v, ColType type)
         return QVariant(d);
     }
     case ColType::Date: {
+        if (v.typeId() == QMetaType::QDateTime) {
+            // A date as the engine reads it (UTC, whole seconds) needs no rounding.
+            const QDateTime dt = v.toDateTime();
+            if (dt.isValid() && dt.timeSpec() == Qt::UTC && dt.time().msec() == 0) return v;
+        }
         if (v.typeId() == QMetaType::QString) {
             if (auto dt = vb::ParseDateTime(v.toString())) return *dt;
             mismatch(v);
@@ -106,14 +115,25 @@ QVariant convertForColumn(const QVariant& v, ColType type)
 }
 
 namespace {
+// A converted value is held as int, float or double: read it without the general conversion.
+qint64 asInteger(const QVariant& v) { return v.typeId() == QMetaType::Int ? v.toInt() : v.toLongLong(); }
+double asDouble(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Float: return v.toFloat();
+    case QMetaType::Int: return v.toInt();
+    default: return v.toDouble();
+    }
+}
+
 void bindValue(sqlite3_stmt* st, int i, const QVariant& v, ColType type)
 {
     if (v.isNull() || !v.isValid()) { sqlite3_bind_null(st, i); return; }
     switch (type) {
     case ColType::Int16:
-    case ColType::Int32: sqlite3_bind_int64(st, i, v.toLongLong()); return;
+    case ColType::Int32: sqlite3_bind_int64(st, i, asInteger(v)); return;
     case ColType::Single:
-    case ColType::Double: sqlite3_bind_double(st, i, v.toDouble()); return;
+    case ColType::Double: sqlite3_bind_double(st, i, asDouble(v)); return;
     case ColType::Date: sqlite3_bind_double(st, i, vb::DateToSerial(v.toDateTime())); return;
     case ColType::Bool: sqlite3_bind_int(st, i, v.toBool() ? 1 : 0); return;
     default: break;
@@ -350,14 +370,14 @@ void Recordset::Open(const QString& sql, Connection& cnn)
     if (!cnn.isOpen()) Raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
     static const QRegularExpression fromRe(QStringLiteral("\\bFROM\\s+(\\[[^\\]]+\\]|[A-Za-z_][A-Za-z0-9_]*)"),
                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression selRe(QStringLiteral("^\\s*SELECT\\s+"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression selRe(QStringLiteral("^\\s*SELECT\\s+(DISTINCT\\b)?"), QRegularExpression::CaseInsensitiveOption);
     QString table;
     if (auto m = fromRe.match(sql); m.hasMatch()) {
         table = m.captured(1);
         if (table.startsWith(QLatin1Char('['))) table = table.mid(1, table.size() - 2);
     }
     const auto sm = selRe.match(sql);
-    const bool distinct = sql.contains(QRegularExpression(QStringLiteral("^\\s*SELECT\\s+DISTINCT"), QRegularExpression::CaseInsensitiveOption));
+    const bool distinct = sm.hasMatch() && sm.capturedLength(1) > 0;
     // Fetch the rowid beside the selection so that edits go back to their row.
     QString run = sql;
     bool withRowid = false;
@@ -378,51 +398,111 @@ void Recordset::Open(const QString& sql, Connection& cnn)
     if (rc != SQLITE_OK) cnn.raise(rc, sql);
     const int first = withRowid ? 1 : 0;
     const int n = sqlite3_column_count(s.st);
-    m_names.clear();
-    m_types.clear();
+    QVector<QString> names;
+    QVector<ColType> types;
     for (int i = first; i < n; ++i) {
-        m_names.append(QString::fromUtf8(sqlite3_column_name(s.st, i)));
+        names.append(QString::fromUtf8(sqlite3_column_name(s.st, i)));
         const char* decl = sqlite3_column_decltype(s.st, i);
-        m_types.append(decl ? colTypeFromDecl(QString::fromUtf8(decl)) : ColType::Unknown);
+        types.append(decl ? colTypeFromDecl(QString::fromUtf8(decl)) : ColType::Unknown);
     }
-    m_rows.clear();
+    QVector<RowState> rows;
+    QVector<QVariant> values;
     while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-        Row r;
-        if (withRowid) r.rowid = sqlite3_column_int64(s.st, 0);
-        r.values.resize(n - first);
-        r.dirty.fill(false, n - first);
-        for (int i = first; i < n; ++i) r.values[i - first] = readValue(s.st, i, m_types[i - first]);
-        m_rows.append(std::move(r));
+        rows.append({withRowid ? sqlite3_column_int64(s.st, 0) : 0, false, false});
+        for (int i = first; i < n; ++i) values.append(readValue(s.st, i, types[i - first]));
     }
     if (rc != SQLITE_DONE) cnn.raise(rc, sql);
     m_cnn = &cnn;
     m_table = table;
     m_hasRowid = withRowid;
+    m_names = std::move(names);
+    m_types = std::move(types);
+    m_rows = std::move(rows);
+    m_values = std::move(values);
+    m_deletedRows = 0;
     m_pos = 0;
-    m_editing = false;
+    endEdit();
 }
 
 void Recordset::Close()
 {
-    if (!m_cnn) return;
     // An edit left pending is saved, as a move or close does in ADO; a failure here is dropped.
-    try {
-        flushPending();
-    } catch (const VBError&) {
+    if (m_cnn) {
+        try {
+            flushPending();
+        } catch (const VBError&) {
+        }
     }
+    finalizeStatements();
     m_cnn = nullptr;
     m_rows.clear();
+    m_values.clear();
     m_names.clear();
     m_types.clear();
+    m_deletedRows = 0;
+    endEdit();
 }
 
-long Recordset::RecordCount() const
+void Recordset::finalizeStatements()
 {
-    long n = 0;
-    for (const auto& r : m_rows)
-        if (!r.deleted) ++n;
-    return n;
+    for (const Writer& w : m_writers) sqlite3_finalize(w.st);
+    m_writers.clear();
+    sqlite3_finalize(m_delete);
+    m_delete = nullptr;
+    m_statementDb = nullptr;
 }
+
+// Statements prepared before the connection was closed or reopened are dropped.
+void Recordset::checkStatements()
+{
+    if (!m_cnn->isOpen()) Raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    if (m_statementDb != m_cnn->handle()) finalizeStatements();
+    m_statementDb = m_cnn->handle();
+}
+
+namespace {
+sqlite3_stmt* preparePersistent(Connection& cnn, const QString& sql)
+{
+    sqlite3_stmt* st = nullptr;
+    const QByteArray b = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(cnn.handle(), b.constData(), static_cast<int>(b.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        cnn.raise(rc, sql);
+    }
+    return st;
+}
+} // namespace
+
+sqlite3_stmt* Recordset::writer(bool insert)
+{
+    checkStatements();
+    for (const Writer& w : m_writers)
+        if (w.insert == insert && w.columns == m_dirty) return w.st;
+    const QString table = QLatin1Char('[') + m_table + QLatin1Char(']');
+    QStringList cols;
+    for (int i = 0; i < m_names.size(); ++i)
+        if (m_dirty[i]) cols << QLatin1Char('[') + m_names[i] + QLatin1Char(']');
+    QString sql;
+    if (insert) {
+        sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, cols.join(QLatin1Char(',')), QStringList(cols.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+    } else {
+        sql = QStringLiteral("UPDATE %1 SET %2=? WHERE _rowid_=?").arg(table, cols.join(QStringLiteral("=?,")));
+    }
+    m_writers.push_back({m_dirty, insert, preparePersistent(*m_cnn, sql)});
+    return m_writers.back().st;
+}
+
+sqlite3_stmt* Recordset::deleter()
+{
+    checkStatements();
+    if (!m_delete) m_delete = preparePersistent(*m_cnn, QStringLiteral("DELETE FROM [%1] WHERE _rowid_=?").arg(m_table));
+    return m_delete;
+}
+
+long Recordset::RecordCount() const { return static_cast<long>(m_rows.size() - m_deletedRows); }
 
 int Recordset::fieldIndex(const QString& name) const
 {
@@ -439,15 +519,13 @@ int Recordset::checkIndex(int index) const
     return index;
 }
 
-const Recordset::Row& Recordset::current() const
+qsizetype Recordset::currentRow() const
 {
     if (!m_cnn) Raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
     if (m_pos < 0 || m_pos >= m_rows.size() || m_rows[m_pos].deleted)
         Raise(vb::errNoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    return m_rows[m_pos];
+    return m_pos;
 }
-
-Recordset::Row& Recordset::current() { return const_cast<Row&>(std::as_const(*this).current()); }
 
 Field Recordset::Fields(int index) { return Field(this, checkIndex(index)); }
 
@@ -458,7 +536,11 @@ Field Recordset::Fields(const QString& name)
     return Field(this, i);
 }
 
-QVariant Recordset::Value(int index) const { return current().values[checkIndex(index)]; }
+QVariant Recordset::Value(int index) const
+{
+    const qsizetype row = currentRow();
+    return rowValues(row)[checkIndex(index)];
+}
 
 QVariant Recordset::Value(const QString& name) const
 {
@@ -470,10 +552,15 @@ QVariant Recordset::Value(const QString& name) const
 void Recordset::setValue(int index, const QVariant& v)
 {
     checkIndex(index);
-    Row& r = current();
+    const qsizetype row = currentRow();
     if (!m_hasRowid) Raise(3251, QStringLiteral("Current Recordset does not support updating."));
-    r.values[index] = convertForColumn(v, m_types[index]);
-    r.dirty[index] = true;
+    QVariant converted = convertForColumn(v, m_types[index]);
+    QVariant& cell = rowValues(row)[index];
+    if (!m_dirty[index]) {
+        m_original[index] = cell;
+        m_dirty[index] = true;
+    }
+    cell = std::move(converted);
     m_editing = true;
 }
 
@@ -482,6 +569,13 @@ void Recordset::setValue(const QString& name, const QVariant& v)
     const int i = fieldIndex(name);
     if (i < 0) checkIndex(-1);
     setValue(i, v);
+}
+
+void Recordset::endEdit()
+{
+    m_editing = false;
+    m_dirty.fill(false, m_names.size());
+    m_original.resize(m_names.size()); // read only where m_dirty is set
 }
 
 void Recordset::flushPending()
@@ -518,74 +612,65 @@ void Recordset::AddNew()
     if (!m_cnn) Raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
     if (!m_hasRowid) Raise(3251, QStringLiteral("Current Recordset does not support updating."));
     flushPending();
-    Row r;
-    r.isNew = true;
-    r.values.resize(m_names.size());
-    r.dirty.fill(false, m_names.size());
-    m_rows.append(std::move(r));
+    m_rows.append({0, true, false});
+    m_values.resize(m_values.size() + m_names.size());
     m_pos = m_rows.size() - 1;
+    endEdit();
     m_editing = true;
 }
 
 void Recordset::CancelUpdate()
 {
     if (!m_editing) return;
-    m_editing = false;
     if (m_pos < m_rows.size() && m_rows[m_pos].isNew) {
         m_rows.remove(m_pos);
+        m_values.remove(m_pos * m_names.size(), m_names.size());
         m_pos = m_rows.size();
+    } else if (m_pos < m_rows.size()) {
+        // The row shows again what the table holds.
+        QVariant* values = rowValues(m_pos);
+        for (int i = 0; i < m_names.size(); ++i)
+            if (m_dirty[i]) values[i] = m_original[i];
     }
+    endEdit();
 }
 
 void Recordset::Update()
 {
-    Row& r = current();
+    const qsizetype row = currentRow();
+    RowState& r = m_rows[row];
     m_editing = false;
-    QStringList cols;
-    QVector<int> idx;
-    for (int i = 0; i < m_names.size(); ++i)
-        if (r.dirty[i]) { cols << QLatin1Char('[') + m_names[i] + QLatin1Char(']'); idx << i; }
-    QString sql;
-    if (r.isNew) {
-        if (cols.isEmpty()) sql = QStringLiteral("INSERT INTO [%1] DEFAULT VALUES").arg(m_table);
-        else {
-            QStringList q;
-            for (int k = 0; k < cols.size(); ++k) q << QStringLiteral("?");
-            sql = QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)").arg(m_table, cols.join(QLatin1Char(',')), q.join(QLatin1Char(',')));
-        }
-    } else {
-        if (cols.isEmpty()) return;
-        QStringList sets;
-        for (const auto& c : cols) sets << c + QStringLiteral("=?");
-        sql = QStringLiteral("UPDATE [%1] SET %2 WHERE _rowid_=?").arg(m_table, sets.join(QLatin1Char(',')));
-    }
-    sqlite3_stmt* st = m_cnn->prepareCached(sql);
+    if (!r.isNew && !m_dirty.contains(true)) return;
+    sqlite3_stmt* st = writer(r.isNew);
+    const QVariant* values = rowValues(row);
     int b = 1;
-    for (int i : idx) bindValue(st, b++, r.values[i], m_types[i]);
+    for (int i = 0; i < m_names.size(); ++i)
+        if (m_dirty[i]) bindValue(st, b++, values[i], m_types[i]);
     if (!r.isNew) sqlite3_bind_int64(st, b, r.rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) {
         m_editing = true; // the edit stays pending, as ADO keeps it after a failed Update
-        m_cnn->raise(rc, sql);
+        m_cnn->raise(rc, QString::fromUtf8(sqlite3_sql(st)));
     }
     if (r.isNew) r.rowid = sqlite3_last_insert_rowid(m_cnn->handle());
     r.isNew = false;
-    r.dirty.fill(false);
+    endEdit();
 }
 
 void Recordset::Delete()
 {
-    Row& r = current();
+    const qsizetype row = currentRow();
     if (!m_hasRowid) Raise(3251, QStringLiteral("Current Recordset does not support updating."));
-    if (r.isNew) { CancelUpdate(); return; }
-    m_editing = false;
-    sqlite3_stmt* st = m_cnn->prepareCached(QStringLiteral("DELETE FROM [%1] WHERE _rowid_=?").arg(m_table));
-    sqlite3_bind_int64(st, 1, r.rowid);
+    if (m_rows[row].isNew) { CancelUpdate(); return; }
+    endEdit();
+    sqlite3_stmt* st = deleter();
+    sqlite3_bind_int64(st, 1, m_rows[row].rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) m_cnn->raise(rc);
-    r.deleted = true;
+    m_rows[row].deleted = true;
+    ++m_deletedRows;
 }
 
 } // namespace ado

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -121,26 +122,45 @@ public:
 
 private:
     friend class Field;
-    struct Row {
+    // A row's place in the table; its values are held in m_values.
+    struct RowState {
         qint64 rowid = 0;
-        QVector<QVariant> values;
-        QVector<bool> dirty;
         bool isNew = false;
         bool deleted = false;
     };
+    // A write-back statement for one shape: the columns it sets, insert or update.
+    struct Writer {
+        QVector<bool> columns;
+        bool insert = false;
+        sqlite3_stmt* st = nullptr;
+    };
     int checkIndex(int index) const;
-    const Row& current() const;
-    Row& current();
+    qsizetype currentRow() const;
+    const QVariant* rowValues(qsizetype row) const { return m_values.constData() + row * m_names.size(); }
+    QVariant* rowValues(qsizetype row) { return m_values.data() + row * m_names.size(); }
     void flushPending();
+    sqlite3_stmt* writer(bool insert);
+    sqlite3_stmt* deleter();
+    void checkStatements();
+    void finalizeStatements();
+    void endEdit();
 
     Connection* m_cnn = nullptr;
     QString m_table;
     bool m_hasRowid = false;
     QVector<QString> m_names;
     QVector<ColType> m_types;
-    QVector<Row> m_rows;
+    QVector<RowState> m_rows;
+    QVector<QVariant> m_values; // FieldCount() values per row, row after row
+    long m_deletedRows = 0;
     qsizetype m_pos = 0;
     bool m_editing = false;
+    QVector<bool> m_dirty;        // the columns the pending edit has set
+    QVector<QVariant> m_original; // their values before it, for CancelUpdate
+    // Prepared on m_statementDb once per shape and reused for every row.
+    std::vector<Writer> m_writers;
+    sqlite3_stmt* m_delete = nullptr;
+    sqlite3* m_statementDb = nullptr;
 };
 
 // Converts a value for storage in a column of the type; raises 13 (type

@@ -7,8 +7,6 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
-#include <sys/types.h>
-
 
 namespace testsupport {
 
@@ -37,25 +35,6 @@ private:
     TempDir m_dir;
     QString m_path;
     std::unique_ptr<ado::Connection> m_cnn;
-};
-
-// Another process with a connection to a database file: runs the statements
-// it is given and keeps what it has not committed until it is killed (or
-// destroyed). PRAGMA cache_size small makes it spill its changed pages into
-// the file before the commit, as SQLite does under memory pressure.
-class WriterProcess {
-public:
-    explicit WriterProcess(const QString& db);
-    ~WriterProcess();
-    WriterProcess(const WriterProcess&) = delete;
-    WriterProcess& operator=(const WriterProcess&) = delete;
-    // Runs sql in the other process; whether it succeeded.
-    bool run(const QString& sql);
-    void kill();
-
-private:
-    pid_t m_pid = -1;
-    int m_to = -1, m_from = -1;
 };
 
 } // namespace testsupport

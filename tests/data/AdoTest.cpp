@@ -197,3 +197,33 @@ TEST(Ado, OpenFileCanBeCopiedAndDeleteRecordClearsSixTables)
     Recordset rs("SELECT * FROM [E1]", c2);
     EXPECT_EQ(rs.RecordCount(), 1) << "a copied open file holds every committed row";
 }
+
+TEST(Ado, EditsOfDifferentColumnsPerRowWriteOnlyTheirOwnAndCancelRestores)
+{
+    ProjectDb db;
+    for (int id = 1; id <= 3; ++id) db.addRecord(id, QString("K%1").arg(id), false);
+    {
+        Recordset rs("SELECT * FROM [E1] ORDER BY [ID]", db.cnn());
+        rs.setValue("KOM", QString("first"));
+        rs.MoveNext();
+        rs.setValue("AKT", true); // another shape: KOM must stay untouched here
+        rs.MoveNext();
+        rs.setValue("KOM", QString("third"));
+        rs.MoveNext();
+        rs.MoveFirst();
+        rs.setValue("KEN", QString("X"));
+        rs.CancelUpdate();
+        EXPECT_EQ(rs.Value("KEN").toString(), "K1") << "a cancelled edit shows the stored value again";
+        rs.MoveNext();
+        db.cnn().Close(); // statements of a closed connection are never used again
+        EXPECT_EQ(errorOf([&] { rs.Delete(); }), 3704);
+        db.cnn().OpenFile(db.path());
+    }
+    Recordset rs("SELECT [KOM],[AKT] FROM [E1] ORDER BY [ID]", db.cnn());
+    ASSERT_EQ(rs.RecordCount(), 3);
+    const QVariantList kom{QString("first"), QVariant(), QString("third")};
+    for (int i = 0; i < 3; rs.MoveNext(), ++i) {
+        EXPECT_EQ(rs.Value("KOM"), kom[i]) << i;
+        EXPECT_EQ(rs.Value("AKT").toBool(), i == 1) << i;
+    }
+}

@@ -306,7 +306,7 @@ TEST_F(Seite1, TableRowsHoldTheValuesOfTheirOwnReadingForEveryStepWidth)
             EXPECT_EQ(phi.isValid(), row == 0 || row >= n) << "n = " << n << ", row " << row;
             if (phi.isValid()) EXPECT_FLOAT_EQ(phi.toFloat(), 1250 - body.cells[3][row].toFloat()) << n << "/" << row;
             EXPECT_EQ(k10.isValid(), row >= n) << "n = " << n << ", row " << row;
-            if (k10.isValid()) EXPECT_FLOAT_EQ(k10.toFloat(), r.k10[row - n]) << n << "/" << row;
+            if (row >= n) EXPECT_FLOAT_EQ(k10.toFloat(), r.k10[row - n]) << n << "/" << row;
         }
     }
 }

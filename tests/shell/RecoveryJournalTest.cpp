@@ -2,7 +2,6 @@
 // journal it left must be rolled back into the copy it belongs to (Yes) and
 // never into the fresh copy of the project (No).
 #include "FrameInstallation.h"
-#include "common/TestSupport.h"
 
 #include "data/Ado.h"
 #include "shell/Compaction.h"
@@ -13,7 +12,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,8 +53,24 @@ void setReadings(const QString& db, int det)
 // commit, and is killed before it commits.
 void killWriterInsideTransaction(const QString& db)
 {
-    testsupport::WriterProcess writer(db);
-    ASSERT_TRUE(writer.run(QStringLiteral("PRAGMA cache_size=2; BEGIN; UPDATE E3 SET DET=DET+900000;")));
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const QByteArray path = QFile::encodeName(db);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        sqlite3* h = nullptr;
+        sqlite3_open(path.constData(), &h);
+        sqlite3_exec(h, "PRAGMA cache_size=2; BEGIN; UPDATE E3 SET DET=DET+900000;", nullptr, nullptr, nullptr);
+        (void)!write(ready[1], "x", 1);
+        for (;;) pause();
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
 }
 
 class RecoveryJournalTest : public ::testing::Test {
