@@ -4,9 +4,8 @@
 #include "graphics/PainterSurface.h"
 
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 #include <memory>
-
-class QPdfWriter;
 
 namespace gfx {
 

@@ -1,5 +1,5 @@
 // Control and grid transfers of clsDATEN on real widgets (offscreen) and files.
-#include "DataFixture.h"
+#include "data/DataFixture.h"
 #include "widgets/ControlData.h"
 #include "widgets/FlexGrid.h"
 
