@@ -168,9 +168,9 @@ TEST_F(Controls, TextThatDoesNotConvertFailsWithDatenfehler)
     EXPECT_EQ(ui->boxes().last().text, "Wert  kann nicht aus der Spalte GIBTESNICHT der Tabelle E1 eingelesen werden!");
 }
 
-class Grid : public Controls {
+class GridColumn : public Controls {
 protected:
-    Grid()
+    GridColumn()
     {
         d->setETABELLE("E3");
         grid.setCols(4);
@@ -184,7 +184,7 @@ protected:
     vb::FlexGrid grid;
 };
 
-TEST_F(Grid, ColumnRoundTripAndShrink)
+TEST_F(GridColumn, ColumnRoundTripAndShrink)
 {
     fill({"0", "1", "2", "3", "4"});
     ASSERT_TRUE(d->DFTFM("I1", &grid, "1", {{"I1"}}));
@@ -208,7 +208,7 @@ TEST_F(Grid, ColumnRoundTripAndShrink)
         << "three values overwrite rows 1 to 3 and delete rows 4 and 5";
 }
 
-TEST_F(Grid, StartRowFollowsZnr)
+TEST_F(GridColumn, StartRowFollowsZnr)
 {
     s.cnnX.Execute("INSERT INTO [E3] ([ID],[I1],[HST]) VALUES (1,0,10),(1,1,11)");
     ASSERT_TRUE(d->DTFF("HST", &grid, "3", {{"I1"}}, 2));
@@ -217,7 +217,7 @@ TEST_F(Grid, StartRowFollowsZnr)
     EXPECT_EQ(grid.TextMatrix(4, 3), "11");
 }
 
-TEST_F(Grid, EmptyRecordDisablesAndDisabledGridDeletes)
+TEST_F(GridColumn, EmptyRecordDisablesAndDisabledGridDeletes)
 {
     grid.setBackColorFixed(QColor(200, 200, 200));
     ASSERT_TRUE(d->DTFFM("HST", &grid, "1", {{"I1"}}));
@@ -235,7 +235,7 @@ TEST_F(Grid, EmptyRecordDisablesAndDisabledGridDeletes)
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
-TEST_F(Grid, BadCellFailsWholeTransferWithGridMessage)
+TEST_F(GridColumn, BadCellFailsWholeTransferWithGridMessage)
 {
     fill({"1", "2"});
     ASSERT_TRUE(d->DFTFM("HST", &grid, "1", {{"I1"}}));
@@ -256,7 +256,7 @@ TEST_F(Grid, BadCellFailsWholeTransferWithGridMessage)
     EXPECT_TRUE(ui->boxes().last().text.contains("der FlexGrid-Tabelle 1 eingelesen werden!\nVB-Error: 381"));
 }
 
-TEST_F(Grid, WriterJoinsAnOpenTransaction)
+TEST_F(GridColumn, WriterJoinsAnOpenTransaction)
 {
     fill({"1", "2"});
     {
