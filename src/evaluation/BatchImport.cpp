@@ -8,10 +8,13 @@
 #include "platform/Convert.h"
 #include "platform/VBError.h"
 
+#include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QTextStream>
 #include <cmath>
+#include <sqlite3.h>
 
 namespace {
 
@@ -114,21 +117,28 @@ void BatchImport::store(ado::Connection& cnn, long id, const std::vector<logger:
 {
     ado::Transaction tx(cnn);
     cnn.Execute(QStringLiteral("DELETE FROM [E3] WHERE [ID]=%1").arg(id));
-    ado::Recordset rs(QStringLiteral("SELECT [ID],[I1],[DATUM],[UHRZEIT],[DET],[TEMP],[HST] FROM [E3] WHERE [ID]=%1").arg(id), cnn);
+    const QString sql = QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DATUM],[UHRZEIT],[DET],[TEMP],[HST]) VALUES (?,?,?,?,?,?,?)");
+    sqlite3_stmt* st = cnn.prepareCached(sql);
+    // The input form keeps a time difference as the text of a single: the
+    // same value goes here. A log has few distinct steps, so each is converted once.
+    QHash<float, double> minutes;
+    const QDate zeroDate(1899, 12, 30);
     for (size_t i = 0; i < readings.size(); ++i) {
         const logger::Reading& r = readings[i];
-        rs.AddNew();
-        rs.setValue(0, static_cast<int>(id));
-        rs.setValue(1, static_cast<int>(i));
-        // the texts the input form's grid holds for the same reading, so both store the same values
-        rs.setValue(2, logger::dateText(r.time));
-        rs.setValue(3, logger::timeText(r.time));
-        rs.setValue(4, vb::CStr(r.minutes));
-        rs.setValue(5, std::isnan(r.temperature) ? QVariant() : QVariant(logger::numberText(r.temperature)));
-        rs.setValue(6, logger::numberText(r.hPrime));
-        rs.Update();
+        auto m = minutes.find(r.minutes);
+        if (m == minutes.end()) m = minutes.insert(r.minutes, static_cast<float>(vb::ParseNumber(vb::CStr(r.minutes)).value_or(0)));
+        sqlite3_bind_int64(st, 1, id);
+        sqlite3_bind_int64(st, 2, static_cast<qint64>(i));
+        sqlite3_bind_double(st, 3, vb::DateToSerial(vb::MakeDateTime(logger::fields::toDate(r.time))));
+        sqlite3_bind_double(st, 4, vb::DateToSerial(vb::MakeDateTime(zeroDate, logger::fields::toTime(r.time))));
+        sqlite3_bind_double(st, 5, *m);
+        if (std::isnan(r.temperature)) sqlite3_bind_null(st, 6);
+        else sqlite3_bind_double(st, 6, r.temperature);
+        sqlite3_bind_double(st, 7, r.hPrime);
+        const int rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) cnn.raise(rc, sql);
     }
-    rs.Close();
     // results computed from the old readings must not pass for results of the new
     if (cnn.Execute(QStringLiteral("UPDATE [A1] SET [BONEU]=1 WHERE [ID]=%1").arg(id)) == 0)
         cnn.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (%1,1)").arg(id));

@@ -52,7 +52,8 @@ std::optional<qint64> dateAt(Bytes b, size_t& pos)
     if (!third || (!yearFirst && p - thirdStart != 4)) return std::nullopt;
     const int y = yearFirst ? *first : *third;
     const int d = yearFirst ? *third : *first;
-    if (!QDate::isValid(y, *second, d)) return std::nullopt;
+    // a logger's clock is never set before 1900; earlier years are misread fields
+    if (y < 1900 || !QDate::isValid(y, *second, d)) return std::nullopt;
     pos = p;
     return QDate(y, *second, d).toJulianDay() * kMsPerDay;
 }

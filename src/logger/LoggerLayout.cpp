@@ -200,6 +200,7 @@ Layout delimited(const std::vector<Bytes>& lines)
     std::vector<size_t> filled;
     for (size_t i = 0; i < lines.size(); ++i)
         if (!fields::blank(lines[i])) filled.push_back(i);
+    if (filled.empty()) throw Error(0, QStringLiteral("Die Datei ist leer."), QStringLiteral("The file is empty."));
     // the delimiter of the last lines, which are readings, not preamble
     const size_t tail = std::min<size_t>(filled.size(), 20);
     Layout l;
