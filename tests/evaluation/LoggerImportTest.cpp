@@ -75,9 +75,10 @@ TEST_F(LoggerImportFixture, ThinnedFallingHeadEvaluatesToItsPermeability)
     ASSERT_TRUE(calc.BERECHNUNG());
     const auto rows = db.results(1);
     ASSERT_EQ(rows.size(), stored);
-    for (const auto& row : rows) {
-        if (row.i1 < stored - 1) EXPECT_NEAR(row.k10.toDouble(), log.k(), 0.01 * log.k()) << "step " << row.i1;
-    }
+    for (const auto& row : rows)
+        if (row.i1 < stored - 1) {
+            EXPECT_NEAR(row.k10.toDouble(), log.k(), 0.01 * log.k()) << "step " << row.i1;
+        }
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
