@@ -165,6 +165,11 @@ bool frmIMPORT::setFile(const QString& path)
     try {
         m_import.open(path, kFormats[m_cboFORMAT->currentIndex()]);
     } catch (const logger::Error& e) {
+        // no reading from the file shown before: the import holds none now
+        logger::LoggerImport none;
+        none.conversion = m_import.conversion;
+        none.thinning = m_import.thinning;
+        m_import = std::move(none);
         vb::MsgBox(e.text(m_SPRACHE == 1), vb::vbExclamation, tr2("Importieren", "Import"));
         showImport();
         return false;
