@@ -10,39 +10,100 @@
 
 namespace dbfile {
 
-QStringList companions(const QString& path)
-{
-    return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
-}
+namespace {
 
-void settle(const QString& path)
-{
-    const QStringList files = companions(path);
-    if (std::none_of(files.begin(), files.end(), [](const QString& f) { return QFileInfo::exists(f); })) return;
-    if (QFileInfo(path).isFile()) {
-        // Reading the schema makes SQLite roll a hot journal back (or check a
-        // WAL in); closing the only connection then deletes those files itself.
-        sqlite3* db = nullptr;
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-            sqlite3_busy_timeout(db, 30000);
-            sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        }
-        sqlite3_close(db);
+// A connection that closes itself; failures raise VBError naming the file.
+class Handle {
+public:
+    Handle(const QString& path, int flags, int busyTimeoutMs) : m_path(path)
+    {
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr) != SQLITE_OK) fail(sqlite3_errcode(m_db));
+        sqlite3_busy_timeout(m_db, busyTimeoutMs);
     }
-    // What is left belongs to no transaction of this file (or the file is no
-    // database at all): it must not be played into the next file of that name.
+    ~Handle() { sqlite3_close_v2(m_db); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    sqlite3* db() const { return m_db; }
+    int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+    [[noreturn]] void fail(int rc) const
+    {
+        const QString why = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            vb::Raise(vb::errFileLocked, QStringLiteral("The file '%1' is already in use.").arg(m_path));
+        case SQLITE_NOTADB:
+            vb::Raise(vb::errCannotOpenDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(m_path));
+        default:
+            vb::Raise(vb::errPathFileAccess, QStringLiteral("Path/File access error: %1 (%2)").arg(m_path, why));
+        }
+    }
+
+private:
+    QString m_path;
+    sqlite3* m_db = nullptr;
+};
+
+void removeCompanions(const QStringList& files)
+{
     for (const QString& f : files)
         if (QFileInfo::exists(f) && !QFile::remove(f))
             vb::Raise(vb::errPathFileAccess, QStringLiteral("Path/File access error: ") + f);
 }
 
-void copy(const QString& source, const QString& target)
+} // namespace
+
+QStringList companions(const QString& path)
 {
-    vb::FileSystemObject fso;
-    if (!fso.FileExists(source)) vb::Raise(vb::errFileNotFound, QStringLiteral("File not found: ") + source);
-    settle(source);
-    settle(target);
-    fso.CopyFile(source, target, true);
+    return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
+}
+
+void settle(const QString& path, int busyTimeoutMs)
+{
+    const QStringList files = companions(path);
+    if (std::none_of(files.begin(), files.end(), [](const QString& f) { return QFileInfo::exists(f); })) return;
+    if (!QFileInfo(path).isFile()) {
+        // Without its file no transaction can be going on.
+        removeCompanions(files);
+        return;
+    }
+    Handle h(path, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    // The exclusive lock first rolls a hot journal back; while it is held, no
+    // other process is inside a transaction of the file, so what is left
+    // beside it belongs to none.
+    const int rc = h.exec("BEGIN EXCLUSIVE");
+    if (rc == SQLITE_OK) {
+        removeCompanions(files);
+        h.exec("COMMIT");
+        return;
+    }
+    // No SQLite database: its companions cannot be anybody's transaction.
+    if ((rc & 0xff) == SQLITE_NOTADB) {
+        removeCompanions(files);
+        return;
+    }
+    h.fail(rc);
+}
+
+void copy(const QString& source, const QString& target, int busyTimeoutMs)
+{
+    if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("File not found: ") + source);
+    settle(target, busyTimeoutMs);
+    vb::FileSystemObject().ReplaceFile(target, [&](const QString& temporary) {
+        Handle from(source, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+        Handle into(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeoutMs);
+        // The temporary file needs no journal: it only counts once renamed.
+        into.exec("PRAGMA journal_mode=OFF");
+        // The read lock waits for a writer in progress (and rolls back what a killed one left).
+        if (const int rc = from.exec("BEGIN; SELECT count(*) FROM sqlite_master"); rc != SQLITE_OK) from.fail(rc);
+        sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
+        if (!b) into.fail(sqlite3_errcode(into.db()));
+        const int rc = sqlite3_backup_step(b, -1);
+        sqlite3_backup_finish(b);
+        from.exec("COMMIT");
+        if (rc != SQLITE_DONE) (rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? from : into).fail(rc);
+    });
 }
 
 } // namespace dbfile

@@ -49,6 +49,14 @@ QString Session::projectDatabasePath() const
     return PROJEKTSPFAD + QLatin1Char('/') + PROJEKT + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb");
 }
 
+void Session::requireWorkingCopyIdle() const
+{
+    const QString w = XMDBPFAD();
+    for (const ado::Connection* cnn : {&cnnX, &cnnX_V})
+        if (cnn->isOpen() && cnn->path() == w && cnn->transactionDepth() > 0)
+            vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
+}
+
 QString Session::emptyDatabasePath() const { return programFolder + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb"); }
 
 short Session::languageOf(const QString& isoName)

@@ -34,6 +34,10 @@ public:
     ado::Connection cnnX_V;        // presets database (unused in development mode)
     ado::Connection cnnFrame;      // frame database ARCHIV.mdb
     vb::FileSystemObject fso;
+    // Raises errFileLocked while a connection to the working copy (cnnX, or
+    // the presets connection when it shares the file) is inside a
+    // transaction: a file taken then would not be a consistent database.
+    void requireWorkingCopyIdle() const;
 
     // ---- flags
     bool GEAENDERT = false;

@@ -5,6 +5,7 @@
 #include "data/Session.h"
 #include "exchange/RecordCopy.h"
 #include "platform/FolderList.h"
+#include "platform/MsgBox.h"
 #include "platform/OnError.h"
 #include "shell/ModalTag.h"
 #include "shell/WaitCursor.h"
@@ -125,21 +126,39 @@ bool frmEXPIMP::isOwnProject(const QString& database) const
     return c == canonical(m_s.projectDatabasePath()) || c == canonical(m_s.XMDBPFAD());
 }
 
+void frmEXPIMP::closeOther()
+{
+    m_other.reset();
+    m_lstEXP->clear();
+    m_fraEXP->setTitle(m_s.tr(QStringLiteral("Externes Projekt"), QStringLiteral("External Project")));
+}
+
 void frmEXPIMP::dirEXP_Change(const QString& folder)
 {
+    // The project chosen before is not the other side any more, whatever this folder holds.
+    closeOther();
     vb::OnError onError(QStringLiteral("Export/Import"));
     onError([&] {
-        m_lstEXP->clear();
         const QString database = folder + QLatin1Char('/') + schema::kProgramTitle + QStringLiteral(".mdb");
         if (!QFileInfo(database).isFile() || isOwnProject(database)) return;
         WaitCursor wait;
         auto cnn = std::make_unique<ado::Connection>();
         cnn->Open(ado::Connection::connectionString(database));
-        m_other = std::move(cnn); // the previous one closes
+        fill(m_lstEXP, *cnn);
+        // Only a database whose records could be listed becomes the other side.
+        m_other = std::move(cnn);
         m_opened = true;
-        fill(m_lstEXP, *m_other);
         m_fraEXP->setTitle(m_s.tr(QStringLiteral("Projekt "), QStringLiteral("Project ")) + QFileInfo(folder).fileName());
     });
+    if (!m_other) m_lstEXP->clear();
+}
+
+bool frmEXPIMP::otherProjectChosen() const
+{
+    if (m_other && m_other->isOpen()) return true;
+    vb::MsgBox(m_s.tr(QStringLiteral("Kein externes Projekt ausgewählt!"), QStringLiteral("No external project chosen!")),
+               vb::vbOKOnly | vb::vbExclamation, QStringLiteral("Export/Import"));
+    return false;
 }
 
 void frmEXPIMP::copy(QListWidget* from, ado::Connection& source, ado::Connection& target, QListWidget* into)
@@ -158,12 +177,12 @@ void frmEXPIMP::copy(QListWidget* from, ado::Connection& source, ado::Connection
 
 void frmEXPIMP::cmdEXP_Click()
 {
-    if (m_other && m_other->isOpen()) copy(m_lstIMP, m_s.cnnX, *m_other, m_lstEXP);
+    if (otherProjectChosen()) copy(m_lstIMP, m_s.cnnX, *m_other, m_lstEXP);
 }
 
 void frmEXPIMP::cmdIMP_Click()
 {
-    if (!m_other || !m_other->isOpen()) return;
+    if (!otherProjectChosen()) return;
     copy(m_lstEXP, *m_other, m_s.cnnX, m_lstIMP);
     m_opened = true;
 }

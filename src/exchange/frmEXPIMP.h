@@ -44,6 +44,10 @@ private:
     void buildControls();
     void copy(QListWidget* from, ado::Connection& source, ado::Connection& target, QListWidget* into);
     static void fill(QListWidget* list, ado::Connection& cnn);
+    // No other project: empty list, the neutral caption.
+    void closeOther();
+    // Says so when there is no other project to copy to or from.
+    bool otherProjectChosen() const;
     bool isOwnProject(const QString& database) const;
 
     Session& m_s;

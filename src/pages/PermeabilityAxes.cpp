@@ -38,6 +38,25 @@ QVector<float> levelLimits(bool withZero)
     return v;
 }
 
+gfx::AxisLists levelAxis()
+{
+    gfx::AxisLists l;
+    l.MIN = levelLimits(true);
+    l.DIFF = levelLimits(false);
+    l.IT = QVector<short>(l.DIFF.size(), 5);
+    l.GIT = QVector<short>(l.DIFF.size(), 0);
+    l.ZL = l.IT;
+    return l;
+}
+
+std::pair<float, float> automaticLevelLimits(const QVector<float>& phi)
+{
+    float MIN = 0, MAX = 0;
+    // as the drawing does: no heads count as one head of 0
+    gfx::AxisDivision::divide(MIN, MAX, levelAxis(), false, true, true, -1, phi.isEmpty() ? QVector<float>{0} : phi);
+    return {MIN, MAX};
+}
+
 void apply(clsGRAFIK& g, short xGrid, short yGrid)
 {
     constexpr short kTicks = 5;

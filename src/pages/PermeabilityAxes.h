@@ -1,7 +1,10 @@
 #pragma once
 // The axes of a k10 time history, shared by Bild 11 of "Seite 1" and Bild 110
 // of "MSeite 1": hours on x, k10 in m/s on y, five ticks per range.
+#include "graphics/AxisDivision.h"
+
 #include <QVector>
+#include <utility>
 
 class clsGRAFIK;
 
@@ -13,6 +16,11 @@ QVector<float> timeLimits(bool withZero);
 QVector<float> permeabilityLimits(bool withZero);
 // Level limits: steps of 10 up to 100, 50 up to 1000, 500 up to 10000, 1000 up to 20000 mm.
 QVector<float> levelLimits(bool withZero);
+
+// The level overlay's axis: those limits, five ticks per range, no grid lines.
+gfx::AxisLists levelAxis();
+// The level limits (minimum, maximum) a rescale of the overlay finds for these heads.
+std::pair<float, float> automaticLevelLimits(const QVector<float>& phi);
 
 // Lists, titles, formats, axis codes and linear scales of both axes; xGrid and
 // yGrid are the grid lines per range (0 none, 1 the frame only, 5 every tick).

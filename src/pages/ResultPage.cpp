@@ -2,7 +2,9 @@
 
 #include "graphics/clsGRAFIK.h"
 #include "pages/PagePrinter.h"
+#include "pages/frmKONTEXT.h"
 #include "platform/OnError.h"
+#include "platform/OpenDialog.h"
 #include "platform/System.h"
 
 #include <QDialog>
@@ -84,6 +86,12 @@ bool ResultPage::DRUCKEN(PagePrinter& document)
     return !onError.cancelled();
 }
 
+void ResultPage::requireStored(bool stored)
+{
+    if (!stored)
+        vb::Raise(vb::errCannotUpdate, QStringLiteral("Die Diagrammeinstellungen konnten nicht gespeichert werden."));
+}
+
 int ResultPage::keyCommand(int key, Qt::KeyboardModifiers modifiers)
 {
     const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
@@ -143,6 +151,7 @@ void ResultPage::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     event->accept();
+    if (vb::raiseOpenDialog<frmKONTEXT>(window())) return;
     if (QDialog* dialog = pageDialog(window())) {
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();

@@ -36,6 +36,9 @@ public:
     std::function<void()> helpCommand;     // the main window's help command
     std::function<void()> activated;       // the page became the active window
 
+    // The page has been read and drawn whole by its Form_Load.
+    bool loaded() const { return m_loaded; }
+
     // Header/footer flag and page-number flag: -1 on, 0 off.
     short HBOKF() const { return m_HBOKF; }
     short HBOKFS() const { return m_HBOKFS; }
@@ -88,6 +91,11 @@ public:
     QDialog* diagramDialog(gfx::PictureBox* box, QWidget* owner);
     QDialog* pageDialog(QWidget* owner);
 
+    // A settings write inside a transaction: when the data layer could not
+    // store a value (it has said why), raises so that the transaction is
+    // rolled back and the diagram's failure box reports it.
+    static void requireStored(bool stored);
+
     // The page's own keys: the status-bar panel a key forwards to, 0 for the
     // quit command, -1 for none.
     static int keyCommand(int key, Qt::KeyboardModifiers modifiers);
@@ -115,6 +123,7 @@ protected:
     Session& m_s;
     short m_HBOKF = -1;
     short m_HBOKFS = -1;
+    bool m_loaded = false;
 
 private:
     int m_sheet = 0;

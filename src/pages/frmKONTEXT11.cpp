@@ -4,6 +4,7 @@
 #include "data/clsDATEN.h"
 #include "pages/PermeabilityAxes.h"
 #include "pages/ResultPage.h"
+#include "pages/ResultSeries.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
@@ -261,6 +262,7 @@ void frmKONTEXT11::chkPHI_Click()
     // the level overlay and grid lines would cross each other's scales
     const bool phi = m_chkPHI->isChecked();
     m_fraPHI->setVisible(phi);
+    if (phi && m_cboZDIFF->currentText().trimmed().isEmpty()) offerLevelLimits();
     if (phi) {
         m_chkGITT->setChecked(false);
         m_chkGITK10->setChecked(false);
@@ -268,6 +270,16 @@ void frmKONTEXT11::chkPHI_Click()
     for (QWidget* w : {static_cast<QWidget*>(m_chkGITT), static_cast<QWidget*>(m_chkGITK10),
                        static_cast<QWidget*>(m_lblK), static_cast<QWidget*>(m_lbl10)})
         w->setEnabled(!phi);
+}
+
+void frmKONTEXT11::offerLevelLimits()
+{
+    vb::OnError onError(windowTitle());
+    onError([&] {
+        const auto [MIN, MAX] = PermeabilityAxes::automaticLevelLimits(ResultSeries::read(m_s.cnnX, m_id).PHI);
+        selectByText(m_cboZMIN, MIN);
+        selectByText(m_cboZDIFF, MAX - MIN);
+    });
 }
 
 void frmKONTEXT11::cmdOK_Click()

@@ -61,6 +61,9 @@ public:
 
 private:
     void Form_Load();
+    // A level axis never drawn gets the limits a rescale would find for the
+    // record's heads, so ticking the overlay asks for nothing.
+    void offerLevelLimits();
     QComboBox* combo(const char* name, const QVector<float>& entries);
 
     Session& m_s;

@@ -67,7 +67,8 @@ public:
         m_g0.DTVV(column, v, m_keys);
         return v;
     }
-    void set(const QString& column, const QVariant& v) { m_g0.DVTV(column, v, m_keys); }
+    // inside the caller's transaction: a failed write ends it unfinished
+    void set(const QString& column, const QVariant& v) { ResultPage::requireStored(m_g0.DVTV(column, v, m_keys)); }
 
 private:
     clsDATEN m_g0;

@@ -65,7 +65,6 @@ private:
     QVector<ResultSeries> m_series; // one per listed record
     short m_BONEU = 0;              // rescale flag
     bool m_scaled110 = false;       // Bild 110 has just found new limits
-    bool m_loaded = false;
     QString m_KOM;
     std::unique_ptr<clsGRAFIK> m_g110; // kept for Bild 120's axis settings
     std::unique_ptr<clsKOPFFUSS> m_kopffuss;

@@ -28,8 +28,6 @@ constexpr short kLevelColour = 12; // light red
 // Bild 11 and its overlay on paper, in mm
 const QSizeF kPaperDiagram(124, 141);
 
-QVector<short> every(int n, short value) { return QVector<short>(n, value); }
-
 } // namespace
 
 mdiSEITE1::mdiSEITE1(Session& s, QWidget* parent)
@@ -207,15 +205,11 @@ bool mdiSEITE1::writeFrame(short idObjekt, bool always)
         if (complete) return false;
     }
     ado::Transaction tx(session().cnnX);
-    m_G0->DVTI(QStringLiteral("OX"), 1, row);
-    m_G0->DVTI(QStringLiteral("OY"), 1, row);
-    m_G0->DVTS(QStringLiteral("RL"), 11, row);
-    m_G0->DVTS(QStringLiteral("RR"), 12, row);
-    m_G0->DVTS(QStringLiteral("RO"), 10, row);
-    m_G0->DVTS(QStringLiteral("RU"), 11, row);
-    m_G0->DVTS(QStringLiteral("MYMX"), 0, row);
-    m_G0->DVTS(QStringLiteral("MX"), 0, row);
-    m_G0->DVTS(QStringLiteral("MY"), 0, row);
+    requireStored(m_G0->DVTI(QStringLiteral("OX"), 1, row) && m_G0->DVTI(QStringLiteral("OY"), 1, row) &&
+                  m_G0->DVTS(QStringLiteral("RL"), 11, row) && m_G0->DVTS(QStringLiteral("RR"), 12, row) &&
+                  m_G0->DVTS(QStringLiteral("RO"), 10, row) && m_G0->DVTS(QStringLiteral("RU"), 11, row) &&
+                  m_G0->DVTS(QStringLiteral("MYMX"), 0, row) && m_G0->DVTS(QStringLiteral("MX"), 0, row) &&
+                  m_G0->DVTS(QStringLiteral("MY"), 0, row));
     tx.commit();
     return true;
 }
@@ -264,9 +258,9 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
             if (mode != 1) m_pic11->Cls();
             // a row made just now holds no limits: they come from the data
             if (writeFrame(11, m_rescale == -1)) automatic = -1;
-            readSwitches();
         }))
         return;
+    if (!onError([&] { readSwitches(); })) return;
 
     if (!onError([&] {
             m_g11 = newDiagram(m_id, 11, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
@@ -359,19 +353,26 @@ mdiSEITE1::TableBody mdiSEITE1::tableBody() const
         c[0][i] = i;
         c[2][i] = m_TEMP.value(i);
         c[3][i] = m_HST.value(i);
-        if (i < r.DETN.size()) c[1][i] = r.DETN[i];
-        if (i < r.PHI.size()) c[5][i] = r.PHI[i];
-        // interval i - 1 ends with reading i
-        const int j = i - 1;
-        if (j >= 0 && j < r.DEHKO.size()) c[4][i] = r.DEHKO[j];
-        if (j >= 0 && j < r.K10.size()) {
-            if (r.K10[j] == 0) {
-                c[6][i] = kNichtAuswertbar;
-                body.footnote = kFussnote;
-            } else {
-                c[6][i] = r.K10[j];
-            }
+    }
+    // Each value stands in the row of the reading it belongs to: the head and
+    // time span of step i at the reading where the step ends (i + s, the first
+    // at reading 0), k10 and the reference-level change of the window j at
+    // its last reading j + n.
+    const int n = std::max<int>(r.N, 1);
+    const int s = n - 1;
+    auto put = [&c, rows](int column, int row, const QVariant& v) {
+        if (row >= 0 && row < rows) c[column][row] = v;
+    };
+    for (int i = 0; i < r.DETN.size(); ++i) put(1, i == 0 ? 0 : i + s, r.DETN[i]);
+    for (int i = 0; i < r.PHI.size(); ++i) put(5, i == 0 ? 0 : i + s, r.PHI[i]);
+    for (int j = 0; j < r.DEHKO.size(); ++j) put(4, j + n, r.DEHKO[j]);
+    for (int j = 0; j < r.K10.size(); ++j) {
+        if (r.K10[j] != 0) {
+            put(6, j + n, r.K10[j]);
+            continue;
         }
+        put(6, j + n, kNichtAuswertbar);
+        body.footnote = kFussnote;
     }
     return body;
 }
@@ -505,13 +506,12 @@ void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
             g.setEAXEY(-1);
             g.setESKTX(0);
             g.setESKTY(0);
-            const QVector<float> ydiff = PermeabilityAxes::levelLimits(false);
-            const int ny = ydiff.size();
-            g.setELYMIN(PermeabilityAxes::levelLimits(true));
-            g.setELYDIFF(ydiff);
-            g.setELYIT(every(ny, 5));
-            g.setELYGIT(every(ny, 0));
-            g.setELYZL(every(ny, 5));
+            const gfx::AxisLists level = PermeabilityAxes::levelAxis();
+            g.setELYMIN(level.MIN);
+            g.setELYDIFF(level.DIFF);
+            g.setELYIT(level.IT);
+            g.setELYGIT(level.GIT);
+            g.setELYZL(level.ZL);
             g.setETEXTY(QStringLiteral("{g,1}f [mm]"));
             g.setESKZY(QStringLiteral("#0"));
             g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));

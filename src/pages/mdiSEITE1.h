@@ -99,7 +99,6 @@ private:
     int m_MAXI = -1;
     QVector<float> m_TEMP, m_HST; // by reading index
     ResultSeries m_series;
-    bool m_loaded = false;
     // On paper: table rows per sheet, and the font the table was drawn in on
     // the first sheet, so that further sheets match it.
     int m_rowsPerSheet = 0;

@@ -39,7 +39,7 @@ namespace {
 int lockTemporary(const QByteArray& temp)
 {
     for (;;) {
-        const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) return -1;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int e = errno;
@@ -74,7 +74,24 @@ void FileSystemObject::CopyFile(const QString& source, const QString& target, bo
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) Raise(errFileNotFound, QStringLiteral("File not found: ") + source);
     if (!overwrite && QFileInfo::exists(target)) Raise(58, QStringLiteral("File already exists: ") + target);
-    const QByteArray temp = QFile::encodeName(temporaryCopyPath(target));
+    ReplaceFile(target, [&](const QString& temporary) {
+        QFile out(temporary);
+        if (!out.open(QIODevice::WriteOnly)) Raise(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
+        char buf[1 << 16];
+        for (;;) {
+            const qint64 n = in.read(buf, sizeof buf);
+            if (n < 0) Raise(errPathFileAccess, QStringLiteral("Read error: ") + source);
+            if (n == 0) break;
+            if (out.write(buf, n) != n) Raise(61, QStringLiteral("Disk full: ") + target);
+        }
+        if (!out.flush()) Raise(61, QStringLiteral("Disk full: ") + target);
+    });
+}
+
+void FileSystemObject::ReplaceFile(const QString& target, const std::function<void(const QString&)>& write) const
+{
+    const QString tempName = temporaryCopyPath(target);
+    const QByteArray temp = QFile::encodeName(tempName);
     const int fd = lockTemporary(temp);
     if (fd < 0) {
         if (errno == EWOULDBLOCK) Raise(70, QStringLiteral("Permission denied: %1 is being written by another copy").arg(target));
@@ -87,17 +104,18 @@ void FileSystemObject::CopyFile(const QString& source, const QString& target, bo
         Raise(number, text);
     };
     if (::ftruncate(fd, 0) != 0) fail(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
-    char buf[1 << 16];
-    for (;;) {
-        const qint64 n = in.read(buf, sizeof buf);
-        if (n < 0) fail(errPathFileAccess, QStringLiteral("Read error: ") + source);
-        if (n == 0) break;
-        for (qint64 done = 0; done < n;) {
-            const ssize_t w = ::write(fd, buf + done, static_cast<size_t>(n - done));
-            if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) fail(61, QStringLiteral("Disk full: ") + target);
-            done += w;
+    try {
+        write(tempName);
+    } catch (const VBError& e) {
+        fail(e.Number(), e.Description());
+    }
+    // A shared project folder lets its group write the file: a replaced file keeps that.
+    struct stat old {};
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Not a member of that group: the file keeps the process's group.
         }
+        if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errPathFileAccess, QStringLiteral("Path/File access error: ") + target);
     }
     // On the disk before the rename, so the name never stands for a file
     // whose contents a power cut could still lose.

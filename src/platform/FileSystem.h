@@ -2,6 +2,7 @@
 // The file-system object: the file and folder operations of the program.
 // Failures raise VBError (53 file not found, 76 path not found, 75 access error).
 #include <QString>
+#include <functional>
 
 namespace vb {
 
@@ -16,6 +17,10 @@ public:
     // second copy to the same target at the same time is refused (70), the
     // leftover of a killed copy is reused.
     void CopyFile(const QString& source, const QString& target, bool overwrite = true) const;
+    // The protocol of CopyFile for any writer: write fills the (empty)
+    // temporary file named to it and raises VBError when it cannot. The new
+    // file takes the mode, and where allowed the group, of the file it replaces.
+    void ReplaceFile(const QString& target, const std::function<void(const QString& temporary)>& write) const;
     static QString temporaryCopyPath(const QString& target);
     // Puts a file's contents and its folder entry on the disk (before a rename
     // lets it stand for another file).

@@ -15,6 +15,7 @@ enum ErrNum : long {
     errPathNotFound = 76,
     errNoCurrentRecord = 3021,
     errCouldNotFindFile = 3024,
+    errCannotUpdate = 3027,
     errCannotOpenDatabase = 3049,
     errFileLocked = 3050,
     errSqlSyntax = 3075,

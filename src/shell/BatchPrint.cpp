@@ -11,16 +11,19 @@
 #include "pages/mdiMSEITE1.h"
 #include "pages/mdiSEITE1.h"
 #include "platform/Convert.h"
+#include "platform/FileSystem.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"
 #include "platform/VBError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,6 +55,14 @@ QString parse(const QStringList& args, Options& o)
     o.pdf = a.value(pdf);
     if (o.pdf.isEmpty()) return QStringLiteral("--pdf OUT.pdf is missing");
     return QString();
+}
+
+// Whether both names stand for one existing file (links and hard links included).
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa {}, sb {};
+    return !a.isEmpty() && ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 bool validResults(ado::Connection& cnn, long id)
@@ -141,6 +152,10 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
     const QFileInfo pdf(opts.pdf);
     if (!pdf.absoluteDir().exists())
         return fail(BadArguments, QStringLiteral("the folder of '%1' does not exist").arg(opts.pdf));
+    // The page replaces the output file: it must not be one the run reads.
+    for (const QString& input : QStringList{opts.project, opts.presets.value_or(QString())})
+        if (sameFile(input, opts.pdf))
+            return fail(BadArguments, QStringLiteral("'%1' is an input of this run; give the PDF another name").arg(opts.pdf));
 
     QTemporaryDir tmp;
     if (!tmp.isValid()) return fail(BadArguments, QStringLiteral("cannot create a temporary folder"));
@@ -205,12 +220,18 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
 
     std::unique_ptr<ResultPage> page = pages ? pages(session, opts.multiple) : resultPage(session, opts.multiple);
     if (!page) return fail(Failed, QStringLiteral("the result page cannot be built"));
-    QFile::remove(pdf.absoluteFilePath());
-    auto printer = gfx::PrinterSurface::pdfPrinter(pdf.absoluteFilePath());
-    const bool printed = page->DRUCKEN(*printer);
+    // An existing file is replaced only by a complete page.
+    try {
+        vb::FileSystemObject().ReplaceFile(pdf.absoluteFilePath(), [&](const QString& temporary) {
+            auto printer = gfx::PrinterSurface::pdfPrinter(temporary);
+            const bool printed = page->DRUCKEN(*printer);
+            printer.reset(); // finishes the file
+            if (!printed || QFileInfo(temporary).size() == 0) vb::Raise(vb::errPathFileAccess, QStringLiteral("the page was not printed"));
+        });
+    } catch (const vb::VBError& e) {
+        return fail(Failed, QStringLiteral("'%1' could not be written: %2").arg(opts.pdf, e.Description()));
+    }
     page.reset();
-    if (!printed || !QFileInfo::exists(pdf.absoluteFilePath()))
-        return fail(Failed, QStringLiteral("'%1' could not be written").arg(opts.pdf));
     // the sheet is kept for a look, but the run did not go cleanly
     if (!ui->boxes().isEmpty()) return fail(Failed, QStringLiteral("the page reported failures"));
     return Success;

@@ -73,8 +73,8 @@ Compaction::Result Compaction::run()
 {
     const QString w = m_s.XMDBPFAD();
     const QString t = temporaryPath(w);
-    if (m_s.cnnX.isOpen() && m_s.cnnX.transactionDepth() > 0)
-        vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
+    // Closing a connection inside its transaction would roll back work in progress.
+    m_s.requireWorkingCopyIdle();
     // A leftover of an interrupted compaction, with anything SQLite left beside it.
     if (m_s.fso.FileExists(t)) m_s.fso.DeleteFile(t);
     dbfile::settle(t);

@@ -138,6 +138,14 @@ QMdiSubWindow* showResultPage(frmMAIN& main, ResultPage* page)
     return sub;
 }
 
+bool showLoadedPage(frmMAIN& main, std::unique_ptr<ResultPage> page)
+{
+    // a page whose building failed is dropped: nothing of it is shown
+    if (!page || !page->loaded()) return false;
+    showResultPage(main, page.release());
+    return true;
+}
+
 void mnuAUSWERTEN_Click(frmMAIN& main)
 {
     WaitCursor wait;
@@ -202,12 +210,10 @@ void mnuBERECHNEN_Click(frmMAIN& main)
         return;
     if (!onError([&] { page = loadPage(main); })) return;
     disabled.end();
-    if (!onError([&] {
-            if (page) showResultPage(main, page.release());
-        }))
-        return;
+    bool shown = false;
+    if (!onError([&] { shown = showLoadedPage(main, std::move(page)); })) return;
     if (!onError([&] { finishProgress(main); })) return;
-    onError([&] { pageShown(main); });
+    if (shown) onError([&] { pageShown(main); });
 }
 
 void mnuNEUBERECHNEN_Click(frmMAIN& main)
@@ -244,12 +250,14 @@ void mnuNEUBERECHNEN_Click(frmMAIN& main)
     vb::DoEvents();
     if (!onError([&] { page = loadPage(main); })) return;
     disabled.end();
+    bool shown = false;
     if (!onError([&] {
-            if (page) showResultPage(main, page.release());
+            shown = showLoadedPage(main, std::move(page));
             vb::DoEvents();
         }))
         return;
-    if (!onError([&] {
+    // without a page drawn from them the limits are still to be found
+    if (shown && !onError([&] {
             ado::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), cnnX);
             if (!rs.Eof()) {
                 rs.setValue(QStringLiteral("BONEU"), false);
@@ -258,7 +266,7 @@ void mnuNEUBERECHNEN_Click(frmMAIN& main)
         }))
         return;
     if (!onError([&] { finishProgress(main); })) return;
-    onError([&] { pageShown(main); });
+    if (shown) onError([&] { pageShown(main); });
 }
 
 } // namespace EvaluationCommands

@@ -3,6 +3,7 @@
 // (the page of the stored results) and Calculate First (evaluate anew, then
 // the page). The main window runs them through the command table.
 #include <QPointer>
+#include <memory>
 
 class frmMAIN;
 class ResultPage;
@@ -24,6 +25,9 @@ void connectResultPage(frmMAIN& main, ResultPage* page);
 // Shows a loaded page as the maximised child and makes panels 10 to 15
 // visible and raised.
 QMdiSubWindow* showResultPage(frmMAIN& main, ResultPage* page);
+// As above for a page built here: true when it was read and drawn whole and
+// is shown now; otherwise it is dropped and false.
+bool showLoadedPage(frmMAIN& main, std::unique_ptr<ResultPage> page);
 
 // The main window disabled while a page is built, and enabled again on every
 // way out, also after Cancel in a failure box: a disabled main window would

@@ -84,12 +84,13 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
 
     // owned here until the main window shows it
     std::unique_ptr<mdiMSEITE1> page;
-    const bool loaded = onError([&] {
+    onError([&] {
         page = std::make_unique<mdiMSEITE1>(s);
         EvaluationCommands::connectResultPage(main, page.get());
         page->Form_Load();
     });
-    if (!loaded) {
+    // a page not drawn whole has found no limits to keep: nothing is marked or shown
+    if (!page || !page->loaded()) {
         EvaluationCommands::showProgress(main, false);
         return;
     }
@@ -98,7 +99,7 @@ void mnuMBERECHNEN_Click(frmMAIN& main)
     disabled.end();
     // shown as every result page is, with panels 10 to 15
     QPointer<mdiMSEITE1> shown = page.get();
-    if (!onError([&] { EvaluationCommands::showResultPage(main, page.release()); })) return;
+    if (!onError([&] { EvaluationCommands::showLoadedPage(main, std::move(page)); })) return;
     s.GEAENDERT = true;
     main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
     main.setMenuEnabled(QStringLiteral("mnuEXTRAS"), false);

@@ -6,6 +6,7 @@
 #include "platform/Convert.h"
 #include "platform/HelpViewer.h"
 #include "platform/MsgBox.h"
+#include "platform/OpenDialog.h"
 #include "platform/PrintDialog.h"
 #include "platform/System.h"
 #include "platform/VBError.h"
@@ -108,6 +109,7 @@ void bringToFront(frmMAIN& main, const QList<ResultPage*>& pages, int n)
 
 void showPages(frmMAIN& main)
 {
+    if (vb::raiseOpenDialog<frmANZEIGEN>(&main)) return;
     auto* dialog = new frmANZEIGEN(main);
     dialog->show();
 }
@@ -135,15 +137,26 @@ void printPages(frmMAIN& main)
 
 QString screenshotFolder(frmMAIN& main) { return projectFolder(main) + QStringLiteral("/JPG/"); }
 
+QString proposedName(const QString& panelText, const QString& panelToolTip)
+{
+    // Several records: the panel shortens their list, its tooltip holds it whole.
+    const bool several = panelText.endsWith(QStringLiteral(",...")) && !panelToolTip.isEmpty();
+    QString name = several ? panelToolTip.split(QStringLiteral(", ")).join(QLatin1Char('_')) : panelText;
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    constexpr int kLongest = 40;
+    return name.left(kLongest) + QStringLiteral("-1");
+}
+
 QString refusedName(const QString& name, short sprache)
 {
-    if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QStringLiteral("..")))
+    // the name is one path component inside the folder: no separator, no way up
+    if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && name != QLatin1String(".."))
         return QString();
     return Session::tr(sprache,
-                       QStringLiteral("Der Dateiname darf weder \"/\" noch \"\\\" noch \"..\" enthalten: "
+                       QStringLiteral("Der Dateiname darf weder \"/\" noch \"\\\" enthalten noch \"..\" sein: "
                                       "Bildschirmkopien werden nur im Ordner \"JPG\" des Projekts gespeichert."),
-                       QStringLiteral("The file name must not contain \"/\", \"\\\" or \"..\": screenshots are saved "
-                                      "in the project's folder \"JPG\" only."));
+                       QStringLiteral("The file name must not contain \"/\" or \"\\\" nor be \"..\": screenshots are "
+                                      "saved in the project's folder \"JPG\" only."));
 }
 
 void saveScreenshot(frmMAIN& main)
@@ -151,7 +164,7 @@ void saveScreenshot(frmMAIN& main)
     Session& s = main.session();
     const QString folder = screenshotFolder(main);
     if (!QDir().mkpath(folder)) vb::Raise(vb::errPathNotFound, QStringLiteral("Pfad nicht gefunden: ") + folder);
-    const QString proposed = main.panels().text(6) + QStringLiteral("-1");
+    const QString proposed = proposedName(main.panels().text(6), main.panels().toolTip(6));
     const std::optional<QString> answer = vb::InputBox(
         QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + folder + proposed +
             QStringLiteral(".bmp"),

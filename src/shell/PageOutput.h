@@ -27,6 +27,10 @@ void bringToFront(frmMAIN& main, const QList<ResultPage*>& pages, int n);
 
 // The folder of the screenshots, with a trailing "/".
 QString screenshotFolder(frmMAIN& main);
+// The screenshot name offered for the active records' panel (6): its text, or
+// for several records the designations of its tooltip joined by "_", at most
+// 40 characters, then "-1"; always a name refusedName accepts.
+QString proposedName(const QString& panelText, const QString& panelToolTip);
 // A screenshot name the user typed: empty when acceptable, else why not (in
 // the language sprache).
 QString refusedName(const QString& name, short sprache);

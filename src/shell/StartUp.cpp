@@ -190,7 +190,12 @@ bool StartUp::prepareWorkingCopy()
         try {
             m_copy.createFromProject();
         } catch (const vb::VBError& e) {
-            workingCopyFailure(e.Description());
+            // A project file that is no database is the project's fault, not the copy's.
+            if (e.Number() == vb::errCannotOpenDatabase)
+                message(QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden!\n%2").arg(project, e.Description()),
+                        QStringLiteral("The database %1 cannot be opened!\n%2").arg(project, e.Description()));
+            else
+                workingCopyFailure(e.Description());
             return false;
         }
     }

@@ -44,11 +44,7 @@ void WorkingCopy::createFromProject() { dbfile::copy(m_s.projectDatabasePath(), 
 
 void WorkingCopy::saveToProject()
 {
-    // A copy taken in the middle of a transaction would not be a consistent database.
-    const QString w = m_s.XMDBPFAD();
-    for (const ado::Connection* cnn : {&m_s.cnnX, &m_s.cnnX_V})
-        if (cnn->isOpen() && cnn->path() == w && cnn->transactionDepth() > 0)
-            vb::Raise(vb::errFileLocked, QStringLiteral("The working copy is in the middle of a transaction."));
+    m_s.requireWorkingCopyIdle();
     dbfile::copy(m_s.XMDBPFAD(), m_s.projectDatabasePath());
 }
 

@@ -176,7 +176,8 @@ void frmMAIN::unloadChildren()
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
         if (sub == m_startWindow) continue;
         if (!sub->close()) continue;
-        m_mdi->removeSubWindow(sub);
+        // a window that deletes itself on closing has left the area already
+        if (m_mdi->subWindowList().contains(sub)) m_mdi->removeSubWindow(sub);
         sub->deleteLater();
     }
 }

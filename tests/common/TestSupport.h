@@ -5,7 +5,10 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
+
+class QWidget;
 
 namespace testsupport {
 
@@ -35,5 +38,10 @@ private:
     QString m_path;
     std::unique_ptr<ado::Connection> m_cnn;
 };
+
+// Calls `open`, which is to show a modal dialog, and runs `act` on that
+// dialog from inside its event loop. Returns the dialog's class name, empty
+// when no modal dialog opened; nothing of it is left to run after the call.
+QString onModalDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& act);
 
 } // namespace testsupport

@@ -11,6 +11,10 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <sqlite3.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using evaltest::EvaluationDb;
 
@@ -134,6 +138,37 @@ TEST_F(Batch, FailedEvaluationExitsWithThree)
     EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("b2")}), 3);
     EXPECT_EQ(out, QStringLiteral("I1,PHI,DETN,K10,DEHKO\n"));
     EXPECT_TRUE(err.contains(QStringLiteral("failed")));
+}
+
+TEST_F(Batch, AWriterInProgressIsWaitedForAndKeepsItsJournal)
+{
+    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")};
+    ASSERT_EQ(run(args), 0) << err.toStdString();
+    const QString committed = out;
+    // Another process changes readings, first in its small cache, then spilled into the file, and dies uncommitted.
+    int go[2], done[2];
+    ASSERT_TRUE(pipe(go) == 0 && pipe(done) == 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        sqlite3* h = nullptr;
+        sqlite3_open(QFile::encodeName(args[1]).constData(), &h);
+        for (const char* sql : {"PRAGMA cache_size=10; BEGIN IMMEDIATE; UPDATE E3 SET HST=HST+40 WHERE ID=1",
+                                "WITH RECURSIVE n(i) AS (SELECT 9 UNION ALL SELECT i+1 FROM n WHERE i<3000) INSERT INTO E3 (ID,I1) SELECT 7,i FROM n"})
+            if (char c = 0; read(go[0], &c, 1) != 1 || sqlite3_exec(h, sql, nullptr, nullptr, nullptr) != SQLITE_OK || write(done[1], &c, 1) != 1) _exit(1);
+        for (;;) pause();
+    }
+    const auto step = [&] { char c = 'x'; return write(go[1], &c, 1) == 1 && read(done[0], &c, 1) == 1; };
+    ASSERT_TRUE(step());
+    ASSERT_EQ(run(args), 0) << err.toStdString();
+    EXPECT_EQ(out, committed);
+    ASSERT_TRUE(step());
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    EXPECT_TRUE(QFile::exists(args[1] + QStringLiteral("-journal"))); // its journal survived: the file rolls back
+    ASSERT_EQ(run(args), 0) << err.toStdString();
+    EXPECT_EQ(out, committed);
+    EXPECT_EQ(ado::Recordset(QStringLiteral("PRAGMA integrity_check"), db.db().cnn()).Value(0).toString(), QStringLiteral("ok"));
 }
 
 TEST_F(Batch, TheInstalledProgram)

@@ -73,3 +73,40 @@ TEST(ConstantPermeability, EveryStepGivesBackTheGeneratingKForStepWidthsOneToThr
     }
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
+
+// A reference level that moves: both heads of a step window are corrected by
+// the reference level's change, the head at the window's end over the window
+// itself, the one at its start over the n intervals before it. Worked out
+// here in double from the readings, window by window.
+TEST(ConstantPermeability, MovingReferenceLevelCorrectsBothEndsOfEveryWindow)
+{
+    vb::ScopedScriptedSystem sys;
+    vb::ScopedScriptedUi ui;
+    std::vector<Reading> readings = fallingHead(10);
+    for (size_t i = 0; i < readings.size(); ++i) readings[i].hko = QVariant(35.0f + 0.8f * i + 0.3f * (i % 3));
+    const auto hst = [&](int r) { return double(readings[r].hst); };
+    const auto level = [&](int r) { return double(readings[r].hko.toFloat()); };
+    // head at reading r, corrected by the level change since reading `from`
+    const auto head = [&](int r, int from) { return kH - hst(r) + level(from) - level(r); };
+
+    for (int n = 2; n <= 3; ++n) {
+        EvaluationDb db;
+        db.addPreset(QStringLiteral("Typ K"), 100, 50, 4, 1, 0.1f, 0.01f);
+        db.addRecord(1, QStringLiteral("K1"), true, kH, QStringLiteral("Typ K"), n);
+        db.addReadings(1, readings);
+        clsBERECHNEN calc;
+        ASSERT_TRUE(calc.BERECHNUNG());
+        const auto rows = db.results(1);
+        for (int a = 0; a + n < static_cast<int>(readings.size()); ++a) {
+            const int b = a + n; // the window runs from reading a to reading b
+            double seconds = 0;
+            for (int r = a + 1; r <= b; ++r) seconds += readings[r].det * 60.0;
+            const double start = a == 0 ? kH - hst(0) : head(a, std::max(0, a - n));
+            // at 10 °C: no viscosity factor; radii 25 mm and 50 mm, f = 4
+            const double k = 0.025 * 0.025 / (0.05 * 4 * seconds) * std::log(start / head(b, a));
+            ASSERT_LT(a, rows.size());
+            EXPECT_NEAR(rows[a].k10.toDouble(), k, 1e-5 * k) << "n = " << n << ", window from reading " << a;
+        }
+    }
+    EXPECT_TRUE(ui->boxes().isEmpty());
+}

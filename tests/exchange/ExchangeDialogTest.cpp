@@ -23,9 +23,11 @@ QStringList texts(QListWidget* l)
 
 using ExpImpTest = ExchangeFixture;
 
-TEST_F(ExpImpTest, FolderWithoutDatabaseOrOwnProjectShowsAnEmptyList)
+TEST_F(ExpImpTest, AFolderWithoutAUsableProjectLeavesNoProjectToCopyWith)
 {
     addRecord(other, 1, QStringLiteral("B1"), QString(), 1);
+    // An empty file is a database without records tables: no project.
+    ASSERT_TRUE(QDir().mkpath(folder(QStringLiteral("KAPUTT"))) && QFile(folder(QStringLiteral("KAPUTT")) + QStringLiteral("/TALPEX.mdb")).open(QIODevice::WriteOnly));
     frmEXPIMP dlg(s);
     EXPECT_EQ(texts(dlg.lstIMP()), QStringList{QStringLiteral("<leer>")});
     EXPECT_EQ(dlg.fraIMP()->title(), QStringLiteral("Aktuelles Projekt: A"));
@@ -33,12 +35,18 @@ TEST_F(ExpImpTest, FolderWithoutDatabaseOrOwnProjectShowsAnEmptyList)
     EXPECT_EQ(texts(dlg.lstEXP()), QStringList{QStringLiteral("B1 ()")});
     EXPECT_EQ(dlg.fraEXP()->title(), QStringLiteral("Projekt B"));
 
-    for (const QString& f : {folder(QStringLiteral("LEER")), folder(QStringLiteral("A")), root() + QStringLiteral("/BENUTZER/TESTER")}) {
+    for (const QString& f : {folder(QStringLiteral("LEER")), folder(QStringLiteral("A")), root() + QStringLiteral("/BENUTZER/TESTER"),
+                             folder(QStringLiteral("KAPUTT"))}) {
+        dlg.dirEXP_Change(folder(QStringLiteral("B")));
         dlg.dirEXP_Change(f);
         EXPECT_EQ(dlg.lstEXP()->count(), 0) << f.toStdString();
-        EXPECT_EQ(dlg.fraEXP()->title(), QStringLiteral("Projekt B"));
+        EXPECT_EQ(dlg.fraEXP()->title(), QStringLiteral("Externes Projekt"));
+        // Neither button reaches project B any more.
+        dlg.cmdEXP()->click();
+        dlg.cmdIMP()->click();
     }
-    EXPECT_TRUE(boxes().isEmpty());
+    ASSERT_EQ(boxes().size(), 9); // two a folder, and the database without records
+    EXPECT_EQ(boxes()[8].text, QStringLiteral("Kein externes Projekt ausgewählt!"));
 }
 
 TEST_F(ExpImpTest, OpeningAnotherProjectMarksTheCurrentOneChanged)

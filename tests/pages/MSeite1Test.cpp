@@ -158,6 +158,19 @@ TEST_F(MSeite1Test, SingleRecordKeepsTheStoredLimitsWhileSeveralStartFromTheData
     EXPECT_FLOAT_EQ(rs.Value(1).toFloat(), g0("MX"));
 }
 
+TEST_F(MSeite1Test, SettingsRowThatCannotBeStoredIsRolledBackAndReported)
+{
+    addRecord(1, QStringLiteral("P1"), 1, 6, 60, 2E-6f);
+    multipleEvaluation(true, 1);
+    exec(QStringLiteral("CREATE TRIGGER [nein] BEFORE UPDATE OF [MYMX] ON [G0] BEGIN SELECT RAISE(ABORT, 'gesperrt'); END"));
+    load();
+    EXPECT_NE(g0("RL"), 11); // nothing of the row before the failing value
+    bool reported = false;
+    for (const auto& box : ui->boxes())
+        reported = reported || (box.title == QStringLiteral("Bild 110") && box.text.startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_TRUE(reported);
+}
+
 TEST_F(MSeite1Test, RecordWithoutResultsIsLeftOut)
 {
     addRecord(1, QStringLiteral("S1"), 1, 6, 30, 2E-6f);

@@ -82,6 +82,11 @@ protected:
         return r;
     }
 
+    void clearRecords()
+    {
+        for (const char* table : {"E1", "E2", "E3", "A1", "A2", "G0"}) exec(QStringLiteral("DELETE FROM [%1]").arg(QLatin1String(table)));
+    }
+
     QVariant g0(int idObjekt, const char* column)
     {
         ado::Recordset rs(QStringLiteral("SELECT [%1] FROM [G0] WHERE [ID]=1 AND [IDOBJEKT]=%2")
@@ -248,12 +253,7 @@ TEST_F(Seite1, RecordsWithoutResultsDrawEmptyDiagramsWithoutAnyBox)
     Record nothing;
     for (const Case& c : {Case{"no results", none}, Case{"one reading", one}, Case{"n >= readings", wide},
                           Case{"no readings", nothing}}) {
-        exec("DELETE FROM [E1]");
-        exec("DELETE FROM [E2]");
-        exec("DELETE FROM [E3]");
-        exec("DELETE FROM [A1]");
-        exec("DELETE FROM [A2]");
-        exec("DELETE FROM [G0]");
+        clearRecords();
         addRecord(c.r);
         auto page = load();
         gfx::RecordingSurface paper;
@@ -288,6 +288,41 @@ TEST_F(Seite1, TableMarksUnevaluableIntervalsAndLeavesMissingOnesEmpty)
     page->BILD13(1, 20, 10, &paper);
     EXPECT_TRUE(hasText(paper, QStringLiteral("0.0E0  *")));
     EXPECT_TRUE(hasText(paper, QStringLiteral("* nicht auswertbar")));
+}
+
+// Every row is one reading: its h' beside the head that ends there (H - h'
+// with no reference-level change) and the k10 of the step window ending there.
+TEST_F(Seite1, TableRowsHoldTheValuesOfTheirOwnReadingForEveryStepWidth)
+{
+    for (int n = 1; n <= 3; ++n) {
+        clearRecords();
+        Record r = demo(7, n);
+        addRecord(r);
+        const auto body = load()->tableBody();
+        ASSERT_EQ(body.cells[0].size(), 7);
+        for (int row = 0; row < 7; ++row) {
+            const QVariant phi = body.cells[5][row], k10 = body.cells[6][row];
+            // the first head at reading 0, the others from the end of the first window on
+            EXPECT_EQ(phi.isValid(), row == 0 || row >= n) << "n = " << n << ", row " << row;
+            if (phi.isValid()) EXPECT_FLOAT_EQ(phi.toFloat(), 1250 - body.cells[3][row].toFloat()) << n << "/" << row;
+            EXPECT_EQ(k10.isValid(), row >= n) << "n = " << n << ", row " << row;
+            if (row >= n) EXPECT_FLOAT_EQ(k10.toFloat(), r.k10[row - n]) << n << "/" << row;
+        }
+    }
+}
+
+// A settings row that cannot be written whole is not written at all, and the
+// diagram says so.
+TEST_F(Seite1, FrameThatCannotBeStoredIsRolledBackAndReported)
+{
+    addRecord(demo());
+    exec("CREATE TRIGGER [nein] BEFORE UPDATE OF [MYMX] ON [G0] BEGIN SELECT RAISE(ABORT, 'gesperrt'); END");
+    auto page = load();
+    EXPECT_TRUE(g0(11, "RL").isNull()); // nothing of the row before the failing value
+    bool reported = false;
+    for (const auto& box : ui->boxes())
+        reported = reported || (box.title == QStringLiteral("Bild 11") && box.text.startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_TRUE(reported);
 }
 
 TEST_F(Seite1, LevelOverlayDrawsIntoBild11OnTheSameFrame)

@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -184,13 +183,14 @@ TEST_F(SettingsDialogs, CheckingTheLevelOverlayClearsBothGridOptions)
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_FALSE(dlg->chkGITT()->isChecked());
     EXPECT_FALSE(dlg->chkGITK10()->isChecked());
-    // the overlay was never drawn: it needs a level range first
-    EXPECT_EQ(dlg->cboZDIFF()->currentText(), QString());
+    // never drawn, the overlay is offered the range a rescale finds for the
+    // heads 670 ... 950 mm: from 650 (the list's step below 670) over 300
+    EXPECT_EQ(dlg->cboZMIN()->currentText(), QStringLiteral("650"));
+    EXPECT_EQ(dlg->cboZDIFF()->currentText(), QStringLiteral("300"));
     dlg->cmdOK()->click();
-    ASSERT_EQ(ui->boxes().size(), 1);
-    EXPECT_TRUE(ui->boxes()[0].text.startsWith(QStringLiteral("φ-Achse")));
-    dlg->cboZDIFF()->setCurrentIndex(dlg->cboZDIFF()->findText(QStringLiteral("500")));
-    dlg->cmdOK()->click();
+    EXPECT_TRUE(ui->boxes().isEmpty()) << ui->boxes().value(0).text.toStdString();
+    EXPECT_FLOAT_EQ(g0(14, "YMIN"), 650);
+    EXPECT_FLOAT_EQ(g0(14, "YMAX"), 950);
     EXPECT_EQ(a1("BILD14AN"), 1);
     EXPECT_EQ(a1("GITT"), 0);
     EXPECT_EQ(a1("GITK10"), 0);
@@ -292,16 +292,21 @@ TEST_F(SettingsDialogs, MultiplePageSwitchesAreStoredAndRedrawn)
 TEST_F(SettingsDialogs, RightClickOnTheDiagramSetsItsAxes)
 {
     page->show();
-    QTimer::singleShot(0, [] {
-        auto* dlg = qobject_cast<frmKONTEXT11*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dlg);
-        dlg->cboXMIN()->setCurrentText(QStringLiteral("0"));
-        dlg->cboXDIFF()->setCurrentText(QStringLiteral("20"));
-        dlg->cboYMIN()->setCurrentText(QStringLiteral("1E-08"));
-        dlg->cboYDIFF()->setCurrentText(QStringLiteral("9,9E-07"));
-        dlg->cmdOK()->click();
-    });
-    QTest::mouseClick(page->picBILD11(), Qt::RightButton, {}, QPoint(60, 60));
+    const QString opened = testsupport::onModalDialog(
+        [&] { QTest::mouseClick(page->picBILD11(), Qt::RightButton, {}, QPoint(60, 60)); },
+        [](QWidget* w) {
+            auto* dlg = qobject_cast<frmKONTEXT11*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            dlg->cboXMIN()->setCurrentText(QStringLiteral("0"));
+            dlg->cboXDIFF()->setCurrentText(QStringLiteral("20"));
+            dlg->cboYMIN()->setCurrentText(QStringLiteral("1E-08"));
+            dlg->cboYDIFF()->setCurrentText(QStringLiteral("9,9E-07"));
+            dlg->cmdOK()->click();
+        });
+    ASSERT_EQ(opened, QStringLiteral("frmKONTEXT11"));
     EXPECT_FLOAT_EQ(g0(11, "XMAX"), 20.0f);
     EXPECT_FLOAT_EQ(g0(11, "YMIN"), 1e-8f);
     EXPECT_NEAR(g0(11, "YMAX"), 1e-6, 1e-12);

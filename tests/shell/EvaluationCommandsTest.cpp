@@ -138,6 +138,22 @@ TEST_F(EvaluateMenu, FailedEvaluationLeavesTheRecordNotEvaluated)
     EXPECT_EQ(openMenu(), QStringList{QStringLiteral("mnuNEUBERECHNEN")});
 }
 
+TEST_F(EvaluateMenu, PageThatCannotBeBuiltLeavesTheFileMenuAsItWas)
+{
+    addRecord(1, QStringLiteral("B1"), true);
+    fx.addEvaluated(1, false);
+    fx.cnn().Execute(QStringLiteral("ALTER TABLE [A2] RENAME TO [A2ALT]")); // the results cannot be read
+    const bool changed = fx.fi.session.GEAENDERT;
+    openMenu();
+    fx.trigger(QStringLiteral("mnuBERECHNEN")); // the failure box is answered OK
+    ASSERT_FALSE(fx.fi.ui->boxes().isEmpty());
+    EXPECT_EQ(shownPage(), nullptr);
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_TRUE(main->menuItem(QStringLiteral("mnuDATEI"))->isEnabled());
+    EXPECT_FALSE(main->panels().isVisible(15));
+    EXPECT_EQ(fx.fi.session.GEAENDERT, changed);
+}
+
 TEST_F(EvaluateMenu, TwoActiveRecordsCreateTheMultipleEvaluationRowsOnce)
 {
     addRecord(1, QStringLiteral("B1"), true);

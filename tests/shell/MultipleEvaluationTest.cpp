@@ -98,6 +98,25 @@ TEST_F(MultipleEvaluationTest, AsksForTheCommentOnceAndShowsThePage)
     EXPECT_NE(shownPage(), nullptr);
 }
 
+TEST_F(MultipleEvaluationTest, PageThatCannotBeBuiltIsNeitherShownNorMarkedBuilt)
+{
+    f.start();
+    addRecord(1, QStringLiteral("B1"), true, 6, 30, 2E-6f);
+    addRecord(2, QStringLiteral("B2"), true, 6, 30, 4E-6f);
+    f.cnn().Execute(QStringLiteral("ALTER TABLE [A2] RENAME TO [A2ALT]")); // the results cannot be read
+    f.fi.ui->answerInput(QStringLiteral("Baufeld Nord"));
+    f.fi.ui->answer(vb::vbCancel);
+    calculateMultiple();
+    ASSERT_EQ(boxes().size(), 2);
+    EXPECT_EQ(boxes()[1].title, QStringLiteral("MSeite 1"));
+    EXPECT_EQ(shownPage(), nullptr);
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")).toInt(), 1);
+    EXPECT_TRUE(f.main().isEnabled());
+    EXPECT_TRUE(enabled("mnuDATEI"));
+    EXPECT_TRUE(enabled("mnuEXTRAS"));
+    EXPECT_FALSE(f.main().pgbBERECHNEN()->isVisible());
+}
+
 TEST_F(MultipleEvaluationTest, NamesTheRecordsWithoutResultsInOneMessage)
 {
     f.start(QStringLiteral("en"));

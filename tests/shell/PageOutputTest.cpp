@@ -2,6 +2,7 @@
 // print, on a real main window over a temporary installation.
 #include "RecordFixture.h"
 #include "common/PdfText.h"
+#include "common/TestSupport.h"
 #include "pages/TestPage.h"
 #include "platform/HelpViewer.h"
 #include "platform/PrintDialog.h"
@@ -18,7 +19,6 @@
 #include <QDialog>
 #include <QTextStream>
 #include <QTest>
-#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -195,6 +195,73 @@ TEST_F(PageOutputTest, ScreenshotGoesIntoTheProjectsJpgFolderUnderTheConfirmedNa
     EXPECT_EQ(rf.fi.ui->boxes()[5].icon(), vb::vbExclamation);
 }
 
+TEST_F(PageOutputTest, TheProposedScreenshotNameIsAlwaysAcceptedAndOnlyWaysOutAreRefused)
+{
+    struct Case {
+        const char* text;
+        const char* toolTip;
+        const char* proposed;
+    };
+    for (const Case& c : {Case{"B1", "", "B1-1"}, Case{"B1,...", "B1, B2", "B1_B2-1"}, Case{"..", "", "..-1"},
+                          Case{"a/b,...", "a/b, c\\d, 0123456789, 0123456789, 0123456789, XYZ", "a_b_c_d_0123456789_0123456789_0123456789-1"}}) {
+        const QString proposed = PageOutput::proposedName(QString::fromLatin1(c.text), QString::fromLatin1(c.toolTip));
+        EXPECT_EQ(proposed, QString::fromLatin1(c.proposed));
+        EXPECT_TRUE(PageOutput::refusedName(proposed, 3).isEmpty()) << c.proposed;
+    }
+    for (const char* refused : {"..", "../B1", "sub/B1", "sub\\B1", "/B1"})
+        EXPECT_FALSE(PageOutput::refusedName(QString::fromLatin1(refused), 3).isEmpty()) << refused;
+
+    // several records: the default answer is saved under the proposed name
+    open(QStringLiteral("mdiMSEITE1"));
+    main->panels().setText(6, QStringLiteral("B1,..."));
+    main->panels().setToolTip(6, QStringLiteral("B1, B2"));
+    main->stbMAIN_PanelClick(12);
+    EXPECT_EQ(rf.fi.ui->boxes().size(), 1); // the question only
+    EXPECT_TRUE(QFileInfo::exists(screenshot(QStringLiteral("B1_B2-1"))));
+}
+
+TEST_F(PageOutputTest, DialogsAlreadyOpenAreShownInsteadOfAnotherCopy)
+{
+    TestPage* page = open(QStringLiteral("mdiSEITE1"));
+    auto visible = [](const char* className) {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->isVisible() && QLatin1String(w->metaObject()->className()) == QLatin1String(className);
+        return n;
+    };
+    main->stbMAIN_PanelClick(10);
+    QTest::keyClick(page, Qt::Key_S, Qt::ControlModifier); // Ctrl+S is panel 10 as well
+    EXPECT_EQ(visible("frmANZEIGEN"), 1);
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
+    EXPECT_EQ(visible("frmKONTEXT"), 1);
+}
+
+namespace {
+QStringList* g_warnings = nullptr;
+}
+
+TEST_F(PageOutputTest, ClosingThePagesRemovesEachWindowOnce)
+{
+    open(QStringLiteral("mdiSEITE1"));
+    open(QStringLiteral("mdiMSEITE1"));
+    QStringList warnings;
+    g_warnings = &warnings;
+    const QtMessageHandler before = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+        if (g_warnings) g_warnings->append(m);
+    });
+    main->stbMAIN_PanelClick(15);
+    QApplication::processEvents();
+    open(QStringLiteral("mdiSEITE1"));
+    rf.fi.ui->answer(vb::vbNo); // nothing to save
+    main->closeAs(vbAppWindows); // the end of the run
+    QApplication::processEvents();
+    qInstallMessageHandler(before);
+    g_warnings = nullptr;
+    EXPECT_TRUE(PageOutput::pageList(*main).isEmpty());
+    EXPECT_FALSE(warnings.join(QLatin1Char('\n')).contains(QStringLiteral("removeSubWindow"))) << warnings.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(PageOutputTest, WordTransferWritesAnOpenDocumentAndSaysSoWhenNoWordProcessorStarts)
 {
     open(QStringLiteral("mdiSEITE1"));
@@ -273,18 +340,17 @@ TEST_F(PageOutputTest, RightClickOnTheDiagramOpensItsSettingsModallyAClickOnTheP
     ResultPage* page = PageOutput::pageList(*main)[0];
     gfx::PictureBox* diagram = page->pictureBoxes().value(0);
     ASSERT_TRUE(diagram);
-    if (!std::unique_ptr<QDialog>(page->diagramDialog(diagram, main))) GTEST_SKIP() << "no settings dialogs in this build";
+    ASSERT_TRUE(std::unique_ptr<QDialog>(page->diagramDialog(diagram, main)));
 
-    QString modal;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            modal = QString::fromLatin1(w->metaObject()->className());
-            EXPECT_EQ(w->parentWidget(), main);
+    QWidget* owner = nullptr;
+    const QString modal = testsupport::onModalDialog(
+        [&] { QTest::mouseClick(diagram, Qt::RightButton, {}, QPoint(20, 20)); },
+        [&](QWidget* w) {
+            owner = w->parentWidget();
             w->close();
-        }
-    });
-    QTest::mouseClick(diagram, Qt::RightButton, {}, QPoint(20, 20));
+        });
     EXPECT_EQ(modal, QStringLiteral("frmKONTEXT11"));
+    EXPECT_EQ(owner, main);
 
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
     QWidget* options = nullptr;
@@ -335,6 +401,11 @@ protected:
                                           "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
             auto page = std::make_unique<TestPage>(s, multiple ? QStringLiteral("mdiMSEITE1") : QStringLiteral("mdiSEITE1"));
             page->drawScreen();
+            if (failOnPaper) {
+                // The failure box on paper is answered with Cancel: the sheet is abandoned.
+                page->failOnPaper = QStringLiteral("BILD11");
+                static_cast<vb::ScriptedUi&>(vb::ui()).answer(vb::vbCancel);
+            }
             return page;
         };
     }
@@ -353,6 +424,7 @@ protected:
         QList<long> active;
         int resultRows = 0, multipleRows = 0;
     } built;
+    bool failOnPaper = false;
     vb::ScopedScriptedSystem sys;
     testsupport::ProjectDb db;
     QString errors;
@@ -413,6 +485,23 @@ TEST_F(BatchPrintTest, BadArgumentsAndFailedEvaluationsGiveTheEvaluateExitCodes)
     db.cnn().Execute(QStringLiteral("UPDATE [E2] SET [STRO]='Typ X' WHERE [ID]=1")); // no such standpipe
     EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 3);
     EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(BatchPrintTest, TheOutputIsNeverAnInputAndIsReplacedOnlyByAFinishedPage)
+{
+    const QByteArray project = fileHash(db.path());
+    const QStringList print{QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf")};
+    EXPECT_EQ(run(print + QStringList{db.dir().path() + QStringLiteral("/./TALPEX.mdb")}), 2);
+    // A page that fails on paper leaves the previous file; a good one replaces it.
+    const QString pdf = db.dir().file(QStringLiteral("B1.pdf"));
+    ASSERT_TRUE(QFile::copy(db.path(), pdf));
+    failOnPaper = true;
+    EXPECT_EQ(run(print + QStringList{pdf}), 3);
+    EXPECT_EQ(fileHash(pdf), project);
+    failOnPaper = false;
+    ASSERT_EQ(run(print + QStringList{pdf}), 0) << errors.toStdString();
+    EXPECT_EQ(testsupport::pdfPages(pdf), 1);
+    EXPECT_EQ(fileHash(db.path()), project);
 }
 
 TEST_F(BatchPrintTest, SeiteOneOnPaperCarriesTheTitleTheStepTheDesignationAndTheFootnote)

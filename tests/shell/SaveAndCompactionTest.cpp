@@ -67,7 +67,10 @@ TEST_F(SaveAndCompactionTest, SaveAtTenMegabytesAsksNothingAndCopiesBack)
     f.addRecord(1, QStringLiteral("S1"), true);
     growTo(10.0);
     f.fi.session.GEAENDERT = true;
+    // A shared project folder: the group writes too, and so it stays.
+    ASSERT_EQ(chmod(QFile::encodeName(f.fi.projectDb()).constData(), 0660), 0);
     f.trigger(QStringLiteral("mnuSPEICHERN"));
+    EXPECT_EQ(QFileInfo(f.fi.projectDb()).permissions() & (QFile::WriteGroup | QFile::ReadOther), QFile::WriteGroup);
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_FALSE(f.fi.session.GEAENDERT);
     EXPECT_TRUE(FrameInstallation::hasRecord(f.fi.projectDb(), QStringLiteral("S1")));
@@ -163,6 +166,12 @@ TEST(CompactionDevelopment, PresetsSharingTheWorkingCopyFollowTheCompactedFile)
     f.start();
     ado::Connection& presets = f.fi.session.cnnX_V;
     ASSERT_EQ(presets.path(), f.fi.workingCopy());
+    // Work in progress on the presets connection is not closed away.
+    presets.BeginTrans();
+    f.trigger(QStringLiteral("mnuKOMPRIMIEREN"));
+    EXPECT_TRUE(f.fi.ui->boxes().value(0).text.startsWith(QStringLiteral("VB-Error: 3050")));
+    presets.CommitTrans(); // raises when the transaction was closed away
+    f.fi.ui->clear();
     f.trigger(QStringLiteral("mnuKOMPRIMIEREN"));
     ASSERT_EQ(f.fi.ui->boxes().size(), 1);
     EXPECT_EQ(f.fi.ui->boxes()[0].icon(), vb::vbInformation);
