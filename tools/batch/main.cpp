@@ -1,6 +1,8 @@
 // talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]
 // talpex-batch print PROJECT_DB (--record KEN | --records KEN,KEN,...) --pdf OUT.pdf [--presets PRESETS_DB]
+// talpex-batch import PROJECT_DB --record KEN --file LOGFILE [options]
 #include "evaluation/BatchEvaluate.h"
+#include "evaluation/BatchImport.h"
 #include "shell/BatchPrint.h"
 
 #include <QApplication>
@@ -24,8 +26,10 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
-        out << BatchEvaluate::usage() << BatchPrint::usage();
+        out << BatchEvaluate::usage() << BatchPrint::usage() << BatchImport::usage();
         return 0;
     }
-    return print ? BatchPrint::run(args, out, err) : BatchEvaluate::run(args, out, err);
+    if (print) return BatchPrint::run(args, out, err);
+    if (args.value(0) == QLatin1String("import")) return BatchImport::run(args, out, err);
+    return BatchEvaluate::run(args, out, err);
 }
