@@ -1,8 +1,10 @@
 #pragma once
 // The batch command "talpex-batch evaluate PROJECT_DB --record KEN
-// [--presets PRESETS_DB]": evaluates one record of a project database without
-// a window and prints its A2 rows as CSV. It works on a temporary copy, so
-// the project file itself is never changed.
+// [--presets PRESETS_DB] [--summary [--steps FIRST-LAST]]": evaluates one
+// record of a project database without a window and prints its A2 rows as
+// CSV; with --summary then the reported value, k10 over the record's stored
+// range of steps or the one given. It works on a temporary copy, so the
+// project file itself is never changed.
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,9 @@ public:
     // the copy (raises VBError when it cannot); the first real record (not the
     // multiple evaluation) with that designation, 0 when none.
     static void openCopy(const QString& source, const QString& copy, ado::Connection& cnn);
+    // As openCopy for a project database, whose copy is brought up to this
+    // program's schema (the project file itself stays as it is).
+    static void openProjectCopy(const QString& source, const QString& copy, ado::Connection& cnn);
     static long findRecord(ado::Connection& cnn, const QString& ken);
     // The shortest text that reads back as the same single.
     static QString number(float v);

@@ -86,8 +86,9 @@ void makeActive(ado::Connection& cnn, const QList<long>& ids)
 bool evaluate(ado::Connection& cnn, long id)
 {
     makeActive(cnn, {id});
-    cnn.Execute(QStringLiteral("DELETE FROM [A1] WHERE [ID]=%1").arg(id));
-    cnn.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (%1,1)").arg(id));
+    // the record's display settings (range, axes) stay: the page is printed with them
+    if (cnn.Execute(QStringLiteral("UPDATE [A1] SET [BONEU]=1 WHERE [ID]=%1").arg(id)) == 0)
+        cnn.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (%1,1)").arg(id));
     clsBERECHNEN calc;
     return calc.BERECHNUNG();
 }
@@ -170,7 +171,7 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
     session.developmentMode = !opts.presets; // presets from the project, as in development mode
 
     try {
-        BatchEvaluate::openCopy(opts.project, tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")),
+        BatchEvaluate::openProjectCopy(opts.project, tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")),
                                 session.cnnX);
     } catch (const vb::VBError& e) {
         return fail(BadArguments, QStringLiteral("cannot open project database '%1': %2").arg(opts.project, e.Description()));

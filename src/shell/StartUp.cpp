@@ -254,6 +254,8 @@ bool StartUp::openWorkingCopy(bool createdNow)
         m_s.cnnX.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + copy +
                           QStringLiteral(";Persist Security Info=False"),
                       30);
+        // a project of an older program gains what this one stores; a newer one is refused
+        schema::upgradeProject(m_s.cnnX);
         // Without a presets database the presets live in the working copy.
         if (m_s.developmentMode) m_s.cnnX_V.OpenFile(copy, 30);
     } catch (const vb::VBError& e) {
