@@ -100,6 +100,20 @@ int defaultLevelColumn(const QStringList& names, const std::vector<Bytes>& data,
     return -1;
 }
 
+// A layout whose column names stand in line `header` (0-based), readings below it.
+Layout headed(Format format, char d, size_t header, const QStringList& names, const std::vector<Bytes>& lines)
+{
+    Layout l;
+    l.format = format;
+    l.delimiter = d;
+    l.headerLine = static_cast<int>(header) + 1;
+    l.firstDataLine = l.headerLine + 1;
+    l.columns = names;
+    l.temperatureColumn = indexOf(names, isTemperature);
+    l.decimalComma = decimalCommaIn(lines, l.firstDataLine, d);
+    return l;
+}
+
 std::optional<Layout> levelLogger(const std::vector<Bytes>& lines)
 {
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -109,19 +123,12 @@ std::optional<Layout> levelLogger(const std::vector<Bytes>& lines)
             const auto is = [&](int c, const char* w) { return names[c].compare(QLatin1String(w), Qt::CaseInsensitive) == 0; };
             const int level = indexOf(names, [](const QString& n) { return n == QLatin1String("level"); });
             if (!is(0, "date") || !is(1, "time") || !is(2, "ms") || level < 0) continue;
-            Layout l;
-            l.format = Format::LevelLogger;
-            l.delimiter = d;
-            l.headerLine = static_cast<int>(i) + 1;
-            l.firstDataLine = l.headerLine + 1;
-            l.columns = names;
+            Layout l = headed(Format::LevelLogger, d, i, names, lines);
             l.time = TimeKind::DateAndTime;
             l.timeColumn = 0;
             l.clockColumn = 1;
             l.msColumn = 2;
             l.levelColumn = level;
-            l.temperatureColumn = indexOf(names, isTemperature);
-            l.decimalComma = decimalCommaIn(lines, l.firstDataLine, d);
             // the preamble names the unit under the channel's name: "LEVEL", then "UNIT: m"
             bool inLevel = false;
             for (size_t p = 0; p < i; ++p) {
@@ -154,16 +161,9 @@ std::optional<Layout> transducer(const std::vector<Bytes>& lines)
             if (next == lines.size()) continue;
             fields::split(lines[next], d, data);
             if (static_cast<int>(data.size()) <= stamp || !fields::dateTime(data[static_cast<size_t>(stamp)])) continue;
-            Layout l;
-            l.format = Format::Transducer;
-            l.delimiter = d;
-            l.headerLine = static_cast<int>(i) + 1;
-            l.firstDataLine = l.headerLine + 1;
-            l.columns = names;
+            Layout l = headed(Format::Transducer, d, i, names, lines);
             l.time = TimeKind::DateTime;
             l.timeColumn = stamp;
-            l.decimalComma = decimalCommaIn(lines, l.firstDataLine, d);
-            l.temperatureColumn = indexOf(names, isTemperature);
             l.chooseLevelColumn(defaultLevelColumn(names, data, l.decimalComma, {stamp}));
             return l;
         }
