@@ -41,15 +41,24 @@ void fillRecord(ado::Connection& cnn, int n)
     tx.commit();
 }
 
+// A second, empty project file to copy into.
+struct EmptyProject {
+    QTemporaryDir dir;
+    ado::Connection cnn;
+    EmptyProject()
+    {
+        const QString path = dir.filePath(QStringLiteral("TALPEX.mdb"));
+        schema::createProjectDatabase(path);
+        cnn.OpenFile(path);
+    }
+};
+
 void BM_CopyRecord(benchmark::State& state)
 {
     BenchProject source;
     fillRecord(source.session.cnnX, static_cast<int>(state.range(0)));
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("TALPEX.mdb"));
-    schema::createProjectDatabase(target);
-    ado::Connection cnn;
-    cnn.OpenFile(target);
+    EmptyProject target;
+    ado::Connection& cnn = target.cnn;
     RecordCopy copy(source.session, source.session.cnnX, cnn);
     for (auto _ : state) benchmark::DoNotOptimize(copy.copyRecord(1));
 }
@@ -63,11 +72,8 @@ void BM_SqliteBaselineCopy(benchmark::State& state)
 {
     BenchProject source;
     fillRecord(source.session.cnnX, static_cast<int>(state.range(0)));
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("TALPEX.mdb"));
-    schema::createProjectDatabase(target);
-    ado::Connection cnn;
-    cnn.OpenFile(target);
+    EmptyProject target;
+    ado::Connection& cnn = target.cnn;
     sqlite3* from = source.session.cnnX.handle();
     sqlite3* into = cnn.handle();
     struct Table {

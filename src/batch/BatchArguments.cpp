@@ -1,13 +1,16 @@
 #include "batch/BatchArguments.h"
 
 QString BatchArguments::parse(const QStringList& args, const QString& command, const QStringList& options,
-                              BatchArguments& out)
+                              BatchArguments& out, const QStringList& switches)
 {
     if (args.isEmpty()) return QStringLiteral("no command given");
     if (args.first() != command) return QStringLiteral("unknown command '%1'").arg(args.first());
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (options.contains(a)) {
+        if (switches.contains(a)) {
+            if (out.values.contains(a)) return QStringLiteral("%1 given twice").arg(a);
+            out.values.insert(a, QString());
+        } else if (options.contains(a)) {
             if (i + 1 >= args.size()) return QStringLiteral("%1 needs a value").arg(a);
             if (out.values.contains(a)) return QStringLiteral("%1 given twice").arg(a);
             out.values.insert(a, args[++i]);

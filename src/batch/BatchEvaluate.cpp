@@ -5,6 +5,8 @@
 #include "data/Ado.h"
 #include "data/Session.h"
 #include "evaluation/EvaluationRows.h"
+#include "evaluation/ResultSeries.h"
+#include "evaluation/StepRange.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "platform/VBError.h"
 
@@ -18,17 +20,28 @@ struct Options {
     QString project;
     QString record;
     std::optional<QString> presets;
+    bool summary = false;
+    std::optional<StepRange> steps; // overrides the stored range for this run
 };
 
 // Fills opts from the arguments; an error text when they do not fit.
 QString parse(const QStringList& args, Options& opts)
 {
     BatchArguments a;
-    const QString record = QStringLiteral("--record"), presets = QStringLiteral("--presets");
-    if (QString error = BatchArguments::parse(args, QStringLiteral("evaluate"), {record, presets}, a); !error.isEmpty())
+    const QString record = QStringLiteral("--record"), presets = QStringLiteral("--presets"),
+                  summary = QStringLiteral("--summary"), steps = QStringLiteral("--steps");
+    if (QString error = BatchArguments::parse(args, QStringLiteral("evaluate"), {record, presets, steps}, a, {summary});
+        !error.isEmpty())
         return error;
     opts.project = a.project;
     if (a.has(presets)) opts.presets = a.value(presets);
+    opts.summary = a.has(summary);
+    if (a.has(steps) && !opts.summary) return QStringLiteral("--steps goes with --summary");
+    if (a.has(steps)) {
+        opts.steps = StepRange::parse(a.value(steps));
+        if (!opts.steps || opts.steps->first < 1 || opts.steps->isEmpty())
+            return QStringLiteral("--steps needs FIRST-LAST, step numbers from 1, the first not after the last");
+    }
     if (!a.has(record)) return QStringLiteral("--record KEN is missing");
     opts.record = a.value(record);
     if (opts.record.isEmpty()) return QStringLiteral("the record designation is empty");
@@ -53,11 +66,42 @@ void printResults(ado::Connection& cnn, long id, QTextStream& out)
     out.flush();
 }
 
+// The reported value of the record: its range (stored, or the one given for
+// this run) and the statistics of k10 over it. False when the given range
+// does not fit the record's steps.
+bool printSummary(ado::Connection& cnn, long id, const Options& opts, QTextStream& out)
+{
+    const QVector<float> k10 = ResultSeries::read(cnn, id).K10;
+    StepRange range;
+    if (opts.steps) {
+        const std::optional<StepRange> given = StepRange::checked(opts.steps->first, opts.steps->last, k10.size());
+        if (!given) return false;
+        range = *given;
+    } else {
+        ado::Recordset rs(QStringLiteral("SELECT [VON],[BIS] FROM [A1] WHERE [ID]=%1").arg(id), cnn);
+        range = rs.Eof() ? StepRange::resolve(QVariant(), QVariant(), k10.size())
+                         : StepRange::resolve(rs.Value(0), rs.Value(1), k10.size());
+    }
+    const StepSummary sum = StepSummary::of(k10, range);
+    out << "KEN,FROM,TO,STEPS,MEAN,SD,CV\n" << opts.record << ',';
+    if (!range.isEmpty()) out << range.first << ',' << range.last;
+    else out << ',';
+    out << ',' << sum.steps << ',';
+    if (sum.steps > 0)
+        out << BatchEvaluate::number(static_cast<float>(sum.mean)) << ',' << BatchEvaluate::number(static_cast<float>(sum.sd))
+            << ',' << BatchEvaluate::number(static_cast<float>(sum.cv));
+    else
+        out << ",,";
+    out << '\n';
+    out.flush();
+    return true;
+}
+
 } // namespace
 
 QString BatchEvaluate::usage()
 {
-    return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]\n");
+    return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB] [--summary [--steps FIRST-LAST]]\n");
 }
 
 QString BatchEvaluate::number(float v)
@@ -93,6 +137,9 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
 
     try {
         printResults(cnnX, id, out);
+        if (opts.summary && !printSummary(cnnX, id, opts, out))
+            return run.fail(BadArguments,
+                            QStringLiteral("'%1' has no steps %2-%3").arg(opts.record).arg(opts.steps->first).arg(opts.steps->last));
     } catch (const vb::VBError& e) {
         return run.fail(Failed, QStringLiteral("cannot read the results: %1").arg(e.Description()));
     }

@@ -1,8 +1,10 @@
 #pragma once
 // The batch command "talpex-batch evaluate PROJECT_DB --record KEN
-// [--presets PRESETS_DB]": evaluates one record of a project database without
-// a window and prints its A2 rows as CSV. It works on a temporary copy, so
-// the project file itself is never changed.
+// [--presets PRESETS_DB] [--summary [--steps FIRST-LAST]]": evaluates one
+// record of a project database without a window and prints its A2 rows as
+// CSV; with --summary then the reported value, k10 over the record's stored
+// range of steps or the one given. It works on a temporary copy, so the
+// project file itself is never changed.
 #include "batch/BatchRun.h"
 
 #include <QString>

@@ -76,6 +76,7 @@ int BatchRun::open(const QString& project, const std::optional<QString>& presets
 
     try {
         openCopy(project, m_tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")), s.cnnX);
+        schema::upgradeProject(s.cnnX); // the copy only; the project file stays as it is
     } catch (const vb::VBError& e) {
         return fail(BadArguments, QStringLiteral("cannot open project database '%1': %2").arg(project, e.Description()));
     }

@@ -209,6 +209,11 @@ struct Stmt {
 };
 } // namespace
 
+void copyColumnValue(sqlite3_stmt* from, int i, ColType fromType, sqlite3_stmt* to, int j, ColType toType)
+{
+    bindValue(to, j, convertForColumn(readValue(from, i, fromType), toType), toType);
+}
+
 // ---------------------------------------------------------------- Connection
 
 Connection::Connection() = default;

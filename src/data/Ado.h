@@ -167,4 +167,8 @@ private:
 // mismatch) or 6 (overflow). Returns the value as it will be read back.
 QVariant convertForColumn(const QVariant& v, ColType type);
 
+// Binds column i of the current row of `from` (a column of fromType) to
+// parameter j of `to` as a write into a column of toType would store it.
+void copyColumnValue(sqlite3_stmt* from, int i, ColType fromType, sqlite3_stmt* to, int j, ColType toType);
+
 } // namespace ado

@@ -4,9 +4,11 @@
 #include "platform/VBError.h"
 
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <algorithm>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace dbfile {
 
@@ -44,6 +46,13 @@ private:
     QString m_path;
     sqlite3* m_db = nullptr;
 };
+
+// Opens a read transaction, which waits for a writer in progress and rolls
+// back what a killed one left.
+void beginRead(Handle& h)
+{
+    if (const int rc = h.exec("BEGIN; SELECT count(*) FROM sqlite_master"); rc != SQLITE_OK) h.fail(rc);
+}
 
 void removeCompanions(const QStringList& files)
 {
@@ -86,17 +95,33 @@ void settle(const QString& path, int busyTimeoutMs)
     h.fail(rc);
 }
 
-void copy(const QString& source, const QString& target, int busyTimeoutMs)
+FileState state(const QString& path)
+{
+    FileState st;
+    struct stat info {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &info) != 0) return st;
+    st.size = info.st_size;
+    st.modifiedNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    QFile f(path);
+    unsigned char b[4] = {};
+    if (f.open(QIODevice::ReadOnly) && f.seek(24) && f.read(reinterpret_cast<char*>(b), 4) == 4)
+        st.changeCounter = (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
+    return st;
+}
+
+FileState copy(const QString& source, const QString& target, int busyTimeoutMs)
 {
     if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("File not found: ") + source);
     settle(target, busyTimeoutMs);
+    FileState copied;
     vb::FileSystemObject().ReplaceFile(target, [&](const QString& temporary) {
         Handle from(source, SQLITE_OPEN_READWRITE, busyTimeoutMs);
         Handle into(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeoutMs);
         // The temporary file needs no journal: it only counts once renamed.
         into.exec("PRAGMA journal_mode=OFF");
-        // The read lock waits for a writer in progress (and rolls back what a killed one left).
-        if (const int rc = from.exec("BEGIN; SELECT count(*) FROM sqlite_master"); rc != SQLITE_OK) from.fail(rc);
+        beginRead(from);
+        copied = state(source);
         sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
         if (!b) into.fail(sqlite3_errcode(into.db()));
         const int rc = sqlite3_backup_step(b, -1);
@@ -104,6 +129,36 @@ void copy(const QString& source, const QString& target, int busyTimeoutMs)
         from.exec("COMMIT");
         if (rc != SQLITE_DONE) (rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? from : into).fail(rc);
     });
+    return copied;
+}
+
+FileState writeInto(const QString& source, const QString& target, int busyTimeoutMs)
+{
+    if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("File not found: ") + source);
+    if (!QFileInfo(target).isFile()) {
+        copy(source, target, busyTimeoutMs);
+        return state(target);
+    }
+    Handle from(source, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    Handle into(target, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    beginRead(from);
+    sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
+    if (!b) into.fail(sqlite3_errcode(into.db()));
+    // The target's lock is waited for here, as a busy timeout would.
+    QElapsedTimer waited;
+    waited.start();
+    int rc = SQLITE_OK;
+    while (((rc = sqlite3_backup_step(b, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited.elapsed() < busyTimeoutMs)
+        sqlite3_sleep(20);
+    const int finished = sqlite3_backup_finish(b);
+    from.exec("COMMIT");
+    if (rc != SQLITE_DONE) into.fail(rc);
+    if (finished != SQLITE_OK) into.fail(finished);
+    // Read under a read lock, so another's write right after ours is not taken for ours.
+    beginRead(into);
+    const FileState written = state(target);
+    into.exec("COMMIT");
+    return written;
 }
 
 } // namespace dbfile

@@ -22,10 +22,28 @@ QStringList companions(const QString& path);
 // than busyTimeoutMs is left alone and raises errFileLocked; other failures
 // raise VBError too.
 void settle(const QString& path, int busyTimeoutMs = kBusyTimeoutMs);
+// Which state of a database file one has seen: SQLite's file change counter
+// (header bytes 24-27, counted up by every committed write in rollback-journal
+// mode), the size and the modification time. A missing file has size -1.
+struct FileState {
+    quint32 changeCounter = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileState&) const = default;
+};
+FileState state(const QString& path);
+
 // Copies the committed state of source over target through a temporary file
 // and a rename (FileSystemObject::ReplaceFile), target settled first. The
 // source is read with SQLite's online backup under a read lock, so a writer in
-// progress is waited for and none of its pages are taken. Failures raise VBError.
-void copy(const QString& source, const QString& target, int busyTimeoutMs = kBusyTimeoutMs);
+// progress is waited for and none of its pages are taken. Returns the state
+// of source that was copied. Failures raise VBError.
+FileState copy(const QString& source, const QString& target, int busyTimeoutMs = kBusyTimeoutMs);
+// Writes the committed state of source into the database target in place,
+// with the online backup under target's write lock: other connections to
+// target stay valid and read the new content, a writer in progress is waited
+// for, and a kill in the middle leaves target's journal, which rolls it back.
+// A missing target is created by copy. Returns target's state afterwards.
+FileState writeInto(const QString& source, const QString& target, int busyTimeoutMs = kBusyTimeoutMs);
 
 } // namespace dbfile

@@ -42,6 +42,27 @@ CREATE TABLE [ADMIN] ([BENUTZER] TEXT COLLATE NOCASE PRIMARY KEY, [PROG] TEXT, [
                       [PROJEKT] TEXT, [BEARBEITER] TEXT);
 )";
 
+// What each schema version adds to the one before it.
+struct AddedColumn {
+    int version;
+    const char* table;
+    const char* column;
+    const char* type;
+};
+const AddedColumn kUpgrades[] = {
+    {1, "A1", "VON", "SMALLINT"},
+    {1, "A1", "BIS", "SMALLINT"},
+    {1, "A1", "LOGK10", "BOOLEAN"},
+    {1, "M1", "LOGK10", "BOOLEAN"},
+};
+
+bool hasColumn(ado::Connection& cnn, const QString& table, const QString& column)
+{
+    for (ado::Recordset rs(QStringLiteral("PRAGMA table_info([%1])").arg(table), cnn); !rs.Eof(); rs.MoveNext())
+        if (rs.Value(QStringLiteral("name")).toString().compare(column, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 void create(const QString& path, const QList<const char*>& ddls)
 {
     if (QFileInfo::exists(path)) vb::Raise(58, QStringLiteral("File already exists: ") + path);
@@ -67,7 +88,47 @@ void create(const QString& path, const QList<const char*>& ddls)
 }
 } // namespace
 
-void createProjectDatabase(const QString& path) { create(path, {kProjectDdl, kPresetsDdl}); }
+void createProjectDatabase(const QString& path)
+{
+    // the first release's tables, then every upgrade: one definition of the schema
+    create(path, {kProjectDdl, kPresetsDdl});
+    try {
+        ado::Connection cnn;
+        cnn.OpenFile(path);
+        upgradeProject(cnn);
+    } catch (const vb::VBError&) {
+        QFile::remove(path);
+        throw;
+    }
+}
+
+int projectVersion(ado::Connection& cnn)
+{
+    ado::Recordset rs(QStringLiteral("PRAGMA user_version"), cnn);
+    return rs.Eof() ? 0 : rs.Value(0).toInt();
+}
+
+void upgradeProject(ado::Connection& cnn)
+{
+    const int version = projectVersion(cnn);
+    if (version > kProjectVersion)
+        vb::Raise(vb::errCannotOpenDatabase,
+                  QStringLiteral("The project database is of a newer version of %1 (schema %2; this program knows up to "
+                                 "%3) and is left unchanged. Please use the newer program.")
+                      .arg(kProgramTitle)
+                      .arg(version)
+                      .arg(kProjectVersion));
+    if (version == kProjectVersion) return;
+    ado::Transaction tx(cnn);
+    for (const AddedColumn& c : kUpgrades) {
+        const QString table = QString::fromLatin1(c.table), column = QString::fromLatin1(c.column);
+        if (c.version > version && !hasColumn(cnn, table, column))
+            cnn.Execute(QStringLiteral("ALTER TABLE [%1] ADD COLUMN [%2] %3").arg(table, column, QLatin1String(c.type)));
+    }
+    cnn.Execute(QStringLiteral("PRAGMA user_version=%1").arg(kProjectVersion));
+    tx.commit();
+}
+
 void createFrameDatabase(const QString& path) { create(path, {kFrameDdl}); }
 void createPresetsDatabase(const QString& path) { create(path, {kPresetsDdl}); }
 

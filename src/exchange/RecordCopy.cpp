@@ -8,6 +8,8 @@
 #include "platform/OnError.h"
 #include "platform/VBError.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <limits>
 #include <sqlite3.h>
@@ -17,6 +19,22 @@ QString selectRecord(const QString& table, qint32 id)
 {
     return QStringLiteral("SELECT * FROM [%1] WHERE [ID]=%2").arg(table).arg(id);
 }
+
+ado::ColType declType(sqlite3_stmt* st, int i)
+{
+    const char* decl = sqlite3_column_decltype(st, i);
+    return ado::colTypeFromDecl(decl ? QString::fromUtf8(decl) : QString());
+}
+
+// Leaves a cached statement ready for its next use, also when a step raises.
+struct StatementReset {
+    sqlite3_stmt* st;
+    ~StatementReset()
+    {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
+};
 } // namespace
 
 qint32 nextFreeId(ado::Connection& cnn, const QStringList& tables)
@@ -80,26 +98,52 @@ qint32 RecordCopy::copyRecord(qint32 id)
     ado::Transaction tx(m_target);
     const qint32 newId = nextFreeId(m_target, schema::kRecordTables);
     for (const QString& table : schema::kRecordTables) {
-        ado::Recordset src(selectRecord(table, id), m_source);
-        if (src.Eof()) continue;
-        ado::Recordset dst(selectRecord(table, newId), m_target);
+        // Straight from statement to statement: the copy of a long record is bound by the engine, not by recordsets.
+        const QString selectSql = selectRecord(table, id);
+        sqlite3_stmt* src = m_source.prepareCached(selectSql);
+        StatementReset srcReset{src};
+        int rc = sqlite3_step(src);
+        if (rc == SQLITE_DONE) continue;
+        if (rc != SQLITE_ROW) m_source.raise(rc, selectSql);
         // Columns go by name: the two files may list them in another order.
-        QVector<int> into(src.FieldCount());
-        for (int i = 0; i < src.FieldCount(); ++i) {
-            const QString name = src.Fields(i).Name();
-            into[i] = dst.fieldIndex(name);
-            if (into[i] < 0)
+        const QString probeSql = QStringLiteral("SELECT * FROM [%1] WHERE 0").arg(table);
+        sqlite3_stmt* probe = m_target.prepareCached(probeSql);
+        StatementReset probeReset{probe};
+        QHash<QString, ado::ColType> targetTypes;
+        for (int i = 0; i < sqlite3_column_count(probe); ++i)
+            targetTypes.insert(QString::fromUtf8(sqlite3_column_name(probe, i)).toUpper(), declType(probe, i));
+        const int n = sqlite3_column_count(src);
+        QStringList columns;
+        QVector<ado::ColType> fromTypes(n), toTypes(n);
+        int idColumn = -1;
+        for (int i = 0; i < n; ++i) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(src, i));
+            const auto target = targetTypes.constFind(name.toUpper());
+            if (target == targetTypes.cend())
                 vb::Raise(vb::errItemNotFound,
                           m_s.tr(QStringLiteral("Die Spalte %1 der Tabelle %2 fehlt im Zielprojekt."),
                                  QStringLiteral("The target project lacks column %1 of table %2."))
                               .arg(name, table));
+            if (name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) idColumn = i;
+            fromTypes[i] = declType(src, i);
+            toTypes[i] = *target;
+            columns << QLatin1Char('[') + name + QLatin1Char(']');
         }
-        const int idColumn = src.fieldIndex(QStringLiteral("ID"));
-        for (; !src.Eof(); src.MoveNext()) {
-            dst.AddNew();
-            for (int i = 0; i < into.size(); ++i) dst.setValue(into[i], i == idColumn ? QVariant(newId) : src.Value(i));
-            dst.Update();
+        const QString insertSql = QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                                      .arg(table, columns.join(QLatin1Char(',')),
+                                           QStringList(n, QStringLiteral("?")).join(QLatin1Char(',')));
+        sqlite3_stmt* ins = m_target.prepareCached(insertSql);
+        StatementReset insReset{ins};
+        for (; rc == SQLITE_ROW; rc = sqlite3_step(src)) {
+            for (int i = 0; i < n; ++i) {
+                if (i == idColumn) sqlite3_bind_int(ins, i + 1, newId);
+                else ado::copyColumnValue(src, i, fromTypes[i], ins, i + 1, toTypes[i]);
+            }
+            const int irc = sqlite3_step(ins);
+            sqlite3_reset(ins);
+            if (irc != SQLITE_DONE) m_target.raise(irc, insertSql);
         }
+        if (rc != SQLITE_DONE) m_source.raise(rc, selectSql);
     }
     tx.commit();
     return newId;

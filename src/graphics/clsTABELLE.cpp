@@ -63,11 +63,16 @@ float clsTABELLE::footnoteRoom() const
     return m_ERZ + 1.5f + static_cast<float>(m_surface->TextHeight(QStringLiteral("X")));
 }
 
+float clsTABELLE::footRoom() const
+{
+    return std::find(m_ELMW.begin(), m_ELMW.end(), short(1)) != m_ELMW.end() ? blockHeight(3) : 0;
+}
+
 int clsTABELLE::fittingRows(double bodyTop, double limit, int rows) const
 {
     const double firstBottom = bodyTop + m_ERZ + m_EZH;
-    // the body's bottom padding and the footnote still have to fit below the row
-    const double below = m_ERZ + footnoteRoom();
+    // the body's bottom padding, the foot and the footnote still have to fit below the row
+    const double below = m_ERZ + footRoom() + footnoteRoom();
     int n = 0;
     while (n < rows && firstBottom + n * static_cast<double>(m_EZH) * m_EZA + below <= limit + 1e-6) ++n;
     return n;
@@ -125,7 +130,7 @@ void clsTABELLE::chooseBodyRows(int rows, float totalWidth)
     m_ELZ = static_cast<short>(std::min(n + m_EEZ, last));
 }
 
-void clsTABELLE::drawFrame(float top, float height, int columns)
+void clsTABELLE::drawFrame(float top, float height, int columns, int from)
 {
     gfx::Surface& s = surface();
     const double x0 = m_EXDL + m_ERL;
@@ -140,6 +145,7 @@ void clsTABELLE::drawFrame(float top, float height, int columns)
     double x = x0;
     for (int c = 0; c + 1 < columns; ++c) {
         x += m_ELSB[c];
+        if (c + 1 < from) continue;
         const short code = c < m_ELGIT.size() ? m_ELGIT[c] : 0;
         if (code >= 1) s.Line(x, top, x, bottom);
         if (code == 2) s.Line(x + 0.5, top, x + 0.5, bottom);
@@ -228,15 +234,22 @@ void clsTABELLE::TABELLE(const Block& X, short POSITION)
     const float y0 = m_EYDO + m_ERO;
     const float step = m_EZH * m_EZA;
 
-    auto drawRows = [&](float top, int first, int lastRow, const auto& valueAt, bool asText = false) {
+    auto drawRows = [&](float top, int first, int lastRow, const auto& valueAt, bool asText = false,
+                        const QVector<qint32>& colours = {}) {
+        const qint32 normal = m_surface->ForeColor;
         for (int r = first; r <= lastRow; ++r) {
             const float bottom = top + m_ERZ + m_EZH + static_cast<float>(r - first) * step;
+            m_surface->ForeColor = r < colours.size() && colours[r] >= 0 ? colours[r] : normal;
             float x = x0;
             for (int c = 0; c < columns; ++c) {
-                if (!onError([&] { drawCell(valueAt(c, r), c, x, bottom, asText); })) return false;
+                if (!onError([&] { drawCell(valueAt(c, r), c, x, bottom, asText); })) {
+                    m_surface->ForeColor = normal;
+                    return false;
+                }
                 x += m_ELSB[c];
             }
         }
+        m_surface->ForeColor = normal;
         return true;
     };
     auto cellOf = [&](int c, int r) { return r < X[c].size() ? X[c][r] : QVariant(); };
@@ -250,7 +263,7 @@ void clsTABELLE::TABELLE(const Block& X, short POSITION)
             return;
         if (rows == 0) return;
         if (!onError([&] { drawFrame(top, m_bodyHeight, columns); })) return;
-        drawRows(top, m_EEZ, m_ELZ, cellOf);
+        drawRows(top, m_EEZ, m_ELZ, cellOf, false, m_ELZFARBE);
     } else if (POSITION == 2) {
         // three rows: mean, standard deviation and coefficient of variation,
         // the first two in the column's format, the ratio with three decimals
@@ -273,12 +286,21 @@ void clsTABELLE::TABELLE(const Block& X, short POSITION)
             foot[c] = {vb::Format(QVariant(st.mean), format), vb::Format(QVariant(st.s), format),
                        vb::Format(st.cv, QStringLiteral("0.000"))};
         }
-        if ((m_ELMW.isEmpty() ? 0 : m_ELMW[0]) != 1)
+        // the labels run over the columns before the first statistics
+        int labelColumns = 0;
+        while (labelColumns < columns && (labelColumns < m_ELMW.size() ? m_ELMW[labelColumns] : 0) != 1) ++labelColumns;
+        const bool labelled = !m_ELFUSS.isEmpty() && labelColumns > 0;
+        if (labelled) foot[0] = {QString(), QString(), QString()};
+        else if ((m_ELMW.isEmpty() ? 0 : m_ELMW[0]) != 1)
             foot[0] = {QStringLiteral("m"), QStringLiteral("s"), QStringLiteral("v")};
         const float top = y0 + m_headHeight + m_bodyHeight;
         m_footHeight = blockHeight(3);
-        if (!onError([&] { drawFrame(top, m_footHeight, columns); })) return;
-        drawRows(top, 0, 2, [&](int c, int r) { return QVariant(foot[c][r]); }, true);
+        if (!onError([&] { drawFrame(top, m_footHeight, columns, labelled ? labelColumns : 0); })) return;
+        if (!drawRows(top, 0, 2, [&](int c, int r) { return QVariant(foot[c][r]); }, true)) return;
+        for (int r = 0; labelled && r < 3 && r < m_ELFUSS.size(); ++r) {
+            const float bottom = top + m_ERZ + m_EZH + static_cast<float>(r) * step;
+            onError([&] { m_text.draw(QPointF(x0 + 1.5, bottom - 1.0), m_ELFUSS[r], 0, 0, 1); });
+        }
     } else {
         // a head starts a new table
         m_headHeight = blockHeight(rows);

@@ -62,6 +62,14 @@ public:
     // 1 = mean, standard deviation and coefficient of variation in the foot block.
     QVector<short> ELMW() const { return m_ELMW; }
     void setELMW(const QVector<short>& v) { m_ELMW = v; }
+    // Row labels of the foot block, which then run over the columns before
+    // the first statistics column ("m", "s", "v" when none are given).
+    QStringList ELFUSS() const { return m_ELFUSS; }
+    void setELFUSS(const QStringList& v) { m_ELFUSS = v; }
+    // Text colour per body row; a row without an entry, or with -1, keeps the
+    // surface's colour.
+    QVector<qint32> ELZFARBE() const { return m_ELZFARBE; }
+    void setELZFARBE(const QVector<qint32>& v) { m_ELZFARBE = v; }
     short EEZ() const { return m_EEZ; }
     void setEEZ(short v) { m_EEZ = v; }
     short ELZ() const { return m_ELZ; }
@@ -103,8 +111,10 @@ private:
     gfx::Surface& surface() const;
     float rowHeight();
     float blockHeight(int rows) const;
-    // Box and vertical rules of a block.
-    void drawFrame(float top, float height, int columns);
+    // Box and vertical rules of a block; no rules before column `from`.
+    void drawFrame(float top, float height, int columns, int from = 0);
+    // Room a foot block takes below the body: none without statistics.
+    float footRoom() const;
     // asText: the value is drawn as it is, not in the column's format.
     void drawCell(const QVariant& value, int column, float x, float bottom, bool asText);
     // Room below the body for its bottom padding and the footnote line, so a
@@ -121,7 +131,8 @@ private:
     float m_EXDL = 0, m_EYDO = 0, m_ERO = 0, m_ERU = 0, m_ERL = 0, m_ERZ = 0, m_EZH = 0, m_EZA = 1;
     QVector<float> m_ELSB;
     QVector<short> m_ELGIT, m_ELGITLEER, m_ELA, m_ELMW;
-    QStringList m_ELFORMAT;
+    QStringList m_ELFORMAT, m_ELFUSS;
+    QVector<qint32> m_ELZFARBE;
     short m_EEZ = 0, m_ELZ = 0;
     short m_paperFirst = -1, m_paperLast = -1;
     float m_headHeight = 0, m_bodyHeight = 0, m_footHeight = 0;

@@ -3,10 +3,13 @@
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "input/FlexCells.h"
 #include "widgets/ControlData.h"
 #include "widgets/PictureBox.h"
 #include "input/FormKeys.h"
+#include "input/frmIMPORT.h"
 #include "input/clsFLX.h"
+#include "logger/LoggerImport.h"
 #include "platform/Convert.h"
 #include "widgets/FlexGrid.h"
 #include "platform/OnError.h"
@@ -198,6 +201,10 @@ void mdiEINGABE::buildControls()
     params->addWidget(m_txtN, 1);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {m_grid.cmdH, m_grid.cmdW, m_grid.cmdK, m_grid.cmdE}) buttons->addWidget(b);
+    m_cmdIMPORT = new QPushButton(Session::tr(m_SPRACHE, QStringLiteral("Importieren..."), QStringLiteral("Import...")), m_fraREITER);
+    m_cmdIMPORT->setObjectName(QStringLiteral("cmdIMPORT"));
+    m_cmdIMPORT->setAutoDefault(false);
+    buttons->addWidget(m_cmdIMPORT);
     buttons->addStretch(1);
     auto* body = new QHBoxLayout;
     body->addWidget(m_grid.msgFLX);
@@ -250,6 +257,7 @@ void mdiEINGABE::wireEvents()
     });
 
     m_grid.connectButtons(f, this);
+    connect(m_cmdIMPORT, &QPushButton::clicked, this, &mdiEINGABE::IMPORTIEREN);
 
     m_txtKEN->installEventFilter(this);
     m_txtN->installEventFilter(this);
@@ -480,6 +488,50 @@ bool mdiEINGABE::markResultsOutOfDate(long ID)
     A2.setETABELLE(QStringLiteral("A2"));
     A2.setESPIDW(static_cast<qint32>(ID));
     return A1.DVTB(QStringLiteral("BONEU"), true) && A2.LOESCHEN({});
+}
+
+// ---------------------------------------------------------------- import
+
+void mdiEINGABE::IMPORTIEREN()
+{
+    m_FLX->EINFUEGEN(0);
+    if (m_FLX->editorOpen()) return; // the cell check has spoken
+    frmIMPORT dialog(m_SPRACHE, this);
+    if (dialog.exec() == QDialog::Accepted) importReadings(dialog.readings());
+}
+
+bool mdiEINGABE::importReadings(const std::vector<logger::Reading>& readings)
+{
+    if (readings.empty()) return false;
+    if (readingCount() > 0
+        && vb::MsgBox(Session::tr(m_SPRACHE, QStringLiteral("Vorhandene Messwerte ersetzen?"), QStringLiteral("Replace the existing readings?")),
+                      vb::vbYesNo | vb::vbQuestion, Session::tr(m_SPRACHE, QStringLiteral("Importieren"), QStringLiteral("Import")))
+            != vb::vbYes)
+        return false;
+    vb::FlexGrid* g = m_grid.msgFLX;
+    const int first = g->FixedRows();
+    g->setRows(first + static_cast<int>(readings.size()));
+    if (!g->Enabled()) {
+        g->setBackColor(vb::SystemWindowBackground());
+        g->setEnabledState(true);
+    }
+    for (size_t i = 0; i < readings.size(); ++i) {
+        const logger::Reading& r = readings[i];
+        const int row = first + static_cast<int>(i);
+        // the number and the time difference follow as for typed rows; no reference level
+        const QString cells[] = {QString(), logger::dateText(r.time), logger::timeText(r.time), QString(),
+                                 std::isnan(r.temperature) ? QString() : logger::numberText(r.temperature),
+                                 logger::numberText(r.hPrime), QString()};
+        for (int c = 0; c < kReadingColumns.size(); ++c) {
+            g->setTextMatrix(row, c, cells[c]);
+            flexcells::forget(g, row, c);
+        }
+    }
+    g->setRow(first);
+    g->setCol(g->FixedCols());
+    g->setTopRow(first);
+    DATUMERGAENZEN();
+    return true;
 }
 
 // ---------------------------------------------------------------- grid

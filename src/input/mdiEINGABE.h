@@ -13,12 +13,14 @@
 #include "input/GridControls.h"
 
 #include <memory>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QTabWidget;
 class ControlData;
+namespace logger { struct Reading; }
 
 class mdiEINGABE : public QWidget, public GridControlsOwner {
     Q_OBJECT
@@ -51,6 +53,13 @@ public:
     // or a measured value; 0 in the empty state.
     int readingCount() const;
 
+    // "Importieren...": the import dialog, then importReadings with what it accepted.
+    void IMPORTIEREN();
+    // Fills the readings grid with imported readings, after a Yes to replacing
+    // the readings it holds; false when the user kept them. Nothing is stored
+    // until OK.
+    bool importReadings(const std::vector<logger::Reading>& readings);
+
     // The main window's commands reached by Alt+Q and Ctrl+S.
     void setQuitCommand(std::function<void()> quit) { m_quit = std::move(quit); }
     void setSaveCommand(std::function<void()> save) { m_save = std::move(save); }
@@ -64,6 +73,7 @@ public:
     QComboBox* cboSTRO() const { return m_cboSTRO; }
     QLineEdit* txtH() const { return m_txtH; }
     QLineEdit* txtN() const { return m_txtN; }
+    QPushButton* cmdIMPORT() const { return m_cmdIMPORT; }
     clsFLX& FLX(int index = 0) const;
 
     QSize sizeHint() const override;
@@ -113,6 +123,7 @@ private:
     QLineEdit* m_txtH = nullptr;
     QLabel* m_lblN = nullptr;
     QLineEdit* m_txtN = nullptr;
+    QPushButton* m_cmdIMPORT = nullptr;
 
     std::unique_ptr<clsFLX> m_FLX;
     std::unique_ptr<ControlData> m_E1;  // record header

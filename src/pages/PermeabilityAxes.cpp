@@ -38,6 +38,35 @@ QVector<float> levelLimits(bool withZero)
     return v;
 }
 
+QVector<float> permeabilityDecades()
+{
+    QVector<float> v;
+    for (int e = -12; e <= 0; ++e) v.append(static_cast<float>(std::pow(10.0, e)));
+    return v;
+}
+
+namespace {
+constexpr short kDecadeTicks = 10; // a tick at 1 ... 9 times each power of ten
+gfx::AxisLists logarithmicK10Axis()
+{
+    gfx::AxisLists l;
+    l.MIN = permeabilityDecades();
+    l.DIFF = l.MIN;
+    l.IT = QVector<short>(l.DIFF.size(), kDecadeTicks);
+    l.GIT = QVector<short>(l.DIFF.size(), 1); // decades: lines and labels
+    l.ZL = l.GIT;
+    return l;
+}
+} // namespace
+
+std::pair<float, float> automaticLogarithmicLimits(const QVector<float>& k10)
+{
+    float MIN = 0, MAX = 0;
+    gfx::AxisDivision::divide(MIN, MAX, logarithmicK10Axis(), true, true, true, -1, k10.isEmpty() ? QVector<float>{0} : k10);
+    if (!(MIN > 0) || !(MAX > MIN)) return {1e-9f, 1e-6f}; // nothing to place: three decades of usual soils
+    return {MIN, MAX};
+}
+
 gfx::AxisLists levelAxis()
 {
     gfx::AxisLists l;
@@ -57,7 +86,7 @@ std::pair<float, float> automaticLevelLimits(const QVector<float>& phi)
     return {MIN, MAX};
 }
 
-void apply(clsGRAFIK& g, short xGrid, short yGrid)
+void apply(clsGRAFIK& g, short xGrid, short yGrid, bool logarithmicK10)
 {
     constexpr short kTicks = 5;
     g.setEAXEX(1);
@@ -74,12 +103,22 @@ void apply(clsGRAFIK& g, short xGrid, short yGrid)
     g.setETEXTX(QStringLiteral("t [h]"));
     g.setESKZX(QStringLiteral("###0.0#"));
 
-    const QVector<float> ydiff = permeabilityLimits(false);
-    g.setELYMIN(permeabilityLimits(true));
-    g.setELYDIFF(ydiff);
-    g.setELYIT(QVector<short>(ydiff.size(), kTicks));
-    g.setELYGIT(QVector<short>(ydiff.size(), yGrid));
-    g.setELYZL(QVector<short>(ydiff.size(), kTicks));
+    if (logarithmicK10) {
+        const gfx::AxisLists l = logarithmicK10Axis();
+        g.setESKTY(1);
+        g.setELYMIN(l.MIN);
+        g.setELYDIFF(l.DIFF);
+        g.setELYIT(l.IT);
+        g.setELYGIT(l.GIT);
+        g.setELYZL(l.ZL);
+    } else {
+        const QVector<float> ydiff = permeabilityLimits(false);
+        g.setELYMIN(permeabilityLimits(true));
+        g.setELYDIFF(ydiff);
+        g.setELYIT(QVector<short>(ydiff.size(), kTicks));
+        g.setELYGIT(QVector<short>(ydiff.size(), yGrid));
+        g.setELYZL(QVector<short>(ydiff.size(), kTicks));
+    }
     g.setETEXTY(QStringLiteral("k{t,2}10 [m/s]"));
     g.setESKZY(QStringLiteral("0E-##"));
 }

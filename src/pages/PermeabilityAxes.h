@@ -22,8 +22,16 @@ gfx::AxisLists levelAxis();
 // The level limits (minimum, maximum) a rescale of the overlay finds for these heads.
 std::pair<float, float> automaticLevelLimits(const QVector<float>& phi);
 
-// Lists, titles, formats, axis codes and linear scales of both axes; xGrid and
-// yGrid are the grid lines per range (0 none, 1 the frame only, 5 every tick).
-void apply(clsGRAFIK& g, short xGrid, short yGrid);
+// k10 limits of a logarithmic axis: the whole decades 1E-12 ... 1.
+QVector<float> permeabilityDecades();
+// The k10 limits (minimum, maximum) a rescale of a logarithmic k10 axis finds
+// for these values; the values <= 0 have no place on it.
+std::pair<float, float> automaticLogarithmicLimits(const QVector<float>& k10);
+
+// Lists, titles, formats, axis codes and scales of both axes; xGrid and yGrid
+// are the grid lines per range (0 none, 1 the frame only, 5 every tick). A
+// logarithmic k10 axis is divided into decades with subdivisions, labelled and
+// ruled at the decades, whatever yGrid says.
+void apply(clsGRAFIK& g, short xGrid, short yGrid, bool logarithmicK10 = false);
 
 } // namespace PermeabilityAxes

@@ -1,5 +1,6 @@
 #include "pages/ResultPage.h"
 
+#include "data/Ado.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/PagePrinter.h"
 #include "pages/frmKONTEXT.h"
@@ -188,6 +189,14 @@ std::unique_ptr<clsGRAFIK> ResultPage::newDiagram(qint32 id, short idObjekt, gfx
         g->setEYDO(0);
     }
     return g;
+}
+
+bool ResultPage::limitsFitLogarithmic(ado::Connection& cnn, qint32 id, short idObjekt)
+{
+    ado::Recordset rs(QStringLiteral("SELECT [YMIN],[YMAX] FROM [G0] WHERE [ID]=%1 AND [IDOBJEKT]=%2").arg(id).arg(idObjekt), cnn);
+    if (rs.Eof()) return false;
+    const float min = rs.Value(0).toFloat(), max = rs.Value(1).toFloat();
+    return min > 0 && max > min;
 }
 
 void ResultPage::setAutomaticLimits(clsGRAFIK& g, short flag)

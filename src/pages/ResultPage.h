@@ -18,6 +18,7 @@ class QPagedPaintDevice;
 class QPrinter;
 class clsGRAFIK;
 class Session;
+namespace ado { class Connection; }
 namespace gfx { class PrinterSurface; }
 
 class ResultPage : public gfx::PictureBox {
@@ -115,6 +116,9 @@ protected:
                                                  QSizeF paperSize);
     // The four automatic-limit flags at once (-1 from the data, 0 stored).
     static void setAutomaticLimits(clsGRAFIK& g, short flag);
+    // Whether the k10 limits stored for a diagram can stand on a logarithmic
+    // axis: both above 0 (a linear axis from 0 cannot).
+    static bool limitsFitLogarithmic(ado::Connection& cnn, qint32 id, short idObjekt);
 
     void setProgress(int value) const
     {

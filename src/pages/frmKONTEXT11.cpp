@@ -2,10 +2,11 @@
 
 #include "data/Session.h"
 #include "data/clsDATEN.h"
+#include "evaluation/StepRange.h"
 #include "pages/PermeabilityAxes.h"
 #include "pages/ResultPage.h"
-#include "pages/ResultSeries.h"
 #include "platform/Convert.h"
+#include "platform/Format.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 #include "widgets/WaitCursor.h"
@@ -17,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -50,6 +52,14 @@ void selectByNumber(QComboBox* c, double value)
     }
     c->setCurrentIndex(-1);
     c->setEditText(text(static_cast<float>(value)));
+}
+
+// The step number a combo entry or a typed text starts with; 0 when none.
+int leadingNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*(\\d{1,5})(\\s|$)"));
+    const auto m = number.match(text);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 QLabel* axisLabel(const QString& html, QWidget* parent)
@@ -116,7 +126,8 @@ Bild11Settings Bild11Settings::read(Session& s, qint32 id)
     a1.setETABELLE(QStringLiteral("A1"));
     a1.setESPIDW(id);
     a1.DTVI(QStringLiteral("BILD14AN"), st.BILD14AN) && a1.DTVI(QStringLiteral("GITT"), st.GITT) &&
-        a1.DTVI(QStringLiteral("GITK10"), st.GITK10);
+        a1.DTVI(QStringLiteral("GITK10"), st.GITK10) && a1.DTVV(QStringLiteral("VON"), st.VON) &&
+        a1.DTVV(QStringLiteral("BIS"), st.BIS) && a1.DTVB(QStringLiteral("LOGK10"), st.LOGK10);
     return st;
 }
 
@@ -160,7 +171,8 @@ bool Bild11Settings::write(Session& s, qint32 id) const
         for (const auto& v : values)
             if (!g0.DVTS(QString::fromLatin1(v.col), v.value, v.row)) return;
         if (!a1.DVTI(QStringLiteral("BILD14AN"), BILD14AN) || !a1.DVTI(QStringLiteral("GITT"), GITT) ||
-            !a1.DVTI(QStringLiteral("GITK10"), GITK10))
+            !a1.DVTI(QStringLiteral("GITK10"), GITK10) || !a1.DVTV(QStringLiteral("VON"), VON) ||
+            !a1.DVTV(QStringLiteral("BIS"), BIS) || !a1.DVTB(QStringLiteral("LOGK10"), LOGK10))
             return;
         transaction.commit();
         written = true;
@@ -191,6 +203,9 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     m_fraPHI->setObjectName(QStringLiteral("fraPHI"));
     m_cboZMIN = combo("cboZMIN", PermeabilityAxes::levelLimits(true));
     m_cboZDIFF = combo("cboZDIFF", PermeabilityAxes::levelLimits(false));
+    m_cboVON = combo("cboVON", {});
+    m_cboBIS = combo("cboBIS", {});
+    m_chkLOGK10 = logK10Box(s);
 
     const QString minimum = QStringLiteral("Minimum");
     const QString difference = s.tr(QStringLiteral("Differenz"), QStringLiteral("Difference"));
@@ -206,6 +221,15 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
 
     axes->addWidget(m_chkGITT, 3, 1);
     axes->addLayout(k10Caption(m_chkGITK10, m_lblK, m_lbl10), 3, 2);
+    axes->addWidget(m_chkLOGK10, 4, 1, 1, 2);
+
+    // the steps the reported k10 is taken over
+    auto* range = new QHBoxLayout;
+    range->addWidget(new QLabel(s.tr(QStringLiteral("Auswertebereich: Schritt von"), QStringLiteral("Evaluated steps: from")), this));
+    range->addWidget(m_cboVON);
+    range->addWidget(new QLabel(s.tr(QStringLiteral("bis"), QStringLiteral("to")), this));
+    range->addWidget(m_cboBIS);
+    range->addStretch();
 
     // the level axis lines up with the two axes above
     auto* level = new QGridLayout(m_fraPHI);
@@ -217,6 +241,8 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(axes);
     layout->addSpacing(6);
+    layout->addLayout(range);
+    layout->addSpacing(6);
     layout->addWidget(m_chkPHI);
     layout->addWidget(m_fraPHI);
     layout->addSpacing(6);
@@ -224,6 +250,7 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_chkPHI, &QCheckBox::clicked, this, &frmKONTEXT11::chkPHI_Click);
+    connect(m_chkLOGK10, &QCheckBox::clicked, this, &frmKONTEXT11::chkLOGK10_Click);
     Form_Load();
 }
 
@@ -244,6 +271,13 @@ QComboBox* frmKONTEXT11::combo(const char* name, const QVector<float>& entries)
 void frmKONTEXT11::Form_Load()
 {
     const Bild11Settings st = m_stored = Bild11Settings::read(m_s, m_id);
+    vb::OnError onError(windowTitle());
+    onError([&] { m_series = ResultSeries::read(m_s.cnnX, m_id); });
+    fillSteps();
+    const StepRange range = StepRange::resolve(st.VON, st.BIS, m_series.K10.size());
+    m_cboVON->setCurrentIndex(range.first - 1);
+    m_cboBIS->setCurrentIndex(range.last - 1);
+    m_chkLOGK10->setChecked(st.LOGK10);
     selectByText(m_cboXMIN, st.XMIN);
     selectByText(m_cboXDIFF, st.XMAX - st.XMIN);
     selectByNumber(m_cboYMIN, st.YMIN);
@@ -275,12 +309,33 @@ void frmKONTEXT11::chkPHI_Click()
 
 void frmKONTEXT11::offerLevelLimits()
 {
-    vb::OnError onError(windowTitle());
-    onError([&] {
-        const auto [MIN, MAX] = PermeabilityAxes::automaticLevelLimits(ResultSeries::read(m_s.cnnX, m_id).PHI);
-        selectByText(m_cboZMIN, MIN);
-        selectByText(m_cboZDIFF, MAX - MIN);
-    });
+    const auto [MIN, MAX] = PermeabilityAxes::automaticLevelLimits(m_series.PHI);
+    selectByText(m_cboZMIN, MIN);
+    selectByText(m_cboZDIFF, MAX - MIN);
+}
+
+void frmKONTEXT11::chkLOGK10_Click()
+{
+    // limits of a linear axis from 0 have no place on a logarithmic one: the
+    // decades of the record's values are offered instead
+    const std::optional<double> min = vb::ParseNumber(m_cboYMIN->currentText());
+    if (!m_chkLOGK10->isChecked() || (min && *min > 0)) return;
+    const auto [MIN, MAX] = PermeabilityAxes::automaticLogarithmicLimits(m_series.K10);
+    selectByNumber(m_cboYMIN, MIN);
+    selectByNumber(m_cboYDIFF, static_cast<double>(MAX) - MIN);
+}
+
+void frmKONTEXT11::fillSteps()
+{
+    for (int step = 1; step <= m_series.K10.size(); ++step) {
+        // step i ends at reading i + s, at the time T(i)
+        const QString time = step < m_series.T.size() ? vb::Format(m_series.T[step], QStringLiteral("0.00")) : QString();
+        const QString entry = QStringLiteral("%1  (%2 h)").arg(step).arg(time);
+        m_cboVON->addItem(entry);
+        m_cboBIS->addItem(entry);
+    }
+    m_cboVON->setEnabled(m_cboVON->count() > 0);
+    m_cboBIS->setEnabled(m_cboBIS->count() > 0);
 }
 
 void frmKONTEXT11::cmdOK_Click()
@@ -301,7 +356,9 @@ void frmKONTEXT11::cmdOK_Click()
     };
     for (Axis& a : axes) {
         QString message;
-        const std::optional<Limits> l = limitsOf(m_s, a.name, a.min->currentText(), a.diff->currentText(), false, message);
+        const bool logarithmic = &a == &axes[1] && m_chkLOGK10->isChecked();
+        const std::optional<Limits> l =
+            limitsOf(m_s, a.name, a.min->currentText(), a.diff->currentText(), logarithmic, message);
         // the hidden level axis keeps its stored limits unless valid new ones were given
         if (!l && &a == &axes[2] && !m_chkPHI->isChecked()) {
             a.limits = {m_stored.ZMIN, m_stored.ZMAX};
@@ -314,7 +371,28 @@ void frmKONTEXT11::cmdOK_Click()
         }
         a.limits = *l;
     }
+    // the evaluated steps: in order and among the steps there are
+    const int steps = m_series.K10.size();
+    std::optional<StepRange> range = StepRange{1, steps};
+    if (steps > 0) {
+        range = StepRange::checked(leadingNumber(m_cboVON->currentText()), leadingNumber(m_cboBIS->currentText()), steps);
+        if (!range) {
+            vb::MsgBox(m_s.tr(QStringLiteral("Auswertebereich: Die Schritte von \"%1\" bis \"%2\" gibt es nicht; "
+                                             "möglich sind Schritte von 1 bis %3, der erste nicht nach dem letzten."),
+                              QStringLiteral("Evaluated steps: there are no steps from \"%1\" to \"%2\"; steps "
+                                             "1 to %3 can be chosen, the first not after the last."))
+                           .arg(m_cboVON->currentText().trimmed(), m_cboBIS->currentText().trimmed())
+                           .arg(steps),
+                       vb::vbExclamation, m_s.tr(QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
+            m_cboVON->setFocus();
+            return;
+        }
+    }
     Bild11Settings st;
+    // the first and the last step are kept as "from the first" and "to the last"
+    st.VON = range->first > 1 ? QVariant(static_cast<qint16>(range->first)) : QVariant();
+    st.BIS = range->last < steps ? QVariant(static_cast<qint16>(range->last)) : QVariant();
+    st.LOGK10 = m_chkLOGK10->isChecked();
     st.XMIN = axes[0].limits.MIN;
     st.XMAX = axes[0].limits.MAX;
     st.YMIN = axes[1].limits.MIN;

@@ -1,9 +1,11 @@
 #pragma once
 // Scales and grid of the diagrams of the single-evaluation page: the time
 // and k10 limits (G0 rows 11 and 14), the level overlay with its limits, the
-// grid options (A1). The axis combos offer the pages' lists but take any
-// number; OK checks every limit before anything is stored and stores all of
-// it in one transaction, then redraws Bild 11 and 14 of its page.
+// grid options, the evaluated steps and the logarithmic k10 axis (A1). The
+// axis combos offer the pages' lists but take any number; OK checks every
+// limit and the range before anything is stored and stores all of it in one
+// transaction, then redraws Bild 11 and 14 of its page.
+#include "evaluation/ResultSeries.h"
 #include "pages/frmKONTEXTBase.h"
 
 #include <QString>
@@ -21,6 +23,8 @@ struct Bild11Settings {
     float YMIN = 0, YMAX = 0; // k10 axis, row 11
     float ZMIN = 0, ZMAX = 0; // level axis, row 14
     short BILD14AN = 0, GITT = 0, GITK10 = 0;
+    QVariant VON, BIS; // evaluated steps; null: from the first / to the last
+    bool LOGK10 = false;
 
     // From G0 and A1 of the record.
     static Bild11Settings read(Session& s, qint32 id);
@@ -55,8 +59,12 @@ public:
     QFrame* fraPHI() const { return m_fraPHI; }
     QLabel* lblK() const { return m_lblK; }
     QLabel* lbl10() const { return m_lbl10; }
+    QComboBox* cboVON() const { return m_cboVON; }
+    QComboBox* cboBIS() const { return m_cboBIS; }
+    QCheckBox* chkLOGK10() const { return m_chkLOGK10; }
 
     void chkPHI_Click();
+    void chkLOGK10_Click();
     void cmdOK_Click() override;
 
 private:
@@ -64,6 +72,8 @@ private:
     // A level axis never drawn gets the limits a rescale would find for the
     // record's heads, so ticking the overlay asks for nothing.
     void offerLevelLimits();
+    // The evaluated steps, each with the time its window ends.
+    void fillSteps();
     QComboBox* combo(const char* name, const QVector<float>& entries);
 
     Session& m_s;
@@ -81,4 +91,8 @@ private:
     QFrame* m_fraPHI;
     QLabel* m_lblK;
     QLabel* m_lbl10;
+    QComboBox* m_cboVON;
+    QComboBox* m_cboBIS;
+    QCheckBox* m_chkLOGK10;
+    ResultSeries m_series; // the record's results, for the steps and data limits
 };

@@ -31,12 +31,14 @@ frmKONTEXT110::frmKONTEXT110(Session& s, ResultPage* page, QWidget* owner) : frm
     m_chkGITT->setObjectName(QStringLiteral("chkGITT"));
     m_chkGITK10 = new QCheckBox(QStringLiteral("Gitterlinien"), this);
     m_chkGITK10->setObjectName(QStringLiteral("chkGITK10"));
+    m_chkLOGK10 = logK10Box(s);
     QLabel* lblK = nullptr;
     QLabel* lbl10 = nullptr;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_chkBESCHR);
     layout->addWidget(m_chkGITT);
     layout->addLayout(k10Caption(m_chkGITK10, lblK, lbl10));
+    layout->addWidget(m_chkLOGK10);
     layout->addSpacing(6);
     layout->addLayout(buttonRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -50,7 +52,7 @@ void frmKONTEXT110::Form_Load()
     ControlData m1;
     bindM1(m1);
     m1.DTFC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DTFC(QStringLiteral("GITT"), m_chkGITT) &&
-        m1.DTFC(QStringLiteral("GITK10"), m_chkGITK10);
+        m1.DTFC(QStringLiteral("GITK10"), m_chkGITK10) && m1.DTFC(QStringLiteral("LOGK10"), m_chkLOGK10);
 }
 
 void frmKONTEXT110::cmdOK_Click()
@@ -67,7 +69,7 @@ void frmKONTEXT110::cmdOK_Click()
         bindM1(m1);
         ado::Transaction transaction(m1.connection());
         if (m1.DFTC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DFTC(QStringLiteral("GITT"), m_chkGITT) &&
-            m1.DFTC(QStringLiteral("GITK10"), m_chkGITK10)) {
+            m1.DFTC(QStringLiteral("GITK10"), m_chkGITK10) && m1.DFTC(QStringLiteral("LOGK10"), m_chkLOGK10)) {
             transaction.commit();
             written = true;
         }

@@ -1,5 +1,5 @@
 #pragma once
-// Curve labels and grid of the multiple-evaluation page (M1 row IDM = 1);
+// Curve labels, grid and logarithmic k10 axis of the multiple-evaluation page (M1 row IDM = 1);
 // OK stores them and redraws Bild 110 and 120 of its page.
 #include "pages/frmKONTEXTBase.h"
 
@@ -14,6 +14,7 @@ public:
     QCheckBox* chkBESCHR() const { return m_chkBESCHR; }
     QCheckBox* chkGITT() const { return m_chkGITT; }
     QCheckBox* chkGITK10() const { return m_chkGITK10; }
+    QCheckBox* chkLOGK10() const { return m_chkLOGK10; }
 
     void cmdOK_Click() override;
 
@@ -23,4 +24,5 @@ private:
     QCheckBox* m_chkBESCHR;
     QCheckBox* m_chkGITT;
     QCheckBox* m_chkGITK10;
+    QCheckBox* m_chkLOGK10;
 };

@@ -1,5 +1,6 @@
 #include "pages/frmKONTEXTBase.h"
 
+#include "data/Session.h"
 #include "pages/ResultPage.h"
 
 #include <QApplication>
@@ -49,6 +50,13 @@ QLayout* frmKONTEXTBase::k10Caption(QCheckBox* chk, QLabel*& lblK, QLabel*& lbl1
     row->addWidget(lbl10, 0, Qt::AlignVCenter);
     row->addStretch();
     return row;
+}
+
+QCheckBox* frmKONTEXTBase::logK10Box(const Session& s)
+{
+    auto* chk = new QCheckBox(s.tr(QStringLiteral("k₁₀ logarithmisch"), QStringLiteral("logarithmic k₁₀ axis")), this);
+    chk->setObjectName(QStringLiteral("chkLOGK10"));
+    return chk;
 }
 
 void frmKONTEXTBase::showEvent(QShowEvent* e)

@@ -36,6 +36,8 @@ protected:
     // The k10 grid box: its caption "Gitterlinien" finished by the labels
     // lblK "k" and a lowered lbl10 "10", which it creates.
     QLayout* k10Caption(QCheckBox* chk, QLabel*& lblK, QLabel*& lbl10);
+    // The box "k10 logarithmisch" of the logarithmic k10 axis.
+    QCheckBox* logK10Box(const Session& s);
     // Draws the named diagrams of the page on screen, in the page's order.
     void redraw(const QStringList& names);
 

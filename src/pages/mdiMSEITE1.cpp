@@ -33,6 +33,7 @@ constexpr short kBild120 = 120;
 // The switches of the multiple evaluation's settings row (M1, IDM 1).
 struct M1Flags {
     short BESCHR11 = 0, GITT = 0, GITK10 = 0;
+    bool LOGK10 = false;
 };
 
 M1Flags readM1Flags(Session& s)
@@ -45,6 +46,7 @@ M1Flags readM1Flags(Session& s)
     m1.DTVI(QStringLiteral("BESCHR11"), f.BESCHR11, keys);
     m1.DTVI(QStringLiteral("GITT"), f.GITT, keys);
     m1.DTVI(QStringLiteral("GITK10"), f.GITK10, keys);
+    m1.DTVB(QStringLiteral("LOGK10"), f.LOGK10, keys);
     return f;
 }
 
@@ -252,6 +254,8 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
             flags = readM1Flags(m_s);
             G0Settings g0(m_s, kBild110);
             if (!g0.exists()) rescale = -1;
+            // limits of a linear axis from 0 have no place on a logarithmic one
+            if (flags.LOGK10 && !limitsFitLogarithmic(m_s.cnnX, 0, kBild110)) rescale = -1;
             m_scaled110 = rescale == -1;
             if (!m_scaled110) return;
             ado::Transaction tx(m_s.cnnX); // one write to disk for the whole row
@@ -271,7 +275,7 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
     if (!onError([&] {
             if (mode != 1) m_picBILD110->Cls();
             m_g110 = newDiagram(0, kBild110, m_picBILD110, QPointF(kLeft110, kTop), mode, dx, dy, object, kPaperDiagram);
-            PermeabilityAxes::apply(*m_g110, grid(flags.GITT), grid(flags.GITK10));
+            PermeabilityAxes::apply(*m_g110, grid(flags.GITT), grid(flags.GITK10), flags.LOGK10);
             setAutomaticLimits(*m_g110, rescale);
         }))
         return;
@@ -335,7 +339,7 @@ void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
             if (mode != 1) m_picBILD120->Cls();
             g = newDiagram(0, kBild120, m_picBILD120, QPointF(kLeft120, kTop), mode, dx, dy, object, kPaperDiagram);
             if (m_g110) copyAxes(*m_g110, *g);
-            else PermeabilityAxes::apply(*g, grid(flags.GITT), grid(flags.GITK10));
+            else PermeabilityAxes::apply(*g, grid(flags.GITT), grid(flags.GITK10), flags.LOGK10);
             setAutomaticLimits(*g, 0);
             g->SKALEN(0);
         }))

@@ -5,7 +5,7 @@
 // colour. The records are the active ones (the multiple evaluation's own
 // record 0 excluded); records without results are listed but not drawn.
 #include "pages/ResultPage.h"
-#include "pages/ResultSeries.h"
+#include "evaluation/ResultSeries.h"
 
 #include <QStringList>
 #include <QVector>

@@ -8,6 +8,7 @@
 #include "graphics/clsKOPFFUSS.h"
 #include "graphics/clsTABELLE.h"
 #include "pages/PermeabilityAxes.h"
+#include "pages/StepRangeMarks.h"
 #include "pages/ProgramTexts.h"
 #include "platform/Convert.h"
 #include "platform/OnError.h"
@@ -25,6 +26,7 @@ namespace {
 
 const QString kNichtAuswertbar = QStringLiteral("0.0E0  *");
 const QString kFussnote = QStringLiteral("* nicht auswertbar");
+constexpr short kOutsideColour = 8; // grey: steps left out of the reported value
 constexpr short kLevelColour = 12; // light red
 // Bild 11 and its overlay on paper, in mm
 const QSizeF kPaperDiagram(124, 141);
@@ -189,6 +191,9 @@ void mdiSEITE1::readSwitches()
 {
     if (!m_A1) return;
     m_A1->DTVI(QStringLiteral("BILD14AN"), m_BILD14AN);
+    m_A1->DTVV(QStringLiteral("VON"), m_VON);
+    m_A1->DTVV(QStringLiteral("BIS"), m_BIS);
+    m_A1->DTVB(QStringLiteral("LOGK10"), m_LOGK10);
     m_A1->DTVI(QStringLiteral("GITT"), m_GITT);
     m_A1->DTVI(QStringLiteral("GITK10"), m_GITK10);
 }
@@ -263,14 +268,19 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
             if (writeFrame(11, m_rescale == -1)) automatic = -1;
         }))
         return;
-    if (!onError([&] { readSwitches(); })) return;
+    if (!onError([&] {
+            readSwitches();
+            // limits of a linear axis from 0 have no place on a logarithmic one
+            if (m_LOGK10 && !limitsFitLogarithmic(session().cnnX, m_id, 11)) automatic = -1;
+        }))
+        return;
 
     if (!onError([&] {
             m_g11 = newDiagram(m_id, 11, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g11;
             setAutomaticLimits(g, automatic);
             // the overlay brings its own lines; without it a frame or a full grid
-            PermeabilityAxes::apply(g, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5), m_GITK10 != 0 ? 5 : 1);
+            PermeabilityAxes::apply(g, m_BILD14AN == 1 ? 0 : (m_GITT == 0 ? 1 : 5), m_GITK10 != 0 ? 5 : 1, m_LOGK10);
         }))
         return;
     clsGRAFIK& g = *m_g11;
@@ -317,6 +327,7 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
             g.LINIENEINSTELLUNGEN(0, 0, 0);
         }
     });
+    onError([&] { StepRangeMarks::drawMean(g, m_series.TM, summary(), m_LOGK10); });
 }
 
 // ------------------------------------------------------------------ Bild 12
@@ -377,8 +388,31 @@ mdiSEITE1::TableBody mdiSEITE1::tableBody() const
         put(6, j + n, kNichtAuswertbar);
         body.footnote = kFussnote;
     }
+
+    // The reported value: k10 over the evaluated steps, without the ones that
+    // could not be evaluated; the rows of other steps in grey.
+    const StepRange range = stepRange();
+    const StepSummary sum = StepSummary::of(r.K10, range);
+    body.rowColours = QVector<qint32>(rows, -1);
+    if (range.count() < r.K10.size())
+        for (int row = 0; row < rows; ++row)
+            if (!range.contains(row - s)) body.rowColours[row] = gfx::QBColor(kOutsideColour);
+    body.foot = QVector<QVector<QVariant>>(7);
+    for (int step = range.first; step <= range.last; ++step)
+        if (r.K10[step - 1] > 0) body.foot[6].append(r.K10[step - 1]);
+    const QString steps = range.isEmpty()              ? QStringLiteral("keine Schritte")
+                          : range.first == range.last ? QStringLiteral("Schritt %1").arg(range.first)
+                                                      : QStringLiteral("Schritte %1–%2").arg(range.first).arg(range.last);
+    body.footLabels = {QStringLiteral("Mittelwert k{t,2}10, ") + steps, QStringLiteral("Standardabweichung"),
+                       QStringLiteral("Variationskoeffizient")};
+    if (sum.unevaluable > 0)
+        body.footnote += QStringLiteral(" – %1 %2 ohne Wert, nicht in der Statistik")
+                             .arg(sum.unevaluable)
+                             .arg(sum.unevaluable == 1 ? QStringLiteral("Schritt") : QStringLiteral("Schritte"));
     return body;
 }
+
+StepRange mdiSEITE1::stepRange() const { return StepRange::resolve(m_VON, m_BIS, m_series.K10.size()); }
 
 void mdiSEITE1::setupTable(short mode, float dx, float dy, gfx::Surface* surface)
 {
@@ -403,6 +437,7 @@ void mdiSEITE1::setupTable(short mode, float dx, float dy, gfx::Surface* surface
     t.setELA({1, 1, 3, 3, 3, 3, 3});
     t.setELFORMAT({QString(), QStringLiteral("#0"), QStringLiteral("#0.0"), QStringLiteral("#0.0"),
                    QStringLiteral("#0.0"), QStringLiteral("#0.0"), QStringLiteral("0.0E-##")});
+    t.setELMW({0, 0, 0, 0, 0, 0, 1}); // the statistics of k10 in the foot
     t.setPaperRows(-1, -1);
 }
 
@@ -466,7 +501,14 @@ void mdiSEITE1::BILD13(short mode, float dx, float dy, gfx::Surface* object)
         return;
     TableBody body = tableBody();
     if (!onError([&] {
+            t.setELZFARBE(body.rowColours);
             if (m_MAXI >= 0) t.TABELLE(body.cells, 1);
+        }))
+        return;
+    // the statistics close the table, on its last sheet
+    if ((!shared || printSheet() == printSheetCount() - 1) && !onError([&] {
+            t.setELFUSS(body.footLabels);
+            t.TABELLE(body.foot, 2);
         }))
         return;
     // the footnote goes with the sheets that show an unevaluable interval

@@ -3,8 +3,9 @@
 // history of k10 with the optional level overlay Bild 14 drawn into the same
 // box, Bild 12 the strip with the standpipe data, Bild 13 the table of
 // readings and results; header and footer are drawn on the page itself.
+#include "evaluation/StepRange.h"
 #include "pages/ResultPage.h"
-#include "pages/ResultSeries.h"
+#include "evaluation/ResultSeries.h"
 
 #include <QRectF>
 #include <memory>
@@ -54,12 +55,23 @@ public:
     const ResultSeries& series() const { return m_series; }
     // The page heading in the header.
     static QString heading();
-    // The rows of the table body, [column][row], and its footnote.
+    // The rows of the table body, [column][row], the text colour of each row
+    // (-1 normal; grey outside the evaluated range), the foot block with the
+    // k10 values its statistics are taken over and its row labels, and the
+    // footnote.
     struct TableBody {
         QVector<QVector<QVariant>> cells;
+        QVector<qint32> rowColours;
+        QVector<QVector<QVariant>> foot;
+        QStringList footLabels;
         QString footnote;
     };
     TableBody tableBody() const;
+    // The steps reported (A1 VON/BIS, all when none or no longer possible)
+    // and what is reported over them.
+    StepRange stepRange() const;
+    StepSummary summary() const { return StepSummary::of(m_series.K10, stepRange()); }
+    bool logarithmic() const { return m_LOGK10; }
 
 protected:
     // The header and footer follow the page's size; the diagrams keep theirs.
@@ -95,6 +107,8 @@ private:
     QString m_KEN, m_KOM;
     short m_rescale = 0;
     short m_BILD14AN = 0, m_GITT = 0, m_GITK10 = 0;
+    QVariant m_VON, m_BIS; // evaluated steps; null: from the first / to the last
+    bool m_LOGK10 = false;
     float m_H = 0, m_D1 = 0, m_D2 = 0, m_F = 0;
     QString m_STRO;
     short m_N = 0;

@@ -137,11 +137,8 @@ void mnuSPEICHERN_Click(frmMAIN& main)
                                       title(main, QStringLiteral("mnuSPEICHERN")), main.helpFile(), kCompactionHelpContext);
         if (answer == vb::vbYes) mnuKOMPRIMIEREN_Click(main);
     }
-    WaitCursor wait;
-    // Written beside the project database and renamed into place: a failed
-    // copy leaves the previous project database as it was, and GEAENDERT set.
-    main.startUp().workingCopy().saveToProject();
-    s.GEAENDERT = false;
+    // A failed Save leaves the project database as it was, and GEAENDERT set.
+    main.saveWorkingCopy();
 }
 
 void mnuKOMPRIMIEREN_Click(frmMAIN& main)

@@ -10,6 +10,8 @@
 #include "shell/StatusPanels.h"
 #include "widgets/GuiUi.h"
 
+#include <QDir>
+
 namespace {
 const QString kFrameProgram = QStringLiteral("MORVANT");
 const QString kProductTitle = QStringLiteral("Pervatum");
@@ -75,6 +77,7 @@ bool StartUp::load()
         if (!openFrameDatabases()) return endRun();
         if (!registerProgram()) return endRun();
         if (!checkProjectFiles()) return endRun();
+        announceOtherUsers();
     }
 
     m_panels.setProjectPath(m_s.PROJEKTSPFAD);
@@ -143,6 +146,38 @@ bool StartUp::registerProgram()
     return true;
 }
 
+QStringList StartUp::otherUsers() const
+{
+    // A row stays "TALPEX" also when its run ended without handing back: such a user may still have changes.
+    const QString project = QDir::cleanPath(m_s.PROJEKTSPFAD + QLatin1Char('/') + m_s.PROJEKT);
+    QStringList users;
+    ado::Recordset rs(QStringLiteral("SELECT [BENUTZER],[PROJEKTSPFAD],[PROJEKT] FROM [ADMIN] WHERE [PROG]='") + sqlText(title()) +
+                          QStringLiteral("' AND [BENUTZER]<>'") + sqlText(m_s.BENUTZER) + QStringLiteral("' ORDER BY [BENUTZER]"),
+                      m_s.cnnFrame);
+    for (; !rs.Eof(); rs.MoveNext())
+        if (QDir::cleanPath(rs.Value(1).toString() + QLatin1Char('/') + rs.Value(2).toString()) == project)
+            users << rs.Value(0).toString();
+    return users;
+}
+
+void StartUp::announceOtherUsers()
+{
+    QStringList users;
+    try {
+        users = otherUsers();
+    } catch (const vb::VBError&) {
+        return; // only a hint: the start goes on without it
+    }
+    if (users.isEmpty()) return;
+    const QString names = users.join(QStringLiteral(", "));
+    message(QStringLiteral("Projekt %1 ist auch bei %2 %3 geöffnet.\nWer zuletzt speichert, wird gefragt, bevor er die Änderungen "
+                           "des anderen überschreibt.")
+                .arg(m_s.PROJEKT, users.size() > 1 ? QStringLiteral("den Benutzern") : QStringLiteral("Benutzer"), names),
+            QStringLiteral("Project %1 is also open for %2 %3.\nWhoever saves last is asked before overwriting the other's changes.")
+                .arg(m_s.PROJEKT, users.size() > 1 ? QStringLiteral("users") : QStringLiteral("user"), names),
+            vb::vbOKOnly | vb::vbInformation);
+}
+
 bool StartUp::checkProjectFiles()
 {
     if (!m_s.fso.FolderExists(m_s.PROJEKTSPFAD + QLatin1Char('/') + m_s.PROJEKT)) {
@@ -176,6 +211,7 @@ bool StartUp::prepareWorkingCopy()
         if (!createNow) {
             try {
                 dbfile::settle(m_s.XMDBPFAD());
+                m_copy.keepInterrupted();
             } catch (const vb::VBError& e) {
                 workingCopyFailure(e.Description());
                 return false;
@@ -219,6 +255,8 @@ bool StartUp::openWorkingCopy(bool createdNow)
         m_s.cnnX.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + copy +
                           QStringLiteral(";Persist Security Info=False"),
                       30);
+        // a project of an older program gains what this one stores; a newer one is refused
+        schema::upgradeProject(m_s.cnnX);
         // Without a presets database the presets live in the working copy.
         if (m_s.developmentMode) m_s.cnnX_V.OpenFile(copy, 30);
     } catch (const vb::VBError& e) {

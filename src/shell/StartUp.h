@@ -6,6 +6,7 @@
 #include "shell/WorkingCopy.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class Session;
@@ -50,6 +51,9 @@ private:
     bool openFrameDatabases();
     bool registerProgram();
     bool checkProjectFiles();
+    // Other users whose ADMIN row has this program on this project.
+    QStringList otherUsers() const;
+    void announceOtherUsers();
     bool prepareWorkingCopy();
     bool openWorkingCopy(bool createdNow);
     void workingCopyFailure(const QString& reason);

@@ -1,12 +1,14 @@
 #include "shell/WorkingCopy.h"
 
 #include "data/DatabaseFile.h"
+#include "data/Schema.h"
 #include "data/Session.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"
 #include "platform/VBError.h"
 #include "shell/Compaction.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -40,12 +42,27 @@ void WorkingCopy::unlock() { m_lock.reset(); }
 
 bool WorkingCopy::exists() const { return m_s.fso.FileExists(m_s.XMDBPFAD()); }
 
-void WorkingCopy::createFromProject() { dbfile::copy(m_s.projectDatabasePath(), m_s.XMDBPFAD()); }
+void WorkingCopy::createFromProject() { m_origin = dbfile::copy(m_s.projectDatabasePath(), m_s.XMDBPFAD()); }
+
+void WorkingCopy::keepInterrupted() { m_origin = dbfile::state(m_s.projectDatabasePath()); }
+
+bool WorkingCopy::projectChanged() const { return dbfile::state(m_s.projectDatabasePath()) != m_origin; }
 
 void WorkingCopy::saveToProject()
 {
     m_s.requireWorkingCopyIdle();
-    dbfile::copy(m_s.XMDBPFAD(), m_s.projectDatabasePath());
+    // In place: a connection another process holds to the project reads the new content.
+    m_origin = dbfile::writeInto(m_s.XMDBPFAD(), m_s.projectDatabasePath());
+}
+
+QString WorkingCopy::saveBeside()
+{
+    m_s.requireWorkingCopyIdle();
+    const QString name = QStringLiteral("%1-%2-%3.mdb").arg(schema::kProgramTitle, m_s.BENUTZER,
+                                                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QString path = QFileInfo(m_s.projectDatabasePath()).absolutePath() + QLatin1Char('/') + name;
+    dbfile::copy(m_s.XMDBPFAD(), path);
+    return path;
 }
 
 void WorkingCopy::remove()
@@ -63,4 +80,10 @@ void WorkingCopy::removeLeftovers()
         if (QFileInfo::exists(f)) QFile::remove(f);
     m_s.fso.RemoveStaleCopy(m_s.XMDBPFAD());
     m_s.fso.RemoveStaleCopy(m_s.projectDatabasePath());
+    // A Save killed while it wrote the project left its journal: roll it back
+    // now, unless another user holds the project (then whoever opens it next does).
+    try {
+        dbfile::settle(m_s.projectDatabasePath(), 0);
+    } catch (const vb::VBError&) {
+    }
 }

@@ -2,6 +2,8 @@
 // The per-user working copy of the project database (XMDBPFAD): created from
 // the project at start, copied back on Save, deleted at the end of a normal
 // run. A lock file beside it keeps a second instance of the same user away.
+#include "data/DatabaseFile.h"
+
 #include <QString>
 #include <memory>
 
@@ -22,8 +24,17 @@ public:
     bool exists() const;
     // Copies the project database over the working copy (failures raise VBError).
     void createFromProject();
-    // Copies the working copy over the project database (failures raise VBError).
+    // The working copy of an interrupted run is kept: it counts as taken
+    // from the project as it is now.
+    void keepInterrupted();
+    // Whether the project file was written since the working copy was taken
+    // from it (another user's Save, an export into it, a compaction elsewhere).
+    bool projectChanged() const;
+    // Writes the working copy into the project database in place (failures raise VBError).
     void saveToProject();
+    // Saves the working copy beside the project as TALPEX-<BENUTZER>-<yyyymmdd-hhmmss>.mdb;
+    // the file's path. The project and the state it was taken from stay.
+    QString saveBeside();
     void remove();
     // Removes what a killed run may leave beside the working copy and the
     // project database and is no data: half-written copies and compaction files.
@@ -33,4 +44,5 @@ public:
 private:
     Session& m_s;
     std::unique_ptr<QLockFile> m_lock;
+    dbfile::FileState m_origin; // the project as the working copy was taken from it
 };

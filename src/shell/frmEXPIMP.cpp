@@ -144,6 +144,7 @@ void frmEXPIMP::dirEXP_Change(const QString& folder)
         WaitCursor wait;
         auto cnn = std::make_unique<ado::Connection>();
         cnn->Open(ado::Connection::connectionString(database));
+        schema::upgradeProject(*cnn);
         fill(m_lstEXP, *cnn);
         // Only a database whose records could be listed becomes the other side.
         m_other = std::move(cnn);

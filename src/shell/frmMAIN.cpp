@@ -2,6 +2,7 @@
 
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "platform/MsgBox.h"
 #include "widgets/HelpViewer.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
@@ -66,7 +67,7 @@ frmMAIN::frmMAIN(Session& s, QWidget* parent) : QMainWindow(parent), m_s(s), m_s
         {QStringLiteral("mnuHINWEISE"), [this] { mnuHINWEISE_Click(); }},
         {QStringLiteral("mnuINFO"), [this] { mnuINFO_Click(); }},
         // Until the record commands bring their own: Save copies back, Done and Quit close.
-        {QStringLiteral("mnuSPEICHERN"), [this] { builtInSave(); }},
+        {QStringLiteral("mnuSPEICHERN"), [this] { saveWorkingCopy(); }},
         {QStringLiteral("mnuSCHLIESSEN"), [this] { m_s.RUECKKEHR = true; Unload(); }},
         {QStringLiteral("mnuBEENDEN"), [this] { m_s.RUECKKEHR = false; Unload(); }},
     };
@@ -222,13 +223,38 @@ void frmMAIN::saveProject()
         return;
     }
     vb::OnError onError(MenuTree::plainCaption(caption(QStringLiteral("mnuSPEICHERN"))));
-    onError([&] { builtInSave(); });
+    onError([&] { saveWorkingCopy(); });
 }
 
-void frmMAIN::builtInSave()
+void frmMAIN::saveWorkingCopy()
 {
+    WorkingCopy& copy = m_startUp.workingCopy();
+    // Changes made by others since the copy was taken are never overwritten unasked.
+    if (copy.projectChanged()) {
+        const QString title = MenuTree::plainCaption(caption(QStringLiteral("mnuSPEICHERN")));
+        const int answer = vb::MsgBox(
+            m_s.tr(QStringLiteral("Das Projekt wurde seit dem Öffnen geändert (von einem anderen Benutzer oder durch einen Export). "
+                                  "Trotzdem überschreiben?\n\nNein speichert Ihre Fassung als eigene Datei neben dem Projekt."),
+                   QStringLiteral("The project has been changed since it was opened (by another user or by an export). "
+                                  "Overwrite it anyway?\n\nNo saves your version as a file of its own beside the project.")),
+            vb::vbYesNoCancel | vb::vbExclamation, title);
+        if (answer == vb::vbCancel) return;
+        if (answer == vb::vbNo) {
+            QString beside;
+            {
+                WaitCursor wait;
+                beside = copy.saveBeside();
+            }
+            // Saved, though not into the project: closing need not ask again.
+            m_s.GEAENDERT = false;
+            vb::MsgBox(m_s.tr(QStringLiteral("Ihre Fassung wurde als %1 gespeichert."), QStringLiteral("Your version was saved as %1."))
+                           .arg(beside),
+                       vb::vbOKOnly | vb::vbInformation, title);
+            return;
+        }
+    }
     WaitCursor wait;
-    m_startUp.workingCopy().saveToProject();
+    copy.saveToProject();
     m_s.GEAENDERT = false;
 }
 

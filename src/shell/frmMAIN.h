@@ -58,6 +58,9 @@ public:
     void closeAs(int unloadMode);
     // Runs the Save command.
     void saveProject();
+    // Save proper: the working copy into the project, asking first when the
+    // project was changed behind it (No saves it beside the project).
+    void saveWorkingCopy();
 
     // ---- handlers of the main window
     void stbMAIN_PanelClick(int panel);
@@ -86,7 +89,6 @@ private:
     void runMenuCommand(const QString& name);
     void backToFrontWindow();
     void openDocument(const QString& path, const QString& title);
-    void builtInSave();
     // Runs a handler body with the failure box titled with the item's caption.
     void guarded(const QString& item, const std::function<void()>& body);
 

@@ -3,6 +3,7 @@
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "batch/BatchEvaluate.h"
+#include "evaluation/StepRange.h"
 #include "platform/System.h"
 
 #include <QCryptographicHash>
@@ -12,6 +13,7 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <tuple>
 #include <sqlite3.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -207,4 +209,59 @@ TEST_F(Batch, ThePrintCommandNeedsNoDisplay)
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+// The reported value over a range that leaves out the first steps and holds
+// a step that could not be evaluated: 2E-7, 4E-7 and 3E-7 remain.
+TEST(StepSummaryTest, StatisticsOverTheRangeLeaveOutUnevaluableStepsAndCountThem)
+{
+    const StepSummary sum = StepSummary::of({9e-7f, 5e-7f, 0, 2e-7f, 4e-7f, 3e-7f}, StepRange{3, 6});
+    EXPECT_EQ(sum.steps, 3);
+    EXPECT_EQ(sum.unevaluable, 1);
+    EXPECT_NEAR(sum.mean, 3e-7, 1e-13);
+    EXPECT_NEAR(sum.sd, 1e-7, 1e-13); // sqrt((1E-14 + 1E-14 + 0) / 2)
+    EXPECT_NEAR(sum.cv, 1.0 / 3, 1e-6);
+    // a stored range these steps no longer hold gives way to all of them
+    struct Case {
+        QVariant von, bis;
+        int first, last;
+    };
+    for (const Case& c : {Case{{}, {}, 1, 6}, Case{3, {}, 3, 6}, Case{{}, 4, 1, 4}, Case{3, 9, 1, 6}, Case{5, 2, 1, 6}}) {
+        const StepRange r = StepRange::resolve(c.von, c.bis, 6);
+        EXPECT_EQ(r.first, c.first) << c.von.toInt() << "-" << c.bis.toInt();
+        EXPECT_EQ(r.last, c.last) << c.von.toInt() << "-" << c.bis.toInt();
+    }
+}
+
+// The summary line gives what the step rows above it give over the range.
+TEST_F(Batch, SummaryGivesTheStatisticsOfTheStepRowsOverTheRange)
+{
+    std::vector<evaltest::Reading> readings;
+    for (int i = 0; i < 9; ++i) readings.push_back({i ? 10.0f + i : 0.0f, 10, 200.0f + 40 * i + (i % 3) * 7, 50.0f});
+    db.addRecord(3, QStringLiteral("S3"), false, 1000, QStringLiteral("Typ A"), 1);
+    db.addReadings(3, readings);
+    db.db().cnn().Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[VON]) VALUES (3,0,2)"));
+    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("S3"),
+                           QStringLiteral("--summary")};
+    for (const auto& [extra, first, last] : {std::tuple{QStringList{}, 2, 8}, std::tuple{QStringList{QStringLiteral("--steps"), QStringLiteral("3-6")}, 3, 6}}) {
+        ASSERT_EQ(run(args + extra), 0) << err.toStdString();
+        const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 1 + 9 + 2) << out.toStdString();
+        double sum = 0, sum2 = 0;
+        for (int step = first; step <= last; ++step) {
+            const double k = lines[step].split(QLatin1Char(','))[3].toDouble(); // row I1 = step - 1
+            sum += k;
+            sum2 += k * k;
+        }
+        const int n = last - first + 1;
+        const double mean = sum / n, sd = std::sqrt((sum2 - n * mean * mean) / (n - 1));
+        EXPECT_EQ(lines[10], QStringLiteral("KEN,FROM,TO,STEPS,MEAN,SD,CV"));
+        const QStringList f = lines[11].split(QLatin1Char(','));
+        ASSERT_EQ(f.size(), 7) << lines[11].toStdString();
+        EXPECT_EQ(f.mid(0, 4), (QStringList{QStringLiteral("S3"), QString::number(first), QString::number(last), QString::number(n)}));
+        EXPECT_NEAR(f[4].toDouble(), mean, 1e-6 * mean);
+        EXPECT_NEAR(f[5].toDouble(), sd, 1e-4 * sd);
+        EXPECT_NEAR(f[6].toDouble(), sd / mean, 1e-4 * sd / mean);
+    }
+    EXPECT_EQ(run(args + QStringList{QStringLiteral("--steps"), QStringLiteral("3-20")}), 2);
 }

@@ -1,5 +1,7 @@
 #include "CrashCommon.h"
 
+#include "data/Ado.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QSettings>
@@ -86,6 +88,29 @@ QString digest(const QString& db)
     }
     sqlite3_close(h);
     return error.isEmpty() ? QString::fromLatin1(hash.result().toHex()) : error;
+}
+
+void execAll(const QString& db, const QStringList& sql)
+{
+    ado::Connection cnn;
+    cnn.OpenFile(db);
+    ado::Transaction tx(cnn);
+    for (const QString& s : sql) cnn.Execute(s);
+    tx.commit();
+}
+
+QStringList record(long id, const QString& ken, bool akt, int readings)
+{
+    QStringList sql{QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[KOM],[AKT]) VALUES (%1,'%2','Versuch %1',%3)").arg(id).arg(ken).arg(akt ? 1 : 0),
+                    QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (%1,50,'Typ A',1)").arg(id)};
+    for (int i = 0; i < readings; ++i) {
+        // One reading a minute from 13.03.2003 on, the head falling slowly.
+        const int day = 37693 + i / 1440;
+        const double time = (i % 1440) / 1440.0;
+        sql << QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DATUM],[UHRZEIT],[DET],[TEMP],[HST]) VALUES (%1,%2,%3,%4,%5,%6,%7)")
+                   .arg(id).arg(i).arg(day).arg(time, 0, 'g', 17).arg(i * 60).arg(10 + (i % 7) * 0.5).arg(200.0 - i * 0.01 - id, 0, 'f', 2);
+    }
+    return sql;
 }
 
 QString integrity(const QString& db)

@@ -16,7 +16,19 @@ struct Paths {
     QString workingCopy() const { return userFolder() + QStringLiteral("/TALPEX.mdb"); }
     QString projectDb() const { return projectFolder() + QStringLiteral("/TALPEX.mdb"); }
     QString presetsDb() const { return root + QStringLiteral("/DATEN/VORGABE.mdb"); }
+    // The second user of the shared project and the project it exports from.
+    QString secondUserFolder() const { return root + QStringLiteral("/BENUTZER/ZWEITER"); }
+    QString sourceDb() const { return root + QStringLiteral("/PROJEKTE/QUELLE/TALPEX.mdb"); }
 };
+
+// The records the operations work on: statements run in one transaction, and
+// those of a record with its E1, E2 and `readings` E3 rows.
+void execAll(const QString& db, const QStringList& sql);
+QStringList record(long id, const QString& ken, bool akt, int readings);
+// The shared project's records and their reading counts: R in the project,
+// X exported from the source project, A and B added by the two users.
+constexpr int kSharedReadings[] = {200, 100, 40, 40};
+inline const char* const kSharedRecords[] = {"R", "X", "A", "B"};
 
 // The frame installation's per-user setting lives below its root.
 void useSettingsOf(const QString& root);

@@ -7,11 +7,14 @@
 //   talpex_crash_driver writer ROOT                  a writer killed inside its transaction
 //   talpex_crash_driver save|input|evaluate|compact ROOT
 //   talpex_crash_driver start ROOT yes|no            the start after a killed run
+//   talpex_crash_driver shared-a|shared-b ROOT yes|no one of two users of one project
 //   talpex_crash_driver paste-readings|paste-presets|dbfile ROOT N SEED
 //   talpex_crash_driver markup - N SEED
 #include "CrashCommon.h"
 
+#include "data/Ado.h"
 #include "data/Session.h"
+#include "exchange/RecordCopy.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "graphics/MarkupText.h"
 #include "graphics/RecordingSurface.h"
@@ -170,6 +173,54 @@ int operation(const crash::Paths& p, const QString& op)
     }
     if (!prog.ui->boxes().isEmpty()) fail(QStringLiteral("unexpected boxes: ") + shownBoxes(*prog.ui));
     say("done");
+    std::_Exit(0);
+}
+
+// Says "asked" the moment Save asks whether to overwrite what others changed.
+class SharedUi : public vb::ScriptedUi {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override
+    {
+        if (prompt.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen"))) say("asked");
+        return vb::ScriptedUi::msgBox(prompt, style, title);
+    }
+};
+
+// One of two users of one project: starts, says "ready" and does its part on
+// a line from the harness. The first adds record A and saves; the second
+// exports record X of another project into the project, adds record B and
+// saves, answering the question whether to overwrite with yes or no.
+int sharedUser(const crash::Paths& p, bool first, bool yes)
+{
+    Program prog(p);
+    prog.sys->login = first ? QStringLiteral("tester") : QStringLiteral("zweiter");
+    auto* ui = new SharedUi;
+    vb::setUi(std::unique_ptr<vb::UiService>(ui));
+    frmMAIN& main = prog.start();
+    say("ready");
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin)) fail(QStringLiteral("no go"));
+    Session& s = prog.session;
+    if (!first) {
+        ado::Connection source, target;
+        source.OpenFile(p.sourceDb());
+        target.OpenFile(s.projectDatabasePath());
+        RecordCopy(s, source, target).copyRecord(1);
+        say("exported");
+    }
+    {
+        ado::Transaction tx(s.cnnX);
+        for (const QString& sql : crash::record(first ? 20 : 21, QString::fromLatin1(crash::kSharedRecords[first ? 2 : 3]), false,
+                                                crash::kSharedReadings[first ? 2 : 3]))
+            s.cnnX.Execute(sql);
+        tx.commit();
+    }
+    s.GEAENDERT = true;
+    ui->clear();
+    ui->answer(yes ? vb::vbYes : vb::vbNo);
+    main.menuItem(QStringLiteral("mnuSPEICHERN"))->trigger();
+    if (s.GEAENDERT) fail(QStringLiteral("Save failed: ") + shownBoxes(*ui));
+    say("saved");
     std::_Exit(0);
 }
 
@@ -400,6 +451,8 @@ int main(int argc, char** argv)
     const quint64 seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 1;
     g_first = argc > 5 ? std::atoi(argv[5]) : 0;
     if (op == QLatin1String("start")) return startAfterKill(p, argc > 3 && QByteArray(argv[3]) == "yes");
+    if (op == QLatin1String("shared-a") || op == QLatin1String("shared-b"))
+        return sharedUser(p, op == QLatin1String("shared-a"), argc > 3 && QByteArray(argv[3]) == "yes");
     if (op == QLatin1String("paste-readings")) return pasteReadings(p, n, seed);
     if (op == QLatin1String("paste-presets")) return pastePresets(p, n, seed);
     if (op == QLatin1String("markup")) return markup(n, seed);

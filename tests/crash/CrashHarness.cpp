@@ -24,7 +24,9 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -48,8 +50,8 @@ class Child {
 public:
     explicit Child(const QStringList& args)
     {
-        int fds[2];
-        if (pipe(fds) != 0) return;
+        int fds[2], in[2];
+        if (pipe(fds) != 0 || pipe(in) != 0) return;
         QList<QByteArray> bytes;
         for (const QString& a : QStringList{g_driver} + args) bytes << QFile::encodeName(a);
         std::vector<char*> argv;
@@ -59,13 +61,18 @@ public:
         if (m_pid == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL); // no writer outlives a harness that is stopped
             dup2(fds[1], 1);
+            dup2(in[0], 0);
             close(fds[0]);
             close(fds[1]);
+            close(in[0]);
+            close(in[1]);
             execv(argv[0], argv.data());
             _exit(127);
         }
         close(fds[1]);
+        close(in[0]);
         m_fd = fds[0];
+        m_in = in[1];
     }
     ~Child()
     {
@@ -74,7 +81,10 @@ public:
             waitpid(m_pid, nullptr, 0);
         }
         if (m_fd >= 0) close(m_fd);
+        if (m_in >= 0) close(m_in);
     }
+    // A line to the child's standard input (nothing when it is gone).
+    void send(const char* line) { (void)!write(m_in, line, std::strlen(line)); }
     // The next line, or nothing at the end of output or after the timeout.
     std::optional<QByteArray> line(int timeoutMs = kChildTimeoutMs)
     {
@@ -112,10 +122,12 @@ public:
         return status;
     }
     bool timedOut() const { return m_timedOut; }
+    // The timeout was the harness's own deadline, not a hang.
+    void keepWaiting() { m_timedOut = false; }
 
 private:
     pid_t m_pid = -1;
-    int m_fd = -1;
+    int m_fd = -1, m_in = -1;
     QByteArray m_buf;
     bool m_eof = false;
     bool m_timedOut = false;
@@ -127,10 +139,10 @@ using Snapshot = QMap<QString, QByteArray>;
 
 QStringList folders(const crash::Paths& p) { return {p.userFolder(), p.projectFolder()}; }
 
-Snapshot take(const crash::Paths& p)
+Snapshot take(const crash::Paths& p, const QStringList& dirs = {})
 {
     Snapshot s;
-    for (const QString& dir : folders(p))
+    for (const QString& dir : dirs.isEmpty() ? folders(p) : dirs)
         for (const QFileInfo& fi : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden)) {
             QFile f(fi.filePath());
             f.open(QIODevice::ReadOnly);
@@ -139,9 +151,9 @@ Snapshot take(const crash::Paths& p)
     return s;
 }
 
-void restore(const crash::Paths& p, const Snapshot& s)
+void restore(const crash::Paths& p, const Snapshot& s, const QStringList& dirs = {})
 {
-    for (const QString& dir : folders(p)) {
+    for (const QString& dir : dirs.isEmpty() ? folders(p) : dirs) {
         QDir().mkpath(dir);
         for (const QFileInfo& fi : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden)) QFile::remove(fi.filePath());
     }
@@ -154,29 +166,8 @@ void restore(const crash::Paths& p, const Snapshot& s)
 
 QStringList fileNames(const QString& dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
-// ---- the records the operations work on
-void execAll(const QString& db, const QStringList& sql)
-{
-    ado::Connection cnn;
-    cnn.OpenFile(db);
-    ado::Transaction tx(cnn);
-    for (const QString& s : sql) cnn.Execute(s);
-    tx.commit();
-}
-
-QStringList record(long id, const QString& ken, bool akt, int readings)
-{
-    QStringList sql{QStringLiteral("INSERT INTO [E1] ([ID],[KEN],[KOM],[AKT]) VALUES (%1,'%2','Versuch %1',%3)").arg(id).arg(ken).arg(akt ? 1 : 0),
-                    QStringLiteral("INSERT INTO [E2] ([ID],[H],[STRO],[N]) VALUES (%1,50,'Typ A',1)").arg(id)};
-    for (int i = 0; i < readings; ++i) {
-        // One reading a minute from 13.03.2003 on, the head falling slowly.
-        const int day = 37693 + i / 1440;
-        const double time = (i % 1440) / 1440.0;
-        sql << QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DATUM],[UHRZEIT],[DET],[TEMP],[HST]) VALUES (%1,%2,%3,%4,%5,%6,%7)")
-                   .arg(id).arg(i).arg(day).arg(time, 0, 'g', 17).arg(i * 60).arg(10 + (i % 7) * 0.5).arg(200.0 - i * 0.01 - id, 0, 'f', 2);
-    }
-    return sql;
-}
+using crash::execAll;
+using crash::record;
 
 // ---- tallies
 struct Tally {
@@ -209,6 +200,16 @@ private:
     QString checkAfterKill(const Operation& op, OpCount& c);
     QString checkNextStart(const Operation& op, const Snapshot& post, bool yes);
     void runInputs(const QString& title, const QString& kind, int index);
+    // Two users on one project, killed at random moments.
+    struct SharedRun {
+        bool aSaved = false, exported = false, asked = false, bSaved = false, killed = false;
+        double seconds = 0;
+    };
+    void prepareShared();
+    SharedRun runShared(bool yes, qint64 killAtNs, int victims);
+    QString checkShared(const SharedRun& r, bool yes, OpCount& c);
+    void runSharedProject(int index);
+    QStringList sharedFolders() const { return {p.userFolder(), p.secondUserFolder(), p.projectFolder()}; }
     QStringList args(const QString& op, const QStringList& more = {}) const { return QStringList{op, p.root} + more; }
 
     FrameInstallation fi;
@@ -217,7 +218,7 @@ private:
     QSet<int> m_only;
     int m_first = 0;
     crash::Paths p;
-    Snapshot m_base, m_fuzz;
+    Snapshot m_base, m_fuzz, m_shared;
     QString m_w1;
     QList<Operation> m_ops;
     Tally m_tally;
@@ -271,6 +272,137 @@ void Harness::prepare()
     Operation start{QStringLiteral("next start after a kill"), args(QStringLiteral("start")), take(p), {p0}, {m_w1, p0}, true};
     if (!start.before.contains(p.workingCopy() + QStringLiteral("-journal"))) std::printf("the writer left no journal\n");
     m_ops << start;
+    prepareShared();
+}
+
+void Harness::prepareShared()
+{
+    restore(p, m_base);
+    QFile::remove(p.workingCopy());
+    QFile::remove(p.projectDb());
+    QFile::copy(p.programFolder() + QStringLiteral("/TALPEX.mdb"), p.projectDb());
+    execAll(p.projectDb(), record(1, QString::fromLatin1(crash::kSharedRecords[0]), false, crash::kSharedReadings[0]));
+    QDir().mkpath(QFileInfo(p.sourceDb()).path());
+    QFile::copy(p.programFolder() + QStringLiteral("/TALPEX.mdb"), p.sourceDb());
+    execAll(p.sourceDb(), record(1, QString::fromLatin1(crash::kSharedRecords[1]), false, crash::kSharedReadings[1]));
+    fi.addAdminRow(QStringLiteral("ZWEITER"), fi.projectsFolder(), QStringLiteral("DEMO"), QStringLiteral("Ing. Zweiter"));
+    QDir().mkpath(p.secondUserFolder());
+    m_shared = take(p, sharedFolders());
+}
+
+// A starts and B starts; A adds record A and saves; B exports record X into
+// the project, adds record B and saves, answering the question with yes or
+// no. At killAtNs the victims (1 A, 2 B, 3 both) are killed.
+Harness::SharedRun Harness::runShared(bool yes, qint64 killAtNs, int victims)
+{
+    restore(p, m_shared, sharedFolders());
+    SharedRun r;
+    QElapsedTimer t;
+    t.start();
+    const QString answer = yes ? QStringLiteral("yes") : QStringLiteral("no");
+    Child a(args(QStringLiteral("shared-a"), {answer})), b(args(QStringLiteral("shared-b"), {answer}));
+    // The next line of a child; at the deadline the victims are killed once.
+    auto next = [&](Child& c) {
+        for (;;) {
+            const qint64 left = killAtNs < 0 || r.killed ? kChildTimeoutMs : (killAtNs - t.nsecsElapsed()) / 1000000;
+            if (const auto l = c.line(static_cast<int>(std::max<qint64>(left, 0))); l || !c.timedOut() || killAtNs < 0 || r.killed) return l;
+            c.keepWaiting();
+            if (victims & 1) a.killNow();
+            if (victims & 2) b.killNow();
+            r.killed = true;
+        }
+    };
+    const bool aReady = next(a) == QByteArray("ready"), bReady = next(b) == QByteArray("ready");
+    if (aReady) {
+        a.send("go\n");
+        while (const auto l = next(a)) r.aSaved |= *l == "saved";
+    }
+    if (bReady) {
+        b.send("go\n");
+        while (const auto l = next(b)) {
+            r.exported |= *l == "exported";
+            r.asked |= *l == "asked";
+            r.bSaved |= *l == "saved";
+        }
+    }
+    a.wait();
+    b.wait();
+    r.seconds = t.nsecsElapsed() / 1e9;
+    return r;
+}
+
+QString Harness::checkShared(const SharedRun& r, bool yes, OpCount& c)
+{
+    QStringList faults;
+    // Every record there whole, in the project and in a copy saved beside it.
+    QMap<QString, bool> inProject;
+    const QStringList beside = QDir(p.projectFolder()).entryList({QStringLiteral("TALPEX-ZWEITER-*.mdb")}, QDir::Files);
+    for (const QString& db : QStringList{p.projectDb()} + beside) {
+        const QString path = db.startsWith(QLatin1Char('/')) ? db : p.projectFolder() + QLatin1Char('/') + db;
+        if (const QString ok = crash::integrity(path); ok != QLatin1String("ok")) {
+            ++c.damaged;
+            faults << QFileInfo(path).fileName() + QStringLiteral(" damaged: ") + ok;
+            continue;
+        }
+        ado::Connection cnn;
+        cnn.OpenFile(path);
+        for (ado::Recordset rs(QStringLiteral("SELECT [KEN],(SELECT COUNT(*) FROM [E2] WHERE [E2].[ID]=[E1].[ID]),"
+                                              "(SELECT COUNT(*) FROM [E3] WHERE [E3].[ID]=[E1].[ID]) FROM [E1]"), cnn);
+             !rs.Eof(); rs.MoveNext()) {
+            const QString ken = rs.Value(0).toString();
+            const auto* known = std::find_if(std::begin(crash::kSharedRecords), std::end(crash::kSharedRecords),
+                                             [&](const char* k) { return ken == QLatin1String(k); });
+            const int want = known == std::end(crash::kSharedRecords) ? -1 : crash::kSharedReadings[known - std::begin(crash::kSharedRecords)];
+            if (rs.Value(1).toInt() != 1 || rs.Value(2).toInt() != want) {
+                ++c.lostOrMixed;
+                faults << QStringLiteral("record %1 incomplete in %2").arg(ken, QFileInfo(path).fileName());
+            }
+            if (path == p.projectDb()) inProject[ken] = true;
+        }
+    }
+    // Nothing saved by one is gone unless the other was asked and said yes.
+    const bool overwroteAsked = r.asked && yes;
+    const auto lost = [&](bool saved, const char* ken, const char* what) {
+        if (saved && !inProject.value(QString::fromLatin1(ken)) && !overwroteAsked) {
+            ++c.lostOrMixed;
+            faults << QString::fromLatin1(what);
+        }
+    };
+    lost(r.aSaved, "A", "A's save lost without a question");
+    lost(r.exported, "X", "the export lost without a question");
+    if (r.bSaved && !r.asked) faults << QStringLiteral("B saved over a changed project without a question");
+    if (r.bSaved && !yes && beside.isEmpty()) faults << QStringLiteral("B's copy beside the project is missing");
+    return faults.join(QStringLiteral("; "));
+}
+
+void Harness::runSharedProject(int index)
+{
+    OpCount c;
+    const SharedRun calm = runShared(true, -1, 0);
+    if (!calm.aSaved || !calm.exported || !calm.asked || !calm.bSaved) {
+        std::printf("%d shared project: the two users do not get through without a kill\n", index);
+        ++m_tally.failed;
+        return;
+    }
+    crash::Random rnd(m_seed * 31 + index);
+    for (int i = 0; i < m_kills; ++i) {
+        const bool yes = i % 2 == 0;
+        const SharedRun r = runShared(yes, static_cast<qint64>(calm.seconds * 1e9 * (rnd.below(1000000) / 1e6)), 1 + rnd.below(3));
+        ++c.runs;
+        c.kills += r.killed ? 1 : 0;
+        if (const QString fault = checkShared(r, yes, c); fault.isEmpty()) {
+            ++m_tally.passed;
+        } else {
+            ++m_tally.failed;
+            ++c.faultyRuns;
+            std::printf("   run %d: %s\n", i, qPrintable(fault));
+        }
+    }
+    // The two users' runs ended without handing back: the other operations start alone again.
+    execAll(p.root + QStringLiteral("/DATEN/ARCHIV.mdb"), {QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT'")});
+    std::printf("%d shared project: %d runs, %d lost/mixed (%d kills, %d damaged files, %d faulty runs) (%.1f s)\n", index, c.runs,
+                c.lostOrMixed, c.kills, c.damaged, c.faultyRuns, m_clock.restart() / 1000.0);
+    std::fflush(stdout);
 }
 
 // One run without a kill: how long the operation takes and what it leaves.
@@ -438,6 +570,8 @@ int Harness::run()
         if (chosen()) runOperation(op, index);
         ++index;
     }
+    if (chosen()) runSharedProject(index);
+    ++index;
     const std::pair<QString, QString> kinds[] = {{QStringLiteral("pastes into the readings grid"), QStringLiteral("paste-readings")},
                                                  {QStringLiteral("pastes into the presets grid"), QStringLiteral("paste-presets")},
                                                  {QStringLiteral("markup strings"), QStringLiteral("markup")},
@@ -456,6 +590,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::signal(SIGPIPE, SIG_IGN); // a child killed before its input arrives
     int kills = 20, inputs = 200;
     quint64 seed = static_cast<quint64>(std::chrono::steady_clock::now().time_since_epoch().count()) % 1000000007ull;
     g_driver = QCoreApplication::applicationDirPath() + QStringLiteral("/talpex_crash_driver");

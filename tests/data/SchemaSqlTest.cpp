@@ -2,6 +2,10 @@
 #include "common/TestSupport.h"
 #include "data/Ado.h"
 #include "data/Schema.h"
+#include "platform/VBError.h"
+
+#include <QCryptographicHash>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -15,10 +19,10 @@ TEST(SchemaSql, EveryTableHasTheColumnsOfItsRole)
         {"E1", {"ID", "KEN", "KOM", "AKT"}},
         {"E2", {"ID", "H", "STRO", "N"}},
         {"E3", {"ID", "I1", "DATUM", "UHRZEIT", "DET", "TEMP", "HST", "HKO"}},
-        {"A1", {"ID", "BONEU", "BILD14AN", "GITT", "GITK10"}},
+        {"A1", {"ID", "BONEU", "BILD14AN", "GITT", "GITK10", "VON", "BIS", "LOGK10"}},
         {"A2", {"ID", "I1", "PHI", "DETN", "K10", "DEHKO"}},
         {"G0", {"ID", "IDOBJEKT", "OX", "OY", "RL", "RR", "RO", "RU", "XMIN", "XMAX", "YMIN", "YMAX", "MYMX", "MX", "MY"}},
-        {"M1", {"IDM", "KOM", "BESCHR11", "GITT", "GITK10"}},
+        {"M1", {"IDM", "KOM", "BESCHR11", "GITT", "GITK10", "LOGK10"}},
         {"TALPEX_V1", {"I1", "STRO", "D1", "D2", "F", "A", "B", "C"}},
     };
     for (const auto& [table, cols] : tables) {
@@ -37,4 +41,55 @@ TEST(SchemaSql, EveryTableHasTheColumnsOfItsRole)
     Recordset back("SELECT [I1],[K10] FROM [A2]", db.cnn());
     EXPECT_EQ(back.Value(0).toInt(), 32767);
     EXPECT_EQ(back.Value(1).toFloat(), 1.23456789e-7f);
+}
+
+namespace {
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+} // namespace
+
+// A file of the first release gains the range and axis columns once, every
+// value kept; a file of a newer program is refused and left as it is.
+TEST(SchemaSql, OlderProjectIsUpgradedOnceAndANewerOneRefusedUnchanged)
+{
+    ProjectDb db;
+    ado::Connection& cnn = db.cnn();
+    for (const char* column : {"[A1] DROP COLUMN [VON]", "[A1] DROP COLUMN [BIS]", "[A1] DROP COLUMN [LOGK10]",
+                               "[M1] DROP COLUMN [LOGK10]"})
+        cnn.Execute(QStringLiteral("ALTER TABLE ") + QLatin1String(column));
+    cnn.Execute("PRAGMA user_version=0");
+    cnn.Execute("INSERT INTO [A1] ([ID],[BONEU],[BILD14AN],[GITT],[GITK10]) VALUES (7,0,1,0,1)");
+    cnn.Execute("INSERT INTO [M1] ([IDM],[KOM],[BESCHR11],[GITT],[GITK10]) VALUES (1,'Baufeld Nord',1,0,1)");
+
+    schema::upgradeProject(cnn);
+    EXPECT_EQ(schema::projectVersion(cnn), schema::kProjectVersion);
+    Recordset a1("SELECT [ID],[BONEU],[BILD14AN],[GITT],[GITK10],[VON],[BIS],[LOGK10] FROM [A1]", cnn);
+    ASSERT_EQ(a1.RecordCount(), 1);
+    QStringList values;
+    for (int c = 0; c < a1.FieldCount(); ++c) values << (a1.Value(c).isNull() ? QStringLiteral("-") : a1.Value(c).toString());
+    EXPECT_EQ(values.join(QLatin1Char(' ')), QStringLiteral("7 false 1 0 1 - - -"));
+    Recordset m1("SELECT [KOM],[BESCHR11],[GITK10],[LOGK10] FROM [M1]", cnn);
+    EXPECT_EQ(m1.Value(0).toString(), QStringLiteral("Baufeld Nord"));
+    EXPECT_EQ(m1.Value(2).toInt(), 1);
+    EXPECT_TRUE(m1.Value(3).isNull());
+    m1.Close();
+    a1.Close();
+
+    // once: opening it again changes nothing
+    const QByteArray upgraded = fileHash(db.path());
+    schema::upgradeProject(cnn);
+    EXPECT_EQ(fileHash(db.path()), upgraded);
+
+    cnn.Execute(QStringLiteral("PRAGMA user_version=%1").arg(schema::kProjectVersion + 1));
+    const QByteArray newer = fileHash(db.path());
+    try {
+        schema::upgradeProject(cnn);
+        ADD_FAILURE() << "a newer file was accepted";
+    } catch (const vb::VBError& e) {
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("newer version"))) << e.Description().toStdString();
+    }
+    EXPECT_EQ(fileHash(db.path()), newer);
 }

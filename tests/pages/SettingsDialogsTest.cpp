@@ -203,6 +203,33 @@ TEST_F(SettingsDialogs, CheckingTheLevelOverlayClearsBothGridOptions)
     EXPECT_TRUE(dlg->fraPHI()->isHidden());
 }
 
+TEST_F(SettingsDialogs, EvaluatedStepsAreCheckedBeforeAnythingIsStored)
+{
+    auto dlg = dialog11();
+    ASSERT_EQ(dlg->cboVON()->count(), 7);
+    EXPECT_EQ(dlg->cboVON()->currentIndex(), 0);
+    EXPECT_EQ(dlg->cboBIS()->currentIndex(), 6);
+    const QString before = g0Snapshot();
+    for (const auto& [von, bis] : {std::pair{"5", "2"}, std::pair{"0", "3"}, std::pair{"2", "8"}, std::pair{"x", "3"}}) {
+        dlg->cboVON()->setEditText(QLatin1String(von));
+        dlg->cboBIS()->setEditText(QLatin1String(bis));
+        dlg->cmdOK()->click();
+        ASSERT_EQ(ui->boxes().size(), 1) << von << "-" << bis;
+        EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Datenfehler"));
+        ui->clear();
+    }
+    EXPECT_TRUE(value(QStringLiteral("SELECT [VON] FROM [A1] WHERE [ID]=1")).isNull());
+    EXPECT_EQ(g0Snapshot(), before);
+    // steps 4 to the last: the last is kept as "to the last"
+    dlg->cboVON()->setCurrentIndex(3);
+    dlg->cboBIS()->setCurrentIndex(6);
+    dlg->cmdOK()->click();
+    EXPECT_TRUE(ui->boxes().isEmpty()) << ui->boxes().value(0).text.toStdString();
+    EXPECT_EQ(a1("VON"), 4);
+    EXPECT_TRUE(value(QStringLiteral("SELECT [BIS] FROM [A1] WHERE [ID]=1")).isNull());
+    EXPECT_EQ(page->stepRange().first, 4);
+}
+
 TEST_F(SettingsDialogs, PageOptionsWithoutHeaderFooterAndColours)
 {
     vb::ScopedScriptedColors colours;

@@ -77,6 +77,34 @@ TEST_F(SaveAndCompactionTest, SaveAtTenMegabytesAsksNothingAndCopiesBack)
     EXPECT_EQ(QDir(f.fi.projectsFolder() + QStringLiteral("/DEMO")).entryList(QDir::Files), QStringList{QStringLiteral("TALPEX.mdb")});
 }
 
+TEST_F(SaveAndCompactionTest, AProjectChangedBehindTheWorkingCopyIsOverwrittenOnlyWhenTheUserSaysSo)
+{
+    f.start();
+    f.addRecord(1, QStringLiteral("S1"), true);
+    ado::Connection reader; // another process's connection, idle across the Save
+    reader.OpenFile(f.fi.projectDb());
+    FrameInstallation::addRecord(f.fi.projectDb(), 9, QStringLiteral("EXPORT"), false);
+    const QString folder = QFileInfo(f.fi.projectDb()).path();
+    for (const int answer : {vb::vbCancel, vb::vbNo, vb::vbYes}) {
+        f.fi.session.GEAENDERT = true;
+        f.fi.ui->clear();
+        f.fi.ui->answer(answer);
+        f.trigger(QStringLiteral("mnuSPEICHERN"));
+        ASSERT_FALSE(boxes().isEmpty());
+        EXPECT_TRUE(boxes()[0].text.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen geändert")));
+        EXPECT_EQ(f.fi.session.GEAENDERT, answer == vb::vbCancel);
+        EXPECT_EQ(FrameInstallation::hasRecord(f.fi.projectDb(), QStringLiteral("EXPORT")), answer != vb::vbYes);
+        const QStringList beside = QDir(folder).entryList({QStringLiteral("TALPEX-TESTER-*.mdb")});
+        ASSERT_EQ(beside.size(), answer == vb::vbCancel ? 0 : 1);
+        EXPECT_TRUE(answer != vb::vbNo || FrameInstallation::hasRecord(folder + QLatin1Char('/') + beside[0], QStringLiteral("S1")));
+    }
+    EXPECT_EQ(ado::Recordset(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='S1'"), reader).RecordCount(), 1);
+    // What Save wrote itself is no change behind the copy.
+    f.fi.ui->clear();
+    f.trigger(QStringLiteral("mnuSPEICHERN"));
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
 TEST_F(SaveAndCompactionTest, SaveAboveTenMegabytesOffersCompactionWithHelp)
 {
     f.start(QStringLiteral("en"));

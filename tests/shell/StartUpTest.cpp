@@ -57,6 +57,20 @@ TEST_F(StartUpTest, NormalStartRegistersProgramAndCreatesWorkingCopy)
     EXPECT_EQ(panels.toolTip(6), QStringLiteral("Schurf 1"));
 }
 
+TEST_F(StartUpTest, OtherUsersOfTheProjectAreNamedOnce)
+{
+    fi.addAdminRow(QStringLiteral("MAIER"), fi.projectsFolder() + QLatin1Char('/'), QStringLiteral("DEMO"), QString());
+    fi.addAdminRow(QStringLiteral("SCHULZ"), fi.projectsFolder(), QStringLiteral("ANDERS"), QString());
+    ado::Connection frame;
+    frame.OpenFile(fi.dataFolder() + QStringLiteral("/ARCHIV.mdb"));
+    // TESTER's own row still says TALPEX from a run that was killed.
+    frame.Execute(QStringLiteral("UPDATE [ADMIN] SET [PROG]='TALPEX'"));
+    ASSERT_TRUE(startUp.load());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].icon(), vb::vbInformation);
+    EXPECT_TRUE(boxes()[0].text.startsWith(QStringLiteral("Projekt DEMO ist auch bei Benutzer MAIER geöffnet.\n"))) << boxes()[0].text.toStdString();
+}
+
 TEST_F(StartUpTest, LanguageAndDecimalSeparatorComeFromTheLocale)
 {
     fi.sys->language = QStringLiteral("fr");

@@ -1,6 +1,8 @@
 // talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]
 // talpex-batch print PROJECT_DB (--record KEN | --records KEN,KEN,...) --pdf OUT.pdf [--presets PRESETS_DB]
+// talpex-batch import PROJECT_DB --record KEN --file LOGFILE [options]
 #include "batch/BatchEvaluate.h"
+#include "batch/BatchImport.h"
 #include "batch/BatchPrint.h"
 
 #include <QApplication>
@@ -22,6 +24,7 @@ int print(const QStringList& args, QTextStream& out, QTextStream& err) { return 
 const Command kCommands[] = {
     {"evaluate", BatchEvaluate::run, BatchEvaluate::usage, false},
     {"print", print, BatchPrint::usage, true},
+    {"import", BatchImport::run, BatchImport::usage, false},
 };
 
 } // namespace

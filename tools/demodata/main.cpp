@@ -152,6 +152,7 @@ int main(int argc, char** argv)
         addPresets(presets);
         ado::Connection project;
         project.OpenFile(QString::fromLocal8Bit(argv[2]));
+        schema::upgradeProject(project); // a demo set up by an older version
         for (const Test& t : tests) addRecord(project, t);
         if (argc == 4) {
             const QString path = QString::fromLocal8Bit(argv[3]);
@@ -159,6 +160,7 @@ int main(int argc, char** argv)
             if (!QFileInfo::exists(path)) schema::createProjectDatabase(path);
             ado::Connection second;
             second.OpenFile(path);
+            schema::upgradeProject(second);
             for (const Test& t : secondTests) addRecord(second, t);
         }
     } catch (const vb::VBError& e) {

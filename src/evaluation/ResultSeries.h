@@ -1,7 +1,7 @@
 #pragma once
 // One record's stored results as the result pages draw them: the A2 columns
 // by reading index and the time axes computed from the readings' time
-// differences. Shared by the single and the multiple page.
+// differences. Shared by the single and the multiple page and the batch summary.
 #include <QString>
 #include <QVector>
 

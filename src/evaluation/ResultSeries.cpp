@@ -1,4 +1,4 @@
-#include "pages/ResultSeries.h"
+#include "evaluation/ResultSeries.h"
 
 #include "data/Ado.h"
 
