@@ -3,7 +3,7 @@
 // limits found from all curves, both diagrams, header and footer.
 #include "BenchProject.h"
 #include "data/Ado.h"
-#include "pages/mdiMSEITE1.h"
+#include "pagewindows/mdiMSEITE1.h"
 #include "platform/MsgBox.h"
 
 #include <benchmark/benchmark.h>

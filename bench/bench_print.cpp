@@ -4,7 +4,7 @@
 #include "data/Ado.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "graphics/PrinterSurface.h"
-#include "pages/ResultPage.h"
+#include "pages/PageDrawer.h"
 #include "platform/MsgBox.h"
 #include "batch/BatchPrint.h"
 
@@ -25,7 +25,7 @@ void BM_PrintPdf(benchmark::State& state)
         state.SkipWithError("evaluation failed");
         return;
     }
-    std::unique_ptr<ResultPage> page = BatchPrint::resultPage(session, false);
+    std::unique_ptr<PageDrawer> page = BatchPrint::resultPage(session, false);
     if (!page) {
         state.SkipWithError("no result page");
         return;
@@ -33,7 +33,7 @@ void BM_PrintPdf(benchmark::State& state)
     const QString pdf = project.dir.filePath(QStringLiteral("seite1.pdf"));
     for (auto _ : state) {
         auto printer = gfx::PrinterSurface::pdfWriter(pdf);
-        if (!page->DRUCKEN(*printer) || !ui->boxes().isEmpty()) {
+        if (!page->print(*printer) || !ui->boxes().isEmpty()) {
             state.SkipWithError("printing failed");
             break;
         }

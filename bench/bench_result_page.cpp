@@ -4,7 +4,7 @@
 #include "BenchProject.h"
 #include "data/Ado.h"
 #include "evaluation/clsBERECHNEN.h"
-#include "pages/mdiSEITE1.h"
+#include "pagewindows/mdiSEITE1.h"
 #include "platform/MsgBox.h"
 
 #include <benchmark/benchmark.h>
@@ -32,7 +32,7 @@ void BM_ResultPage(benchmark::State& state)
         page.resize(1280, 860);
         page.Form_Load();
         benchmark::DoNotOptimize(page.picBILD11()->picture());
-        if (!ui->boxes().isEmpty() || page.series().K10.size() != readings - 2) {
+        if (!ui->boxes().isEmpty() || page.drawer().series().K10.size() != readings - 2) {
             state.SkipWithError("page failed");
             break;
         }

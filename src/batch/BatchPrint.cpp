@@ -8,9 +8,8 @@
 #include "evaluation/EvaluationRows.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "graphics/PrinterSurface.h"
-#include "pages/ResultPage.h"
-#include "pages/mdiMSEITE1.h"
-#include "pages/mdiSEITE1.h"
+#include "pages/MSeite1Drawer.h"
+#include "pages/Seite1Drawer.h"
 #include "platform/FileSystem.h"
 #include "platform/VBError.h"
 
@@ -24,6 +23,8 @@
 #include <sys/stat.h>
 
 namespace {
+
+constexpr double kScreenDpi = 96;
 
 struct Options {
     QString project;
@@ -153,13 +154,13 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
         return run.fail(Failed, QStringLiteral("cannot prepare the records: %1").arg(e.Description()));
     }
 
-    std::unique_ptr<ResultPage> page = pages ? pages(session, opts.multiple) : resultPage(session, opts.multiple);
+    std::unique_ptr<PageDrawer> page = pages ? pages(session, opts.multiple) : resultPage(session, opts.multiple);
     if (!page) return run.fail(Failed, QStringLiteral("the result page cannot be built"));
     // An existing file is replaced only by a complete page.
     try {
         vb::FileSystemObject().ReplaceFile(pdf.absoluteFilePath(), [&](const QString& temporary) {
             auto printer = gfx::PrinterSurface::pdfWriter(temporary);
-            const bool printed = page->DRUCKEN(*printer);
+            const bool printed = page->print(*printer);
             printer.reset(); // finishes the file
             if (!printed || QFileInfo(temporary).size() == 0) vb::Raise(vb::errPathFileAccess, QStringLiteral("the page was not printed"));
         });
@@ -172,14 +173,13 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
     return Success;
 }
 
-std::unique_ptr<ResultPage> BatchPrint::resultPage(Session& s, bool multiple)
+std::unique_ptr<PageDrawer> BatchPrint::resultPage(Session& s, bool multiple)
 {
-    if (multiple) {
-        auto page = std::make_unique<mdiMSEITE1>(s);
-        page->Form_Load();
-        return page;
-    }
-    auto page = std::make_unique<mdiSEITE1>(s);
-    page->Form_Load();
+    std::unique_ptr<PageDrawer> page;
+    if (multiple) page = std::make_unique<MSeite1Drawer>(s);
+    else page = std::make_unique<Seite1Drawer>(s);
+    // the screen of an ordinary window: the limits found on it are the ones the program finds
+    page->useOffscreenScreen(kScreenDpi / 25.4);
+    page->load();
     return page;
 }

@@ -18,6 +18,8 @@ ImageSurface::ImageSurface(double widthMm, double heightMm, double dpi)
     setName(QStringLiteral("Image"));
 }
 
+ImageSurface::~ImageSurface() { flush(); }
+
 const QImage& ImageSurface::image()
 {
     flush();

@@ -10,6 +10,8 @@ class ImageSurface : public PainterSurface {
 public:
     // An image of the given size in millimetres at `dpi` pixels per inch, white.
     ImageSurface(double widthMm, double heightMm, double dpi = 150);
+    // Ends any painting before the image goes away.
+    ~ImageSurface() override;
     QSizeF sizeMm() const override { return m_sizeMm; }
     double pixelsPerMm() const override { return m_pxPerMm; }
     // The picture drawn so far (ends the painting first).

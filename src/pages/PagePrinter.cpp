@@ -7,8 +7,6 @@ PagePrinter::~PagePrinter()
     if (!m_finished) finish();
 }
 
-std::unique_ptr<QPrinter> PagePrinter::defaultPrinter() { return std::make_unique<QPrinter>(QPrinter::HighResolution); }
-
 void PagePrinter::breakSheet() { m_kept.emplace_back(); }
 
 void PagePrinter::endPage()

@@ -6,8 +6,6 @@
 // sheets of one print job; the job goes out when the document is finished.
 #include "graphics/PrinterSurface.h"
 
-#include <QPrinter>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -16,8 +14,6 @@ class PagePrinter : public gfx::PrinterSurface {
 public:
     explicit PagePrinter(QPagedPaintDevice& device);
     ~PagePrinter() override;
-    // A4 landscape on the default printer.
-    static std::unique_ptr<QPrinter> defaultPrinter();
 
     // The page goes on on a further sheet: what follows is drawn on a fresh
     // sheet, kept with the page's other sheets until the page is ended.

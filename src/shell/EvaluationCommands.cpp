@@ -4,7 +4,7 @@
 #include "data/Session.h"
 #include "evaluation/EvaluationRows.h"
 #include "evaluation/clsBERECHNEN.h"
-#include "pages/mdiSEITE1.h"
+#include "pagewindows/mdiSEITE1.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
 #include "shell/Commands.h"

@@ -3,7 +3,7 @@
 #include "data/Ado.h"
 #include "data/Session.h"
 #include "evaluation/EvaluationRows.h"
-#include "pages/mdiMSEITE1.h"
+#include "pagewindows/mdiMSEITE1.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
@@ -37,7 +37,7 @@ void ensureHeaderRow(Session& s)
 
 void reportRecordsWithoutResults(frmMAIN& main, const mdiMSEITE1& page, const QString& title)
 {
-    const QStringList missing = page.recordsWithoutResults();
+    const QStringList missing = page.drawer().recordsWithoutResults();
     if (missing.isEmpty()) return;
     const QString list = missing.join(QStringLiteral(", "));
     Session& s = main.session();

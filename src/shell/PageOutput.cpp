@@ -2,7 +2,7 @@
 
 #include "data/Session.h"
 #include "pages/PagePrinter.h"
-#include "pages/ResultPage.h"
+#include "pagewindows/ResultPage.h"
 #include "platform/Convert.h"
 #include "widgets/HelpViewer.h"
 #include "platform/MsgBox.h"
@@ -16,6 +16,7 @@
 #include "shell/frmANZEIGEN.h"
 #include "shell/frmMAIN.h"
 
+#include <QPrinter>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -120,7 +121,7 @@ void printPages(frmMAIN& main)
     if (pages.isEmpty()) return;
     const int count = static_cast<int>(pages.size());
     const int p = frontPage(main, pages);
-    auto printer = PagePrinter::defaultPrinter();
+    auto printer = ResultPage::defaultPrinter();
     const std::optional<vb::PrintRange> range = vb::printDialog().choose(*printer, 1, count, p, p, &main);
     if (!range) return; // a cancelled dialog is no failure
     const int from = range->all ? 1 : std::clamp(range->from, 1, count);

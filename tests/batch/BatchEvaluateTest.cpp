@@ -195,10 +195,16 @@ TEST_F(Batch, TheInstalledProgram)
     EXPECT_EQ(p.exitCode(), 2);
 }
 
-TEST_F(Batch, ThePrintCommandNeedsNoDisplay)
+TEST_F(Batch, ThePrintCommandNeedsNoDisplayAndNoWidgetsLibrary)
 {
     const QString exe = QStringLiteral(TALPEX_PROGDIR "/talpex-batch");
-    if (!QFile::exists(exe)) GTEST_SKIP() << "talpex-batch is not built";
+    ASSERT_TRUE(QFile::exists(exe));
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {exe});
+    ASSERT_TRUE(ldd.waitForFinished(60000));
+    const QByteArray libraries = ldd.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libQt6Gui")) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(display));
     QProcess p;

@@ -4,7 +4,7 @@
 #include "RecordFixture.h"
 
 #include "data/Ado.h"
-#include "pages/mdiSEITE1.h"
+#include "pagewindows/mdiSEITE1.h"
 #include "shell/Commands.h"
 #include "shell/EvaluationCommands.h"
 #include "shell/StatusPanels.h"
@@ -95,7 +95,7 @@ TEST_F(EvaluateMenu, CalculateFirstEvaluatesShowsThePageAndKeepsTheDisplaySwitch
     mdiSEITE1* page = shownPage();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->recordId(), 1);
-    EXPECT_EQ(page->series().K10.size(), 3);
+    EXPECT_EQ(page->drawer().series().K10.size(), 3);
     EXPECT_TRUE(main->isEnabled());
     for (int panel = 10; panel <= 15; ++panel) EXPECT_TRUE(main->panels().isVisible(panel)) << panel;
     EXPECT_FALSE(main->pgbBERECHNEN()->isVisible());
@@ -118,7 +118,7 @@ TEST_F(EvaluateMenu, CalculateFirstEvaluatesShowsThePageAndKeepsTheDisplaySwitch
     EXPECT_EQ(openMenu(), (QStringList{QStringLiteral("mnuBERECHNEN"), QStringLiteral("mnuNEUBERECHNEN")}));
     fx.trigger(QStringLiteral("mnuBERECHNEN"));
     ASSERT_NE(shownPage(), nullptr);
-    EXPECT_EQ(shownPage()->rescaleFlag(), 0);
+    EXPECT_EQ(shownPage()->drawer().rescaleFlag(), 0);
     EXPECT_TRUE(fx.fi.ui->boxes().isEmpty());
 }
 

@@ -2,7 +2,7 @@
 // the menus and panels, the stored state, and a new selection's rebuild.
 #include "RecordFixture.h"
 
-#include "pages/mdiMSEITE1.h"
+#include "pagewindows/mdiMSEITE1.h"
 #include "shell/EvaluationCommands.h"
 #include "shell/MultipleEvaluation.h"
 #include "shell/frmMAIN.h"
@@ -78,7 +78,7 @@ TEST_F(MultipleEvaluationTest, AsksForTheCommentOnceAndShowsThePage)
     mdiMSEITE1* page = shownPage();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->Tag, QStringLiteral("MSeite 1"));
-    EXPECT_EQ(page->recordDesignations(), (QStringList{QStringLiteral("B1"), QStringLiteral("B2")}));
+    EXPECT_EQ(page->drawer().recordDesignations(), (QStringList{QStringLiteral("B1"), QStringLiteral("B2")}));
     EXPECT_TRUE(f.fi.session.GEAENDERT);
     EXPECT_TRUE(f.main().isEnabled());
     EXPECT_FALSE(enabled("mnuDATEI"));

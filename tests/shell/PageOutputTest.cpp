@@ -4,7 +4,7 @@
 #include "common/PdfText.h"
 #include "common/TestSupport.h"
 #include "common/WidgetSupport.h"
-#include "pages/TestPage.h"
+#include "pagewindows/TestPage.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/PrintDialog.h"
 #include "batch/BatchPrint.h"
@@ -391,7 +391,7 @@ protected:
     // Stands in for the program's pages: notes what it was built on.
     BatchPrint::PageFactory factory()
     {
-        return [this](Session& s, bool multiple) -> std::unique_ptr<ResultPage> {
+        return [this](Session& s, bool multiple) -> std::unique_ptr<PageDrawer> {
             built.multiple = multiple;
             built.active.clear();
             for (ado::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true ORDER BY [ID]"), s.cnnX); !rs.Eof(); rs.MoveNext())
@@ -400,7 +400,8 @@ protected:
             built.multipleRows = static_cast<int>(ado::Recordset(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), s.cnnX).RecordCount());
             s.cnnX.Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
                                           "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
-            auto page = std::make_unique<TestPage>(s, multiple ? QStringLiteral("mdiMSEITE1") : QStringLiteral("mdiSEITE1"));
+            auto page = std::make_unique<TestDrawer>(s, multiple ? QStringLiteral("mdiMSEITE1") : QStringLiteral("mdiSEITE1"));
+            page->useOffscreenScreen(96 / 25.4);
             page->drawScreen();
             if (failOnPaper) {
                 // The batch answers the failure box on paper with Cancel: the sheet is abandoned.

@@ -5,8 +5,8 @@
 #include "batch/BatchImport.h"
 #include "batch/BatchPrint.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <memory>
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     if (command && command->draws) {
         // pages are drawn without a display
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

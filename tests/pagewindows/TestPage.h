@@ -1,25 +1,26 @@
 #pragma once
 // A small result page for tests: a diagram with axes drawn by clsGRAFIK from
 // the G0 row of record 1 (Bild 11), a text strip (Bild 13) and header and
-// footer texts, laid out like Seite 1.
+// footer texts, laid out like Seite 1; as a drawer and as a window.
 #include "data/Session.h"
 #include "graphics/clsGRAFIK.h"
-#include "pages/ResultPage.h"
+#include "pages/PageDrawer.h"
+#include "pagewindows/ResultPage.h"
 #include "platform/VBError.h"
 
-class TestPage : public ResultPage {
+class TestDrawer : public PageDrawer {
 public:
-    explicit TestPage(Session& s, const QString& name = QStringLiteral("mdiSEITE1"), QWidget* parent = nullptr)
-        : ResultPage(s, parent)
-    {
-        setObjectName(name);
-        Tag = QStringLiteral("Seite 1");
-        resize(px(297), px(210));
-        picBILD11 = box(QStringLiteral("picBILD11"), 15, 30, 110, 125);
-        picBILD13 = box(QStringLiteral("picBILD13"), 128, 40, 112, 115);
-    }
+    explicit TestDrawer(Session& s, const QString& name = QStringLiteral("mdiSEITE1")) : PageDrawer(s), m_name(name) {}
 
-    QList<gfx::PictureBox*> pictureBoxes() const override { return {picBILD11, picBILD13}; }
+    QVector<Box> boxes() const override
+    {
+        return {{QStringLiteral("picBILD11"), QRectF(15, 30, 110, 125)}, {QStringLiteral("picBILD13"), QRectF(128, 40, 112, 115)}};
+    }
+    void load() override
+    {
+        drawScreen();
+        m_loaded = true;
+    }
     QVector<Diagram> diagrams() override
     {
         return {{QStringLiteral("BILD11"), 0, 5, [this](short m, float dx, float dy, gfx::Surface* o) { BILD11(m, dx, dy, o); }},
@@ -27,13 +28,13 @@ public:
     }
     void KOPFFUSSZEILE(short mode, gfx::Surface* object) override
     {
-        gfx::Surface& s = mode == 1 ? *object : *this;
+        gfx::Surface& s = mode == 1 ? *object : *pageSurface();
         s.CurrentX = 15;
         s.CurrentY = 8;
         s.Print(QStringLiteral("Kopfzeile Projekt DEMO"));
         s.CurrentX = 15;
         s.CurrentY = 195;
-        s.Print(QStringLiteral("Fusszeile ") + objectName());
+        s.Print(QStringLiteral("Fusszeile ") + m_name);
     }
     QString printTitle() const override { return QStringLiteral("Drucken von Seite 1"); }
 
@@ -50,8 +51,8 @@ public:
             g.setELX(124);
             g.setELY(141);
         } else {
-            picBILD11->Cls();
-            g.setEOBJEKT(picBILD11);
+            boxSurface(0)->Cls();
+            g.setEOBJEKT(boxSurface(0));
         }
         g.setEBOXMIN(rescale);
         g.setEBOXMAX(rescale);
@@ -81,9 +82,9 @@ public:
 
     void BILD13(short mode, float dx, float dy, gfx::Surface* object)
     {
-        gfx::Surface& s = mode == 1 ? *object : *picBILD13;
+        gfx::Surface& s = mode == 1 ? *object : *boxSurface(1);
         const double left = mode == 1 ? 128 + dx : 0, top = mode == 1 ? 40 + dy : 0;
-        if (mode == 0) picBILD13->Cls();
+        if (mode == 0) s.Cls();
         s.CurrentX = left + 2;
         s.CurrentY = top + 2;
         s.Print(QStringLiteral("Kennzeichnung B1"));
@@ -94,16 +95,24 @@ public:
 
     short rescale = 0;
     QString failOnPaper; // a diagram that fails on the printer
-    gfx::PictureBox* picBILD11;
-    gfx::PictureBox* picBILD13;
+
+protected:
+    QString heading() const override { return QString(); }
+    QStringList designations() const override { return {}; }
+    QString comment() const override { return QString(); }
 
 private:
-    int px(double mm) const { return qRound(mm * logicalDpiX() / 25.4); }
-    gfx::PictureBox* box(const QString& name, double l, double t, double w, double h)
+    QString m_name;
+};
+
+class TestPage : public ResultPage {
+public:
+    explicit TestPage(Session& s, const QString& name = QStringLiteral("mdiSEITE1"), QWidget* parent = nullptr)
+        : ResultPage(std::make_unique<TestDrawer>(s, name), parent)
     {
-        auto* b = new gfx::PictureBox(this);
-        b->setObjectName(name);
-        b->setGeometry(px(l), px(t), px(w), px(h));
-        return b;
+        setObjectName(name);
+        Tag = QStringLiteral("Seite 1");
+        resize(PageDrawer::pixels(QRectF(0, 0, 297, 210), pixelsPerMm()).size());
     }
+    TestDrawer& drawer() const { return static_cast<TestDrawer&>(pageDrawer()); }
 };

@@ -1,42 +1,36 @@
 #pragma once
-// "MSeite 1": the permeability histories of several records compared on one
-// page. Bild 110 draws every record's k10 curve over time, Bild 120 one point
+// The drawing of "MSeite 1": the permeability histories of several records
+// compared on one page. Bild 110 draws every record's k10 curve over time, Bild 120 one point
 // per record at its last evaluated step; both share the record's symbol and
 // colour. The records are the active ones (the multiple evaluation's own
 // record 0 excluded); records without results are listed but not drawn.
-#include "pages/ResultPage.h"
 #include "evaluation/ResultSeries.h"
+#include "pages/PageDrawer.h"
 
 #include <QStringList>
 #include <QVector>
 #include <memory>
 
 class clsGRAFIK;
-class clsKOPFFUSS;
 
-class mdiMSEITE1 : public ResultPage {
-    Q_OBJECT
+class MSeite1Drawer : public PageDrawer {
 public:
-    explicit mdiMSEITE1(Session& s, QWidget* parent = nullptr);
-    ~mdiMSEITE1() override;
+    explicit MSeite1Drawer(Session& s);
+    ~MSeite1Drawer() override;
 
-    // Lays out the page, reads the record list and draws everything on screen,
-    // reporting progress 5/40/70/95; the rescale flag is 0 afterwards.
-    void Form_Load();
+    // Reads the record list and draws everything on screen, reporting
+    // progress 5/40/70/95; the rescale flag is 0 afterwards.
+    void load() override;
 
     // (output mode 0 screen / 1 printer, x and y offsets in mm, printer surface)
     void BILD110(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
     void BILD120(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
 
-    gfx::PictureBox* picBILD110() const { return m_picBILD110; }
-    gfx::PictureBox* picBILD120() const { return m_picBILD120; }
-
-    QList<gfx::PictureBox*> pictureBoxes() const override;
+    QVector<Box> boxes() const override;
     QVector<Diagram> diagrams() override;
-    void KOPFFUSSZEILE(short mode, gfx::Surface* object) override;
     QString printTitle() const override { return QStringLiteral("Drucken von MSeite 1"); }
     // The page heading in the header.
-    static QString heading();
+    static QString pageHeading();
 
     // The record list of the page (active records by ID) and their designations.
     const QVector<qint32>& recordIds() const { return m_ID; }
@@ -51,15 +45,13 @@ public:
     static short symbolType(int k);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    QString heading() const override { return pageHeading(); }
+    QStringList designations() const override { return m_KEN; }
+    QString comment() const override { return m_KOM; }
 
 private:
-    void layoutBoxes();
     void readRecords();
     void drawTitle(clsGRAFIK& g, const QString& title) const;
-
-    gfx::PictureBox* m_picBILD110;
-    gfx::PictureBox* m_picBILD120;
     QVector<qint32> m_ID;
     QStringList m_KEN;
     QVector<ResultSeries> m_series; // one per listed record
@@ -67,5 +59,4 @@ private:
     bool m_scaled110 = false;       // Bild 110 has just found new limits
     QString m_KOM;
     std::unique_ptr<clsGRAFIK> m_g110; // kept for Bild 120's axis settings
-    std::unique_ptr<clsKOPFFUSS> m_kopffuss;
 };

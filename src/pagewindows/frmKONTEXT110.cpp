@@ -1,8 +1,8 @@
-#include "pages/frmKONTEXT110.h"
+#include "pagewindows/frmKONTEXT110.h"
 
 #include "data/Session.h"
 #include "widgets/ControlData.h"
-#include "pages/ResultPage.h"
+#include "pagewindows/ResultPage.h"
 #include "platform/OnError.h"
 #include "widgets/WaitCursor.h"
 

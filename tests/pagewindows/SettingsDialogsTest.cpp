@@ -4,11 +4,11 @@
 #include "common/WidgetSupport.h"
 #include "data/Schema.h"
 #include "data/Session.h"
-#include "pages/mdiMSEITE1.h"
-#include "pages/mdiSEITE1.h"
-#include "pages/frmKONTEXT.h"
-#include "pages/frmKONTEXT11.h"
-#include "pages/frmKONTEXT110.h"
+#include "pagewindows/mdiMSEITE1.h"
+#include "pagewindows/mdiSEITE1.h"
+#include "pagewindows/frmKONTEXT.h"
+#include "pagewindows/frmKONTEXT11.h"
+#include "pagewindows/frmKONTEXT110.h"
 #include "widgets/ColorDialog.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
@@ -227,7 +227,7 @@ TEST_F(SettingsDialogs, EvaluatedStepsAreCheckedBeforeAnythingIsStored)
     EXPECT_TRUE(ui->boxes().isEmpty()) << ui->boxes().value(0).text.toStdString();
     EXPECT_EQ(a1("VON"), 4);
     EXPECT_TRUE(value(QStringLiteral("SELECT [BIS] FROM [A1] WHERE [ID]=1")).isNull());
-    EXPECT_EQ(page->stepRange().first, 4);
+    EXPECT_EQ(page->drawer().stepRange().first, 4);
 }
 
 TEST_F(SettingsDialogs, PageOptionsWithoutHeaderFooterAndColours)

@@ -1,6 +1,6 @@
-#include "pages/frmKONTEXT.h"
+#include "pagewindows/frmKONTEXT.h"
 
-#include "pages/ResultPage.h"
+#include "pagewindows/ResultPage.h"
 #include "platform/OnError.h"
 #include "widgets/WaitCursor.h"
 

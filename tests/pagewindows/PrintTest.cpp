@@ -4,7 +4,7 @@
 #include "data/Schema.h"
 #include "graphics/RecordingSurface.h"
 #include "pages/PagePrinter.h"
-#include "pages/TestPage.h"
+#include "TestPage.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 
@@ -27,9 +27,9 @@ protected:
         s.cnnX.Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
                                       "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,0,0,0,0,0,0)"));
         page = std::make_unique<TestPage>(s);
-        page->rescale = -1; // as after an evaluation: the limits come from the data
+        page->drawer().rescale = -1; // as after an evaluation: the limits come from the data
         page->drawScreen();
-        page->rescale = 0;
+        page->drawer().rescale = 0;
     }
 
     QList<double> g0()
@@ -86,7 +86,7 @@ TEST_F(Print, WithoutHeaderAndFooterOnlyTheDiagramsArePrintedAndTheScreenFollows
 
 TEST_F(Print, CancelInTheFailureBoxPrintsNothingOfThePageOkPrintsTheRest)
 {
-    page->failOnPaper = QStringLiteral("BILD11");
+    page->drawer().failOnPaper = QStringLiteral("BILD11");
     ui->answer(vb::vbCancel);
     const QString cancelled = dir.file(QStringLiteral("cancelled.pdf"));
     EXPECT_FALSE(print(cancelled));
@@ -158,14 +158,14 @@ TEST_F(Print, KeysForwardToThePanelsAndTheQuitCommand)
 
 namespace {
 
-// A page over three sheets that can fail while the third is drawn.
-class ThreeSheetPage : public TestPage {
+// A page over three sheets that can fail while the third is drawn; no window.
+class ThreeSheetPage : public TestDrawer {
 public:
-    using TestPage::TestPage;
+    explicit ThreeSheetPage(Session& s) : TestDrawer(s) { useOffscreenScreen(96 / 25.4); }
     int printSheets(gfx::Surface&) override { return 3; }
     void KOPFFUSSZEILE(short mode, gfx::Surface* object) override
     {
-        TestPage::KOPFFUSSZEILE(mode, object);
+        TestDrawer::KOPFFUSSZEILE(mode, object);
         if (mode == 1) object->Print(QStringLiteral("Blatt %1 von %2").arg(printSheet() + 1).arg(printSheetCount()));
         if (mode == 1 && failOnSheet == printSheet()) vb::Raise(5, QStringLiteral("Testfehler"));
     }
@@ -178,7 +178,7 @@ TEST_F(Print, APageOverSeveralSheetsGoesOutWholeOrNotAtAll)
 {
     ThreeSheetPage three(s);
     const QString pdf = dir.file(QStringLiteral("drei.pdf"));
-    ASSERT_TRUE(three.DRUCKEN(*gfx::PrinterSurface::pdfWriter(pdf)));
+    ASSERT_TRUE(three.print(*gfx::PrinterSurface::pdfWriter(pdf)));
     EXPECT_EQ(testsupport::pdfPages(pdf), 3);
     const QString text = testsupport::pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Blatt 3 von 3")));
@@ -189,7 +189,7 @@ TEST_F(Print, APageOverSeveralSheetsGoesOutWholeOrNotAtAll)
     three.failOnSheet = 2;
     ui->answer(vb::vbCancel);
     const QString cancelled = dir.file(QStringLiteral("abgebrochen.pdf"));
-    EXPECT_FALSE(three.DRUCKEN(*gfx::PrinterSurface::pdfWriter(cancelled)));
+    EXPECT_FALSE(three.print(*gfx::PrinterSurface::pdfWriter(cancelled)));
     EXPECT_EQ(ui->boxes().size(), 1);
     EXPECT_FALSE(QFileInfo::exists(cancelled));
 }

@@ -1,10 +1,10 @@
-#include "pages/frmKONTEXT11.h"
+#include "pagewindows/frmKONTEXT11.h"
 
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "evaluation/StepRange.h"
 #include "pages/PermeabilityAxes.h"
-#include "pages/ResultPage.h"
+#include "pagewindows/ResultPage.h"
 #include "platform/Convert.h"
 #include "platform/Format.h"
 #include "platform/MsgBox.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Curve labels, grid and logarithmic k10 axis of the multiple-evaluation page (M1 row IDM = 1);
 // OK stores them and redraws Bild 110 and 120 of its page.
-#include "pages/frmKONTEXTBase.h"
+#include "pagewindows/frmKONTEXTBase.h"
 
 class QCheckBox;
 

@@ -1,4 +1,4 @@
-#include "pages/mdiSEITE1.h"
+#include "pages/Seite1Drawer.h"
 
 #include "data/Schema.h"
 #include "data/Session.h"
@@ -7,19 +7,13 @@
 #include "graphics/clsGRAFIK.h"
 #include "graphics/clsKOPFFUSS.h"
 #include "graphics/clsTABELLE.h"
+#include "pages/G0Frame.h"
 #include "pages/PermeabilityAxes.h"
 #include "pages/StepRangeMarks.h"
-#include "pages/ProgramTexts.h"
 #include "platform/Convert.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
-#include "widgets/ScrollBarControl.h"
 
-#include <QCoreApplication>
-#include <QDate>
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <QTime>
 #include <cmath>
 
 namespace {
@@ -33,86 +27,39 @@ const QSizeF kPaperDiagram(124, 141);
 
 } // namespace
 
-mdiSEITE1::mdiSEITE1(Session& s, QWidget* parent)
-    : ResultPage(s, parent), m_pic11(new gfx::PictureBox(this)), m_pic12(new gfx::PictureBox(this)),
-      m_pic13(new gfx::PictureBox(this)), m_vsc13(new QScrollBar(Qt::Vertical, m_pic13))
+Seite1Drawer::Seite1Drawer(Session& s)
+    : PageDrawer(s), m_rect11(15, 30, 110, 125), m_rect12(m_rect11.right() + 3, m_rect11.top(), 240 - m_rect11.width() - 3, 7),
+      m_rect13(m_rect12.left(), m_rect12.bottom() + 3, m_rect12.width(), m_rect11.height() - m_rect12.height() - 3)
 {
-    setObjectName(QStringLiteral("mdiSEITE1"));
-    Tag = QStringLiteral("Seite 1");
-    setWindowTitle(Tag);
-    m_pic11->setObjectName(QStringLiteral("picBILD11"));
-    m_pic12->setObjectName(QStringLiteral("picBILD12"));
-    m_pic13->setObjectName(QStringLiteral("picBILD13"));
-    m_vsc13->setObjectName(QStringLiteral("vscBILD13"));
-    m_vsc13->hide();
-    m_vsc13Control = std::make_unique<ScrollBarControl>(m_vsc13);
-    connect(m_vsc13, &QScrollBar::valueChanged, this, [this] { BILD13(); });
-    layoutBoxes();
 }
 
-mdiSEITE1::~mdiSEITE1() = default;
+Seite1Drawer::~Seite1Drawer() = default;
 
-QString mdiSEITE1::heading() { return QStringLiteral("Durchlässigkeitsversuch mit Standrohr"); }
+QString Seite1Drawer::pageHeading() { return QStringLiteral("Durchlässigkeitsversuch mit Standrohr"); }
 
-void mdiSEITE1::layoutBoxes()
+QVector<PageDrawer::Box> Seite1Drawer::boxes() const
 {
-    m_rect11 = QRectF(15, 30, 110, 125);
-    m_rect12 = QRectF(m_rect11.right() + 3, m_rect11.top(), 240 - m_rect11.width() - 3, 7);
-    m_rect13 = QRectF(m_rect12.left(), m_rect12.bottom() + 3, m_rect12.width(),
-                      m_rect11.height() - m_rect12.height() - 3);
-    const double px = pixelsPerMm();
-    auto place = [px](QWidget* w, const QRectF& r) {
-        w->setGeometry(QRectF(r.topLeft() * px, r.size() * px).toRect());
-    };
-    place(m_pic11, m_rect11);
-    place(m_pic12, m_rect12);
-    place(m_pic13, m_rect13);
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_pic11), static_cast<QWidget*>(m_pic12),
-                       static_cast<QWidget*>(m_pic13)})
-        takeSize(w);
+    return {{QStringLiteral("picBILD11"), m_rect11}, {QStringLiteral("picBILD12"), m_rect12}, {QStringLiteral("picBILD13"), m_rect13}};
 }
 
-// The page is drawn before it is shown, and a hidden widget hears of its new
-// size only when shown: a picture box would keep its one-pixel picture.
-void mdiSEITE1::takeSize(QWidget* w)
+QVector<PageDrawer::Diagram> Seite1Drawer::diagrams()
 {
-    if (!w->testAttribute(Qt::WA_PendingResizeEvent)) return;
-    w->setAttribute(Qt::WA_PendingResizeEvent, false);
-    QResizeEvent e(w->size(), QSize());
-    QCoreApplication::sendEvent(w, &e);
-}
-
-QList<gfx::PictureBox*> mdiSEITE1::pictureBoxes() const { return {m_pic11, m_pic12, m_pic13}; }
-
-QVector<ResultPage::Diagram> mdiSEITE1::diagrams()
-{
-    auto routine = [this](void (mdiSEITE1::*f)(short, float, float, gfx::Surface*)) {
+    auto routine = [this](void (Seite1Drawer::*f)(short, float, float, gfx::Surface*)) {
         return [this, f](short mode, float dx, float dy, gfx::Surface* object) { (this->*f)(mode, dx, dy, object); };
     };
     return {
-        {QStringLiteral("BILD11"), 0, 5, routine(&mdiSEITE1::BILD11)},
-        {QStringLiteral("BILD12"), 20, 10, routine(&mdiSEITE1::BILD12)},
-        {QStringLiteral("BILD13"), 20, 10, routine(&mdiSEITE1::BILD13), true},
-        {QStringLiteral("BILD14"), 0, 5, routine(&mdiSEITE1::BILD14)},
+        {QStringLiteral("BILD11"), 0, 5, routine(&Seite1Drawer::BILD11)},
+        {QStringLiteral("BILD12"), 20, 10, routine(&Seite1Drawer::BILD12)},
+        {QStringLiteral("BILD13"), 20, 10, routine(&Seite1Drawer::BILD13), true},
+        {QStringLiteral("BILD14"), 0, 5, routine(&Seite1Drawer::BILD14)},
     };
-}
-
-gfx::Surface* mdiSEITE1::target(short mode, gfx::PictureBox* box, gfx::Surface* object) const
-{
-    if (mode == 1) return object;
-    return box;
 }
 
 // ------------------------------------------------------------------ loading
 
-void mdiSEITE1::Form_Load()
+void Seite1Drawer::load()
 {
-    // Drawn before it is shown: the caller sizes the page as the maximised
-    // child; unsized, it gets an A4 landscape sheet.
-    if (!testAttribute(Qt::WA_Resized)) resize((QSizeF(297, 210) * pixelsPerMm()).toSize());
-    layoutBoxes();
-    m_HBOKF = -1;
-    m_HBOKFS = -1;
+    resetHeaderFooter();
     setProgress(0);
     readRecord();
     vb::DoEvents();
@@ -133,15 +80,7 @@ void mdiSEITE1::Form_Load()
     m_loaded = true;
 }
 
-void mdiSEITE1::resizeEvent(QResizeEvent* event)
-{
-    ResultPage::resizeEvent(event);
-    if (!m_loaded) return;
-    Cls();
-    if (m_HBOKF == -1) KOPFFUSSZEILE(0, nullptr);
-}
-
-void mdiSEITE1::readRecord()
+void Seite1Drawer::readRecord()
 {
     // every object on the page's own session: a write joins the page's transaction
     auto open = [this](const char* table) {
@@ -187,7 +126,7 @@ void mdiSEITE1::readRecord()
     readSwitches();
 }
 
-void mdiSEITE1::readSwitches()
+void Seite1Drawer::readSwitches()
 {
     if (!m_A1) return;
     m_A1->DTVI(QStringLiteral("BILD14AN"), m_BILD14AN);
@@ -198,7 +137,7 @@ void mdiSEITE1::readSwitches()
     m_A1->DTVI(QStringLiteral("GITK10"), m_GITK10);
 }
 
-bool mdiSEITE1::writeFrame(short idObjekt, bool always)
+bool Seite1Drawer::writeFrame(short idObjekt, bool always)
 {
     if (!m_G0) return false;
     const Keys row{{"IDOBJEKT", static_cast<int>(idObjekt)}};
@@ -213,57 +152,21 @@ bool mdiSEITE1::writeFrame(short idObjekt, bool always)
         if (complete) return false;
     }
     ado::Transaction tx(session().cnnX);
-    requireStored(m_G0->DVTI(QStringLiteral("OX"), 1, row) && m_G0->DVTI(QStringLiteral("OY"), 1, row) &&
-                  m_G0->DVTS(QStringLiteral("RL"), 11, row) && m_G0->DVTS(QStringLiteral("RR"), 12, row) &&
-                  m_G0->DVTS(QStringLiteral("RO"), 10, row) && m_G0->DVTS(QStringLiteral("RU"), 11, row) &&
-                  m_G0->DVTS(QStringLiteral("MYMX"), 0, row) && m_G0->DVTS(QStringLiteral("MX"), 0, row) &&
-                  m_G0->DVTS(QStringLiteral("MY"), 0, row));
+    requireStored(G0Frame::writeDefaults(*m_G0, row));
     tx.commit();
     return true;
 }
 
-// ------------------------------------------------------------------ header and footer
-
-void mdiSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
-{
-    vb::OnError onError(QStringLiteral("Kopffusszeile"));
-    onError([&] {
-        gfx::Surface* surface = mode == 1 ? object : this;
-        if (!surface) return;
-        if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
-        clsKOPFFUSS& k = *m_kopffuss;
-        k.setAUSGABEOBJEKT(surface, surface);
-        // On screen the diagram boxes start 30 mm from the top, 5 mm higher
-        // than on paper: the header moves up so that its comment line stays
-        // clear of them.
-        if (mode != 1) k.setRANDABSTAND(QStringLiteral("oben"), 10);
-        k.setBEARBEITER(session().BEARBEITER);
-        k.setCOPYRIGHT(ProgramTexts::copyright(3));
-        k.setPROGRAMMIERER(ProgramTexts::maker(3));
-        k.setEBOKFS(m_HBOKFS == -1);
-        k.setKENNZEICHNUNG(m_KEN);
-        k.setDATUM(QDate::currentDate());
-        k.setKOMMENTAR(m_KOM);
-        k.setSEITE(static_cast<short>(mode == 1 ? printSheet() + 1 : 1));
-        k.setSEITENANZAHL(static_cast<short>(mode == 1 ? printSheetCount() : 1));
-        k.setUEBERSCHRIFT(heading());
-        k.setPROJEKT(session().PROJEKT);
-        k.setSPRACHE(3);
-        k.setUHRZEIT(QTime::currentTime());
-        k.KOPFFUSSZEILE();
-    });
-}
-
 // ------------------------------------------------------------------ Bild 11
 
-void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
+void Seite1Drawer::BILD11(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 11"));
-    gfx::Surface* surface = target(mode, m_pic11, object);
+    gfx::Surface* surface = target(mode, box11(), object);
     if (!surface) return;
     short automatic = m_rescale;
     if (!onError([&] {
-            if (mode != 1) m_pic11->Cls();
+            if (mode != 1) box11()->Cls();
             // a row made just now holds no limits: they come from the data
             if (writeFrame(11, m_rescale == -1)) automatic = -1;
         }))
@@ -276,7 +179,7 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
         return;
 
     if (!onError([&] {
-            m_g11 = newDiagram(m_id, 11, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
+            m_g11 = newDiagram(m_id, 11, box11(), m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g11;
             setAutomaticLimits(g, automatic);
             // the overlay brings its own lines; without it a frame or a full grid
@@ -332,14 +235,14 @@ void mdiSEITE1::BILD11(short mode, float dx, float dy, gfx::Surface* object)
 
 // ------------------------------------------------------------------ Bild 12
 
-void mdiSEITE1::BILD12(short mode, float dx, float dy, gfx::Surface* object)
+void Seite1Drawer::BILD12(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 12"));
-    gfx::Surface* surface = target(mode, m_pic12, object);
+    gfx::Surface* surface = target(mode, box12(), object);
     if (!surface) return;
     if (!onError([&] {
-            if (mode != 1) m_pic12->Cls();
-            m_g12 = newDiagram(m_id, 12, m_pic12, m_rect12.topLeft(), mode, dx, dy, surface, m_rect12.size());
+            if (mode != 1) box12()->Cls();
+            m_g12 = newDiagram(m_id, 12, box12(), m_rect12.topLeft(), mode, dx, dy, surface, m_rect12.size());
             clsGRAFIK& g = *m_g12;
             g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
         }))
@@ -356,7 +259,7 @@ void mdiSEITE1::BILD12(short mode, float dx, float dy, gfx::Surface* object)
 
 // ------------------------------------------------------------------ Bild 13
 
-mdiSEITE1::TableBody mdiSEITE1::tableBody() const
+Seite1Drawer::TableBody Seite1Drawer::tableBody() const
 {
     TableBody body;
     const int rows = m_MAXI + 1;
@@ -412,14 +315,14 @@ mdiSEITE1::TableBody mdiSEITE1::tableBody() const
     return body;
 }
 
-StepRange mdiSEITE1::stepRange() const { return StepRange::resolve(m_VON, m_BIS, m_series.K10.size()); }
+StepRange Seite1Drawer::stepRange() const { return StepRange::resolve(m_VON, m_BIS, m_series.K10.size()); }
 
-void mdiSEITE1::setupTable(short mode, float dx, float dy, gfx::Surface* surface)
+void Seite1Drawer::setupTable(short mode, float dx, float dy, gfx::Surface* surface)
 {
     if (!m_table) m_table = std::make_unique<clsTABELLE>();
     clsTABELLE& t = *m_table;
     t.setEOBJEKT(surface);
-    t.setEYBALKEN(mode == 1 ? nullptr : m_vsc13Control.get());
+    t.setEYBALKEN(mode == 1 ? nullptr : m_scrollBar);
     if (mode == 1) {
         t.setEXDL(static_cast<float>(m_rect13.left() + dx));
         t.setEYDO(static_cast<float>(m_rect13.top() + dy));
@@ -441,7 +344,7 @@ void mdiSEITE1::setupTable(short mode, float dx, float dy, gfx::Surface* surface
     t.setPaperRows(-1, -1);
 }
 
-int mdiSEITE1::printSheets(gfx::Surface& paper)
+int Seite1Drawer::printSheets(gfx::Surface& paper)
 {
     m_rowsPerSheet = 0;
     const int rows = m_MAXI + 1;
@@ -455,25 +358,24 @@ int mdiSEITE1::printSheets(gfx::Surface& paper)
     setupTable(1, dx, dy, &paper);
     // the footer's two 7-pt lines stand on the bottom margin; the table keeps
     // clear of them whether or not they are printed, so all sheets look alike
-    if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
-    gfx::SurfaceFont footer;
+        gfx::SurfaceFont footer;
     footer.size = 7;
-    const double footerTop = paper.sizeMm().height() - m_kopffuss->marginBottom() - 2 * paper.textHeight(footer);
+    const double footerTop = paper.sizeMm().height() - kopffuss().marginBottom() - 2 * paper.textHeight(footer);
     m_rowsPerSheet = m_table->rowsFitting(2, footerTop);
     return (rows + m_rowsPerSheet - 1) / m_rowsPerSheet;
 }
 
-void mdiSEITE1::BILD13(short mode, float dx, float dy, gfx::Surface* object)
+void Seite1Drawer::BILD13(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 13"));
-    gfx::Surface* surface = target(mode, m_pic13, object);
+    gfx::Surface* surface = target(mode, box13(), object);
     if (!surface) return;
     // a table running over several sheets shows each its share of the rows
     const bool shared = mode == 1 && printSheetCount() > 1 && m_rowsPerSheet > 0;
     const int first = shared ? printSheet() * m_rowsPerSheet : 0;
     const int last = shared ? std::min(first + m_rowsPerSheet, m_MAXI + 1) - 1 : m_MAXI;
     if (!onError([&] {
-            if (mode != 1) m_pic13->Cls();
+            if (mode != 1) box13()->Cls();
             setupTable(mode, dx, dy, surface);
             if (shared) {
                 m_table->setPaperRows(static_cast<short>(first), static_cast<short>(last));
@@ -522,12 +424,12 @@ void mdiSEITE1::BILD13(short mode, float dx, float dy, gfx::Surface* object)
 
 // ------------------------------------------------------------------ Bild 14
 
-void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
+void Seite1Drawer::BILD14(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 14"));
     if (!onError([&] { readSwitches(); })) return;
     if (m_BILD14AN != 1) return;
-    gfx::Surface* surface = target(mode, m_pic11, object);
+    gfx::Surface* surface = target(mode, box11(), object);
     if (!surface) return;
     short automatic = m_rescale;
     if (!onError([&] {
@@ -535,7 +437,7 @@ void mdiSEITE1::BILD14(short mode, float dx, float dy, gfx::Surface* object)
         }))
         return;
     if (!onError([&] {
-            m_g14 = newDiagram(m_id, 14, m_pic11, m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
+            m_g14 = newDiagram(m_id, 14, box11(), m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g14;
             setAutomaticLimits(g, automatic);
             // the same time division as Bild 11

@@ -1,7 +1,7 @@
-#include "pages/frmKONTEXTBase.h"
+#include "pagewindows/frmKONTEXTBase.h"
 
 #include "data/Session.h"
-#include "pages/ResultPage.h"
+#include "pagewindows/ResultPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,6 +76,6 @@ void frmKONTEXTBase::place()
 void frmKONTEXTBase::redraw(const QStringList& names)
 {
     if (!m_page) return;
-    for (const ResultPage::Diagram& d : m_page->diagrams())
+    for (const PageDrawer::Diagram& d : m_page->diagrams())
         if (names.contains(d.name) && d.draw) d.draw(0, 0, 0, nullptr);
 }

@@ -5,7 +5,7 @@
 #include "graphics/PointSymbol.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
-#include "pages/mdiMSEITE1.h"
+#include "pagewindows/mdiMSEITE1.h"
 #include "platform/MsgBox.h"
 
 #include <QSet>
@@ -64,8 +64,8 @@ protected:
     {
         auto paper = std::make_unique<gfx::RecordingSurface>();
         paper->setPrinter(true);
-        page.BILD110(1, 0, 0, paper.get());
-        if (with120) page.BILD120(1, 0, 0, paper.get());
+        page.drawer().BILD110(1, 0, 0, paper.get());
+        if (with120) page.drawer().BILD120(1, 0, 0, paper.get());
         return paper;
     }
     static qint32 colourOf(int type) { return gfx::QBColor(gfx::symbolColourIndex(type)); }
@@ -94,7 +94,7 @@ TEST_F(MSeite1Test, EighthRecordSharesTheFirstRecordsColour)
     gfx::RecordingSurface paper;
     // not the printer, which lays out for the paper: the stored fixed scales hold
     paper.setPrinter(false);
-    page->BILD110(1, 0, 0, &paper);
+    page->drawer().BILD110(1, 0, 0, &paper);
     const auto heightOf = [](int k) { return 30 + 10 + 100 - (k + 1) * 10; };
     EXPECT_EQ(curveHeights(paper, colourOf(0)), (QSet<int>{heightOf(0), heightOf(7)}));
     EXPECT_EQ(curveHeights(paper, colourOf(6)), QSet<int>{heightOf(6)});
@@ -104,9 +104,9 @@ TEST_F(MSeite1Test, EighthRecordSharesTheFirstRecordsColour)
 
 TEST_F(MSeite1Test, FifteenRecordsAllDrawnAndLabelled)
 {
-    EXPECT_EQ(mdiMSEITE1::symbolType(7), 0); // the eighth record
-    EXPECT_EQ(mdiMSEITE1::symbolType(14), 7);
-    for (int k = 0; k < 100; ++k) EXPECT_TRUE(mdiMSEITE1::symbolType(k) >= 0 && mdiMSEITE1::symbolType(k) <= 7) << k;
+    EXPECT_EQ(MSeite1Drawer::symbolType(7), 0); // the eighth record
+    EXPECT_EQ(MSeite1Drawer::symbolType(14), 7);
+    for (int k = 0; k < 100; ++k) EXPECT_TRUE(MSeite1Drawer::symbolType(k) >= 0 && MSeite1Drawer::symbolType(k) <= 7) << k;
 
     for (int k = 0; k < 15; ++k) addRecord(k + 1, QStringLiteral("R%1").arg(k + 10), 1, 5, 30, 2E-6f);
     multipleEvaluation(true, 1);
@@ -130,7 +130,7 @@ TEST_F(MSeite1Test, NoLabelsWhenLabellingIsOff)
     // the header names both records and the comment
     gfx::RecordingSurface header;
     header.setPrinter(true);
-    page->KOPFFUSSZEILE(1, &header);
+    page->drawer().KOPFFUSSZEILE(1, &header);
     EXPECT_TRUE(header.allText().contains(QStringLiteral("KB-17, KB-18")));
     EXPECT_TRUE(header.allText().contains(QStringLiteral("Baufeld Nord")));
 }
@@ -141,7 +141,7 @@ TEST_F(MSeite1Test, SingleRecordKeepsTheStoredLimitsWhileSeveralStartFromTheData
     multipleEvaluation(true, 1);
     exec(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[XMIN],[XMAX],[YMIN],[YMAX]) VALUES (0,110,0,500,0,1E-3)"));
     auto page = load();
-    EXPECT_EQ(page->rescaleFlag(), 0);
+    EXPECT_EQ(page->drawer().rescaleFlag(), 0);
     EXPECT_FLOAT_EQ(g0("XMAX"), 500);
     EXPECT_FLOAT_EQ(g0("YMAX"), 1E-3f);
 
@@ -181,7 +181,7 @@ TEST_F(MSeite1Test, RecordWithoutResultsIsLeftOut)
     QList<int> progress;
     auto page = load(&progress);
     EXPECT_EQ(progress, (QList<int>{5, 40, 70, 95}));
-    EXPECT_EQ(page->recordsWithoutResults(), (QStringList{QStringLiteral("S2"), QStringLiteral("S3")}));
+    EXPECT_EQ(page->drawer().recordsWithoutResults(), (QStringList{QStringLiteral("S2"), QStringLiteral("S3")}));
     const auto paperPtr = onPaper(*page, false);
     const gfx::RecordingSurface& paper = *paperPtr;
     EXPECT_TRUE(paper.allText().contains(QStringLiteral("S4")));
@@ -218,7 +218,7 @@ TEST_F(MSeite1Test, EachCurveAndPointComesFromItsOwnRecord)
     gfx::RecordingSurface paper;
     // not the printer, which lays out for the paper: the stored fixed scales hold
     paper.setPrinter(false);
-    page->BILD110(1, 0, 0, &paper);
+    page->drawer().BILD110(1, 0, 0, &paper);
     EXPECT_EQ(curveHeights(paper, colourOf(0)), QSet<int>{130});
     EXPECT_EQ(curveHeights(paper, colourOf(1)), QSet<int>{90});
     QSet<int> xs, expected;
@@ -229,7 +229,7 @@ TEST_F(MSeite1Test, EachCurveAndPointComesFromItsOwnRecord)
 
     // Bild 120: B's symbol sits on the last point of its Bild 110 curve
     paper.forget();
-    page->BILD120(1, 0, 0, &paper);
+    page->drawer().BILD120(1, 0, 0, &paper);
     const QPointF last(xOf(137.5f, own.TM.last()), 90);
     int near = 0;
     for (const gfx::DrawCall& c : paper.calls())

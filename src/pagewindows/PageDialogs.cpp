@@ -1,11 +1,11 @@
 // Which settings dialog a click on a result page opens.
-#include "pages/ResultPage.h"
+#include "pagewindows/ResultPage.h"
 
 #include "data/clsDATEN.h"
-#include "pages/frmKONTEXT.h"
-#include "pages/frmKONTEXT11.h"
-#include "pages/frmKONTEXT110.h"
-#include "pages/mdiSEITE1.h"
+#include "pagewindows/frmKONTEXT.h"
+#include "pagewindows/frmKONTEXT11.h"
+#include "pagewindows/frmKONTEXT110.h"
+#include "pagewindows/mdiSEITE1.h"
 
 #include <QCheckBox>
 
@@ -17,11 +17,11 @@ QDialog* ResultPage::diagramDialog(gfx::PictureBox* box, QWidget* owner)
         // the record the page shows, which need not be the current one any more
         qint32 id = 0;
         if (const auto* single = qobject_cast<const mdiSEITE1*>(this)) id = single->recordId();
-        else id = clsDATEN(m_s).ESPIDW();
-        return new frmKONTEXT11(m_s, this, id, owner);
+        else id = clsDATEN(session()).ESPIDW();
+        return new frmKONTEXT11(session(), this, id, owner);
     }
     if (name == QLatin1String("picBILD110") || name == QLatin1String("picBILD120"))
-        return new frmKONTEXT110(m_s, this, owner);
+        return new frmKONTEXT110(session(), this, owner);
     return nullptr;
 }
 
@@ -30,10 +30,9 @@ QDialog* ResultPage::pageDialog(QWidget* owner)
     auto* dlg = new frmKONTEXT(this, owner);
     dlg->quitCommand = quitCommand;
     dlg->helpCommand = helpCommand;
-    dlg->chkBOKF()->setProperty("Tag", m_HBOKF == -1 ? QStringLiteral("1") : QStringLiteral("0"));
-    dlg->chkBOKFS()->setProperty("Tag", m_HBOKFS == -1 ? QStringLiteral("1") : QStringLiteral("0"));
+    dlg->chkBOKF()->setProperty("Tag", HBOKF() == -1 ? QStringLiteral("1") : QStringLiteral("0"));
+    dlg->chkBOKFS()->setProperty("Tag", HBOKFS() == -1 ? QStringLiteral("1") : QStringLiteral("0"));
     dlg->cdlFARBEN(0).Color = BackColor;
-    const QList<gfx::PictureBox*> boxes = pictureBoxes();
-    dlg->cdlFARBEN(1).Color = boxes.isEmpty() ? BackColor : boxes.first()->BackColor;
+    dlg->cdlFARBEN(1).Color = m_boxes.isEmpty() ? BackColor : m_boxes.first()->BackColor;
     return dlg;
 }

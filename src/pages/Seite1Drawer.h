@@ -1,32 +1,31 @@
 #pragma once
-// "Seite 1": the result page of one evaluated record. Bild 11 is the time
-// history of k10 with the optional level overlay Bild 14 drawn into the same
-// box, Bild 12 the strip with the standpipe data, Bild 13 the table of
-// readings and results; header and footer are drawn on the page itself.
-#include "evaluation/StepRange.h"
-#include "pages/ResultPage.h"
+// The drawing of "Seite 1", the result page of one evaluated record. Bild 11
+// is the time history of k10 with the optional level overlay Bild 14 drawn
+// into the same box, Bild 12 the strip with the standpipe data, Bild 13 the
+// table of readings and results; header and footer are drawn on the page.
 #include "evaluation/ResultSeries.h"
+#include "evaluation/StepRange.h"
+#include "graphics/Surface.h"
+#include "pages/PageDrawer.h"
 
 #include <QRectF>
+#include <QVariant>
 #include <memory>
 
-class QScrollBar;
-class ScrollBarControl;
 class clsDATEN;
 class clsGRAFIK;
-class clsKOPFFUSS;
 class clsTABELLE;
+namespace gfx { class ScrollBar; }
 
-class mdiSEITE1 : public ResultPage {
-    Q_OBJECT
+class Seite1Drawer : public PageDrawer {
 public:
-    explicit mdiSEITE1(Session& s, QWidget* parent = nullptr);
-    ~mdiSEITE1() override;
+    explicit Seite1Drawer(Session& s);
+    ~Seite1Drawer() override;
 
     // Reads the record and draws the whole page, advancing the progress hook
     // 0, 20, 50, 70, 95; the diagram limits are computed afresh when the
     // record is not evaluated with its current data (BONEU), and only then.
-    void Form_Load();
+    void load() override;
 
     // mode 0: screen (the box is cleared first); mode 1: the printer surface
     // `object`, placed at the box's position plus the offsets (mm).
@@ -36,15 +35,12 @@ public:
     // The level overlay, drawn into Bild 11 without clearing it; nothing when off.
     void BILD14(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
 
-    gfx::PictureBox* picBILD11() const { return m_pic11; }
-    gfx::PictureBox* picBILD12() const { return m_pic12; }
-    gfx::PictureBox* picBILD13() const { return m_pic13; }
-    QScrollBar* vscBILD13() const { return m_vsc13; }
+    // The scroll bar of the table on screen (none without a window).
+    void setTableScrollBar(gfx::ScrollBar* bar) { m_scrollBar = bar; }
     qint32 recordId() const { return m_id; }
 
-    QList<gfx::PictureBox*> pictureBoxes() const override;
+    QVector<Box> boxes() const override;
     QVector<Diagram> diagrams() override;
-    void KOPFFUSSZEILE(short mode, gfx::Surface* object) override;
     QString printTitle() const override { return QStringLiteral("Drucken von Seite 1"); }
     // A table longer than the paper holds runs on over further sheets.
     int printSheets(gfx::Surface& paper) override;
@@ -54,7 +50,7 @@ public:
     void setRescaleFlag(short v) { m_rescale = v; }
     const ResultSeries& series() const { return m_series; }
     // The page heading in the header.
-    static QString heading();
+    static QString pageHeading();
     // The rows of the table body, [column][row], the text colour of each row
     // (-1 normal; grey outside the evaluated range), the foot block with the
     // k10 values its statistics are taken over and its row labels, and the
@@ -74,15 +70,15 @@ public:
     bool logarithmic() const { return m_LOGK10; }
 
 protected:
-    // The header and footer follow the page's size; the diagrams keep theirs.
-    void resizeEvent(QResizeEvent* event) override;
+    QString heading() const override { return pageHeading(); }
+    QStringList designations() const override { return {m_KEN}; }
+    QString comment() const override { return m_KOM; }
 
 private:
-    void layoutBoxes();
-    static void takeSize(QWidget* w);
+    gfx::Surface* box11() const { return boxSurface(0); }
+    gfx::Surface* box12() const { return boxSurface(1); }
+    gfx::Surface* box13() const { return boxSurface(2); }
     void readRecord();
-    // The surface of a diagram routine, or nullptr when there is none to draw on.
-    gfx::Surface* target(short mode, gfx::PictureBox* box, gfx::Surface* object) const;
     // Orientation, margins and free scales of Bild 11 written to a G0 row; with
     // `always` false only when the row lacks any of them. True when written.
     bool writeFrame(short idObjekt, bool always);
@@ -92,16 +88,11 @@ private:
 
     // Layout in millimetres (the page's twips / 56.7).
     QRectF m_rect11, m_rect12, m_rect13;
-    gfx::PictureBox* m_pic11;
-    gfx::PictureBox* m_pic12;
-    gfx::PictureBox* m_pic13;
-    QScrollBar* m_vsc13;
-    std::unique_ptr<ScrollBarControl> m_vsc13Control;
+    gfx::ScrollBar* m_scrollBar = nullptr;
 
     std::unique_ptr<clsDATEN> m_E1, m_E2, m_E3, m_A1, m_A2, m_G0, m_V1;
     std::unique_ptr<clsGRAFIK> m_g11, m_g12, m_g14;
     std::unique_ptr<clsTABELLE> m_table;
-    std::unique_ptr<clsKOPFFUSS> m_kopffuss;
 
     qint32 m_id = 0;
     QString m_KEN, m_KOM;

@@ -1,18 +1,14 @@
-#include "pages/mdiMSEITE1.h"
+#include "pages/MSeite1Drawer.h"
 
 #include "data/Ado.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
-#include "graphics/clsKOPFFUSS.h"
-#include "widgets/PictureBox.h"
+#include "pages/G0Frame.h"
 #include "pages/PermeabilityAxes.h"
-#include "pages/ProgramTexts.h"
 #include "platform/OnError.h"
 #include "platform/System.h"
 
-#include <QDate>
-#include <QTime>
 #include <cmath>
 
 namespace {
@@ -58,6 +54,8 @@ public:
         m_g0.setETABELLE(QStringLiteral("G0"));
         m_g0.setESPIDW(0);
     }
+    clsDATEN& data() { return m_g0; }
+    const Keys& keys() const { return m_keys; }
     bool exists()
     {
         auto rs = m_g0.DT(QStringLiteral("OX"), m_keys);
@@ -70,7 +68,7 @@ public:
         return v;
     }
     // inside the caller's transaction: a failed write ends it unfinished
-    void set(const QString& column, const QVariant& v) { ResultPage::requireStored(m_g0.DVTV(column, v, m_keys)); }
+    void set(const QString& column, const QVariant& v) { PageDrawer::requireStored(m_g0.DVTV(column, v, m_keys)); }
 
 private:
     clsDATEN m_g0;
@@ -105,25 +103,21 @@ void copyAxes(const clsGRAFIK& from, clsGRAFIK& to)
 
 } // namespace
 
-mdiMSEITE1::mdiMSEITE1(Session& s, QWidget* parent)
-    : ResultPage(s, parent), m_picBILD110(new gfx::PictureBox(this)), m_picBILD120(new gfx::PictureBox(this))
+MSeite1Drawer::MSeite1Drawer(Session& s) : PageDrawer(s) {}
+
+MSeite1Drawer::~MSeite1Drawer() = default;
+
+short MSeite1Drawer::symbolType(int k) { return static_cast<short>(k <= 6 ? k : (k - 7) % 8); }
+
+QString MSeite1Drawer::pageHeading() { return QStringLiteral("Durchlässigkeitsversuche mit Standrohren"); }
+
+QVector<PageDrawer::Box> MSeite1Drawer::boxes() const
 {
-    setObjectName(QStringLiteral("mdiMSEITE1"));
-    Tag = QStringLiteral("MSeite 1");
-    setWindowTitle(Tag);
-    m_picBILD110->setObjectName(QStringLiteral("picBILD110"));
-    m_picBILD120->setObjectName(QStringLiteral("picBILD120"));
+    return {{QStringLiteral("picBILD110"), QRectF(kLeft110, kTop, kWidth, kHeight)},
+            {QStringLiteral("picBILD120"), QRectF(kLeft120, kTop, kWidth, kHeight)}};
 }
 
-mdiMSEITE1::~mdiMSEITE1() = default;
-
-short mdiMSEITE1::symbolType(int k) { return static_cast<short>(k <= 6 ? k : (k - 7) % 8); }
-
-QString mdiMSEITE1::heading() { return QStringLiteral("Durchlässigkeitsversuche mit Standrohren"); }
-
-QList<gfx::PictureBox*> mdiMSEITE1::pictureBoxes() const { return {m_picBILD110, m_picBILD120}; }
-
-QVector<ResultPage::Diagram> mdiMSEITE1::diagrams()
+QVector<PageDrawer::Diagram> MSeite1Drawer::diagrams()
 {
     return {
         {QStringLiteral("BILD110"), 0, 5, [this](short m, float x, float y, gfx::Surface* o) { BILD110(m, x, y, o); }},
@@ -131,7 +125,7 @@ QVector<ResultPage::Diagram> mdiMSEITE1::diagrams()
     };
 }
 
-QStringList mdiMSEITE1::recordsWithoutResults() const
+QStringList MSeite1Drawer::recordsWithoutResults() const
 {
     QStringList missing;
     for (int k = 0; k < m_series.size() && k < m_KEN.size(); ++k)
@@ -139,18 +133,7 @@ QStringList mdiMSEITE1::recordsWithoutResults() const
     return missing;
 }
 
-void mdiMSEITE1::layoutBoxes()
-{
-    // Drawn before it is shown: the caller sizes the page as the maximised
-    // child; unsized, it gets a landscape A4 sheet.
-    const double px = pixelsPerMm();
-    const auto pixels = [px](double mm) { return static_cast<int>(std::lround(mm * px)); };
-    if (!testAttribute(Qt::WA_Resized)) resize(pixels(297), pixels(210));
-    m_picBILD110->setGeometry(pixels(kLeft110), pixels(kTop), pixels(kWidth), pixels(kHeight));
-    m_picBILD120->setGeometry(pixels(kLeft120), pixels(kTop), pixels(kWidth), pixels(kHeight));
-}
-
-void mdiMSEITE1::readRecords()
+void MSeite1Drawer::readRecords()
 {
     m_ID.clear();
     m_KEN.clear();
@@ -177,13 +160,11 @@ void mdiMSEITE1::readRecords()
     for (qint32 id : std::as_const(m_ID)) m_series.append(ResultSeries::read(m_s.cnnX, id));
 }
 
-void mdiMSEITE1::Form_Load()
+void MSeite1Drawer::load()
 {
-    layoutBoxes();
-    m_HBOKF = -1;
-    m_HBOKFS = -1;
+    resetHeaderFooter();
     setProgress(5);
-    vb::OnError onError(Tag);
+    vb::OnError onError(QStringLiteral("MSeite 1"));
     if (!onError([&] { readRecords(); })) return;
     KOPFFUSSZEILE(0, nullptr);
     vb::DoEvents();
@@ -198,53 +179,14 @@ void mdiMSEITE1::Form_Load()
     m_loaded = true;
 }
 
-void mdiMSEITE1::resizeEvent(QResizeEvent* event)
-{
-    // drawn before it was shown: header and footer follow the page's final size
-    ResultPage::resizeEvent(event);
-    if (!m_loaded) return;
-    Cls();
-    if (m_HBOKF == -1) KOPFFUSSZEILE(0, nullptr);
-}
-
-void mdiMSEITE1::KOPFFUSSZEILE(short mode, gfx::Surface* object)
-{
-    vb::OnError onError(QStringLiteral("Kopffusszeile"));
-    onError([&] {
-        if (!m_kopffuss) m_kopffuss = std::make_unique<clsKOPFFUSS>();
-        clsKOPFFUSS& kf = *m_kopffuss;
-        gfx::Surface* surface = mode == 1 ? object : static_cast<gfx::Surface*>(this);
-        if (!surface) return;
-        kf.setAUSGABEOBJEKT(surface, surface);
-        // on screen the diagrams sit 5 mm higher than on paper: the header
-        // moves up so that its comment line stays clear of them
-        if (mode != 1) kf.setRANDABSTAND(QStringLiteral("oben"), 10);
-        kf.setBEARBEITER(m_s.BEARBEITER);
-        kf.setCOPYRIGHT(ProgramTexts::copyright(3));
-        kf.setPROGRAMMIERER(ProgramTexts::maker(3));
-        kf.setEBOKFS(m_HBOKFS == -1);
-        kf.setKENNZEICHNUNG(m_KEN);
-        kf.setDATUM(QDate::currentDate());
-        kf.setKOMMENTAR(m_KOM);
-        kf.setSEITE(1);
-        kf.setSEITENANZAHL(1);
-        kf.setUEBERSCHRIFT(heading());
-        kf.setPROJEKT(m_s.PROJEKT);
-        kf.setSPRACHE(3);
-        kf.setUHRZEIT(QTime::currentTime());
-        kf.KOPFFUSSZEILE();
-    });
-}
-
-
-void mdiMSEITE1::drawTitle(clsGRAFIK& g, const QString& title) const
+void MSeite1Drawer::drawTitle(clsGRAFIK& g, const QString& title) const
 {
     g.SCHRIFTEINSTELLUNGEN(QString(), 10, 0, 0, 0, 0);
     g.TEXT(11, 4, title, 2, 0, 0, 0);
     g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
 }
 
-void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
+void MSeite1Drawer::BILD110(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 110"));
     M1Flags flags;
@@ -259,22 +201,15 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
             m_scaled110 = rescale == -1;
             if (!m_scaled110) return;
             ado::Transaction tx(m_s.cnnX); // one write to disk for the whole row
-            g0.set(QStringLiteral("OX"), 1);
-            g0.set(QStringLiteral("MX"), 0.f);
-            g0.set(QStringLiteral("MY"), 0.f);
-            g0.set(QStringLiteral("OY"), 1);
-            g0.set(QStringLiteral("RL"), 11.f);
-            g0.set(QStringLiteral("RR"), 12.f);
-            g0.set(QStringLiteral("RO"), 10.f);
-            g0.set(QStringLiteral("RU"), 11.f);
-            g0.set(QStringLiteral("MYMX"), 0.f);
+            requireStored(G0Frame::writeDefaults(g0.data(), g0.keys()));
             tx.commit();
         }))
         return;
 
+    if (!target(mode, boxSurface(0), object)) return;
     if (!onError([&] {
-            if (mode != 1) m_picBILD110->Cls();
-            m_g110 = newDiagram(0, kBild110, m_picBILD110, QPointF(kLeft110, kTop), mode, dx, dy, object, kPaperDiagram);
+            if (mode != 1) boxSurface(0)->Cls();
+            m_g110 = newDiagram(0, kBild110, boxSurface(0), QPointF(kLeft110, kTop), mode, dx, dy, object, kPaperDiagram);
             PermeabilityAxes::apply(*m_g110, grid(flags.GITT), grid(flags.GITK10), flags.LOGK10);
             setAutomaticLimits(*m_g110, rescale);
         }))
@@ -316,7 +251,7 @@ void mdiMSEITE1::BILD110(short mode, float dx, float dy, gfx::Surface* object)
     onError([&] { drawTitle(g, QStringLiteral("Zeitverläufe der Durchlässigkeitsbeiwerte")); });
 }
 
-void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
+void MSeite1Drawer::BILD120(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 120"));
     M1Flags flags;
@@ -335,9 +270,10 @@ void mdiMSEITE1::BILD120(short mode, float dx, float dy, gfx::Surface* object)
         return;
 
     std::unique_ptr<clsGRAFIK> g;
+    if (!target(mode, boxSurface(1), object)) return;
     if (!onError([&] {
-            if (mode != 1) m_picBILD120->Cls();
-            g = newDiagram(0, kBild120, m_picBILD120, QPointF(kLeft120, kTop), mode, dx, dy, object, kPaperDiagram);
+            if (mode != 1) boxSurface(1)->Cls();
+            g = newDiagram(0, kBild120, boxSurface(1), QPointF(kLeft120, kTop), mode, dx, dy, object, kPaperDiagram);
             if (m_g110) copyAxes(*m_g110, *g);
             else PermeabilityAxes::apply(*g, grid(flags.GITT), grid(flags.GITK10), flags.LOGK10);
             setAutomaticLimits(*g, 0);

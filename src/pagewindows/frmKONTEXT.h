@@ -3,7 +3,7 @@
 // picture-box colours. Works only on the page that opened it and only in
 // memory (KONTEXT); a page closed meanwhile is left alone. Shown modeless;
 // deletes itself when closed.
-#include "pages/frmKONTEXTBase.h"
+#include "pagewindows/frmKONTEXTBase.h"
 #include "widgets/ColorDialog.h"
 
 #include <functional>

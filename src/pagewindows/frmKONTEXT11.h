@@ -6,7 +6,7 @@
 // limit and the range before anything is stored and stores all of it in one
 // transaction, then redraws Bild 11 and 14 of its page.
 #include "evaluation/ResultSeries.h"
-#include "pages/frmKONTEXTBase.h"
+#include "pagewindows/frmKONTEXTBase.h"
 
 #include <QString>
 #include <QVector>
