@@ -1,6 +1,6 @@
 // The page options dialog and the diagram settings dialogs on a real project
 // database: what they show, what OK stores and redraws, what they refuse.
-#include "PageProject.h"
+#include "pages/PageProject.h"
 #include "common/WidgetSupport.h"
 #include "data/Schema.h"
 #include "data/Session.h"

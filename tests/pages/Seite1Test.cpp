@@ -11,7 +11,7 @@
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
 #include "evaluation/ResultSeries.h"
-#include "pagewindows/mdiSEITE1.h"
+#include "pages/Seite1Drawer.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"
@@ -97,11 +97,12 @@ protected:
         return rs.Eof() ? QVariant() : rs.Value(0);
     }
 
-    std::unique_ptr<mdiSEITE1> load()
+    std::unique_ptr<Seite1Drawer> load()
     {
-        auto page = std::make_unique<mdiSEITE1>(s);
+        auto page = std::make_unique<Seite1Drawer>(s);
+        page->useOffscreenScreen(96 / 25.4); // the screen of a window on an ordinary display
         page->progress = [this](int v) { progress.append(v); };
-        page->Form_Load();
+        page->load();
         return page;
     }
 
@@ -117,7 +118,7 @@ TEST_F(Seite1, DemoRecordDrawsTitleStepWidthLegendCurveTableAndHeader)
     addRecord(demo());
     auto page = load();
     EXPECT_EQ(progress, (QList<int>{0, 20, 50, 70, 95}));
-    EXPECT_EQ(page->drawer().rescaleFlag(), 0);
+    EXPECT_EQ(page->rescaleFlag(), 0);
     EXPECT_EQ(page->recordId(), 1);
     EXPECT_TRUE(ui->boxes().isEmpty());
 
@@ -125,7 +126,7 @@ TEST_F(Seite1, DemoRecordDrawsTitleStepWidthLegendCurveTableAndHeader)
     exec("UPDATE [G0] SET [MX]=0,[MY]=0");
     gfx::RecordingSurface paper;
     paper.setPrinter(true);
-    page->drawer().BILD11(1, 0, 5, &paper);
+    page->BILD11(1, 0, 5, &paper);
     EXPECT_TRUE(paper.calls(gfx::DrawCall::Clear).isEmpty());
     EXPECT_TRUE(hasText(paper, QStringLiteral("Zeitverlauf des Durchlässigkeitsbeiwertes")));
     EXPECT_TRUE(hasText(paper, QStringLiteral("n = 1")));
@@ -153,14 +154,14 @@ TEST_F(Seite1, DemoRecordDrawsTitleStepWidthLegendCurveTableAndHeader)
     EXPECT_TRUE(legend);
 
     paper.forget();
-    page->drawer().BILD13(1, 20, 10, &paper);
+    page->BILD13(1, 20, 10, &paper);
     EXPECT_TRUE(hasText(paper, QStringLiteral("Nr.")));
     EXPECT_TRUE(hasText(paper, QStringLiteral("[m/s]")));
     EXPECT_TRUE(hasText(paper, QStringLiteral("740,0"))); // h' of reading 11, every row on paper
     EXPECT_FALSE(hasText(paper, QStringLiteral("nicht auswertbar")));
 
     paper.forget();
-    page->drawer().KOPFFUSSZEILE(1, &paper);
+    page->KOPFFUSSZEILE(1, &paper);
     EXPECT_TRUE(hasText(paper, Seite1Drawer::pageHeading()));
     EXPECT_TRUE(hasText(paper, QStringLiteral("SR-B3")));
     EXPECT_TRUE(hasText(paper, QStringLiteral("Projekt P-2417")));
@@ -186,14 +187,14 @@ TEST_F(Seite1, RescaleStoresTheLimitsAndLaterDrawingsUseTheStoredOnes)
     exec("UPDATE [G0] SET [XMAX]=10,[MX]=0,[MY]=0 WHERE [ID]=1 AND [IDOBJEKT]=11");
     gfx::RecordingSurface paper;
     paper.setPrinter(true);
-    page->drawer().BILD11(1, 0, 5, &paper);
+    page->BILD11(1, 0, 5, &paper);
     EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 10);
     EXPECT_TRUE(hasText(paper, QStringLiteral("10,0")));
 
     // Asked to rescale again, the limits follow the data once more (stored by
     // the screen: a printed copy stores nothing).
-    page->drawer().setRescaleFlag(-1);
-    page->drawer().BILD11();
+    page->setRescaleFlag(-1);
+    page->BILD11();
     EXPECT_FLOAT_EQ(g0(11, "XMAX").toFloat(), 3);
 }
 
@@ -262,7 +263,7 @@ TEST_F(Seite1, RecordsWithoutResultsDrawEmptyDiagramsWithoutAnyBox)
         for (const auto& d : page->diagrams()) d.draw(1, d.xOffset, d.yOffset, &paper);
         EXPECT_TRUE(ui->boxes().isEmpty()) << c.what << ": " << ui->boxes().value(0).text.toStdString();
         EXPECT_TRUE(hasText(paper, QStringLiteral("t [h]"))) << c.what;
-        EXPECT_TRUE(page->drawer().series().TM.isEmpty()) << c.what;
+        EXPECT_TRUE(page->series().TM.isEmpty()) << c.what;
         ui->clear();
     }
 }
@@ -273,7 +274,7 @@ TEST_F(Seite1, TableMarksUnevaluableIntervalsAndLeavesMissingOnesEmpty)
     r.k10 = {4e-7f, 0, 5e-7f}; // the last interval has no result
     addRecord(r);
     auto page = load();
-    const auto body = page->drawer().tableBody();
+    const auto body = page->tableBody();
     ASSERT_EQ(body.cells.size(), 7);
     ASSERT_EQ(body.cells[0].size(), 5);
     EXPECT_FALSE(body.cells[6][0].isValid()); // no interval ends with reading 0
@@ -286,7 +287,7 @@ TEST_F(Seite1, TableMarksUnevaluableIntervalsAndLeavesMissingOnesEmpty)
 
     gfx::RecordingSurface paper;
     paper.setPrinter(true);
-    page->drawer().BILD13(1, 20, 10, &paper);
+    page->BILD13(1, 20, 10, &paper);
     EXPECT_TRUE(hasText(paper, QStringLiteral("0.0E0  *")));
     EXPECT_TRUE(hasText(paper, QStringLiteral("* nicht auswertbar")));
 }
@@ -299,7 +300,7 @@ TEST_F(Seite1, TableRowsHoldTheValuesOfTheirOwnReadingForEveryStepWidth)
         clearRecords();
         Record r = demo(7, n);
         addRecord(r);
-        const auto body = load()->drawer().tableBody();
+        const auto body = load()->tableBody();
         ASSERT_EQ(body.cells[0].size(), 7);
         for (int row = 0; row < 7; ++row) {
             const QVariant phi = body.cells[5][row], k10 = body.cells[6][row];
@@ -336,7 +337,7 @@ TEST_F(Seite1, ChosenStepsOnALogarithmicAxis)
     addRecord(r);
     exec("UPDATE [A1] SET [VON]=3,[LOGK10]=1 WHERE [ID]=1");
     auto page = load();
-    const auto body = page->drawer().tableBody();
+    const auto body = page->tableBody();
     EXPECT_EQ(body.foot[6].size(), 4); // steps 3, 5, 6, 7
     EXPECT_TRUE(body.footLabels.value(0).contains(QStringLiteral("Schritte 3–7")));
     EXPECT_TRUE(body.footnote.contains(QStringLiteral("1 Schritt"))) << body.footnote.toStdString();
@@ -344,7 +345,7 @@ TEST_F(Seite1, ChosenStepsOnALogarithmicAxis)
 
     gfx::RecordingSurface paper;
     paper.setPrinter(true);
-    page->drawer().BILD11(1, 0, 5, &paper);
+    page->BILD11(1, 0, 5, &paper);
     const QRectF plot(QPointF(15 + 11, 35 + 10), QPointF(15 + 124 - 12, 35 + 141 - 11));
     QSet<int> across; // heights (0.01 mm) of the lines over the whole plot width
     bool dashed = false;
@@ -380,10 +381,10 @@ TEST_F(Seite1, LevelOverlayDrawsIntoBild11OnTheSameFrame)
 
     gfx::RecordingSurface paper;
     paper.setPrinter(true);
-    page->drawer().BILD11(1, 0, 5, &paper);
+    page->BILD11(1, 0, 5, &paper);
     EXPECT_TRUE(hasText(paper, QStringLiteral("f"))); // the legend's Greek phi
     const int before = paper.calls().size();
-    page->drawer().BILD14(1, 0, 5, &paper);
+    page->BILD14(1, 0, 5, &paper);
     EXPECT_TRUE(paper.calls(gfx::DrawCall::Clear).isEmpty());
     int red = 0;
     for (int i = before; i < paper.calls().size(); ++i)
@@ -429,7 +430,7 @@ TEST_F(Seite1, LongTableRunsOnOverFurtherSheetsClearOfTheFooter)
     const QString pdf = dir.file(QStringLiteral("lang.pdf"));
     {
         auto printer = gfx::PrinterSurface::pdfWriter(pdf);
-        ASSERT_TRUE(page->DRUCKEN(*printer));
+        ASSERT_TRUE(page->print(*printer));
     }
     EXPECT_TRUE(ui->boxes().isEmpty());
     const auto sheets = sheetWords(pdf);
@@ -469,7 +470,7 @@ TEST_F(Seite1, TableThatFitsKeepsItsOneSheet)
     const QString pdf = dir.file(QStringLiteral("kurz.pdf"));
     {
         auto printer = gfx::PrinterSurface::pdfWriter(pdf);
-        ASSERT_TRUE(page->DRUCKEN(*printer));
+        ASSERT_TRUE(page->print(*printer));
     }
     EXPECT_EQ(testsupport::pdfPages(pdf), 1);
     const QString text = testsupport::pdfText(pdf);

@@ -5,10 +5,11 @@
 #include "graphics/PointSymbol.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
-#include "pagewindows/mdiMSEITE1.h"
+#include "pages/MSeite1Drawer.h"
 #include "platform/MsgBox.h"
 
 #include <QSet>
+#include <QLineF>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,20 +53,21 @@ protected:
         ado::Recordset rs(QStringLiteral("SELECT [%1] FROM [G0] WHERE [ID]=0 AND [IDOBJEKT]=110").arg(column), s.cnnX);
         return rs.Eof() ? -1 : rs.Value(0).toFloat();
     }
-    std::unique_ptr<mdiMSEITE1> load(QList<int>* progress = nullptr)
+    std::unique_ptr<MSeite1Drawer> load(QList<int>* progress = nullptr)
     {
-        auto page = std::make_unique<mdiMSEITE1>(s);
+        auto page = std::make_unique<MSeite1Drawer>(s);
+        page->useOffscreenScreen(96 / 25.4); // the screen of a window on an ordinary display
         if (progress) page->progress = [progress](int v) { progress->append(v); };
-        page->Form_Load();
+        page->load();
         return page;
     }
     // Bild 110 (and Bild 120) drawn on a recording surface that is the printer.
-    static std::unique_ptr<gfx::RecordingSurface> onPaper(mdiMSEITE1& page, bool with120 = true)
+    static std::unique_ptr<gfx::RecordingSurface> onPaper(MSeite1Drawer& page, bool with120 = true)
     {
         auto paper = std::make_unique<gfx::RecordingSurface>();
         paper->setPrinter(true);
-        page.drawer().BILD110(1, 0, 0, paper.get());
-        if (with120) page.drawer().BILD120(1, 0, 0, paper.get());
+        page.BILD110(1, 0, 0, paper.get());
+        if (with120) page.BILD120(1, 0, 0, paper.get());
         return paper;
     }
     static qint32 colourOf(int type) { return gfx::QBColor(gfx::symbolColourIndex(type)); }
@@ -94,7 +96,7 @@ TEST_F(MSeite1Test, EighthRecordSharesTheFirstRecordsColour)
     gfx::RecordingSurface paper;
     // not the printer, which lays out for the paper: the stored fixed scales hold
     paper.setPrinter(false);
-    page->drawer().BILD110(1, 0, 0, &paper);
+    page->BILD110(1, 0, 0, &paper);
     const auto heightOf = [](int k) { return 30 + 10 + 100 - (k + 1) * 10; };
     EXPECT_EQ(curveHeights(paper, colourOf(0)), (QSet<int>{heightOf(0), heightOf(7)}));
     EXPECT_EQ(curveHeights(paper, colourOf(6)), QSet<int>{heightOf(6)});
@@ -130,7 +132,7 @@ TEST_F(MSeite1Test, NoLabelsWhenLabellingIsOff)
     // the header names both records and the comment
     gfx::RecordingSurface header;
     header.setPrinter(true);
-    page->drawer().KOPFFUSSZEILE(1, &header);
+    page->KOPFFUSSZEILE(1, &header);
     EXPECT_TRUE(header.allText().contains(QStringLiteral("KB-17, KB-18")));
     EXPECT_TRUE(header.allText().contains(QStringLiteral("Baufeld Nord")));
 }
@@ -141,7 +143,7 @@ TEST_F(MSeite1Test, SingleRecordKeepsTheStoredLimitsWhileSeveralStartFromTheData
     multipleEvaluation(true, 1);
     exec(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[XMIN],[XMAX],[YMIN],[YMAX]) VALUES (0,110,0,500,0,1E-3)"));
     auto page = load();
-    EXPECT_EQ(page->drawer().rescaleFlag(), 0);
+    EXPECT_EQ(page->rescaleFlag(), 0);
     EXPECT_FLOAT_EQ(g0("XMAX"), 500);
     EXPECT_FLOAT_EQ(g0("YMAX"), 1E-3f);
 
@@ -181,7 +183,7 @@ TEST_F(MSeite1Test, RecordWithoutResultsIsLeftOut)
     QList<int> progress;
     auto page = load(&progress);
     EXPECT_EQ(progress, (QList<int>{5, 40, 70, 95}));
-    EXPECT_EQ(page->drawer().recordsWithoutResults(), (QStringList{QStringLiteral("S2"), QStringLiteral("S3")}));
+    EXPECT_EQ(page->recordsWithoutResults(), (QStringList{QStringLiteral("S2"), QStringLiteral("S3")}));
     const auto paperPtr = onPaper(*page, false);
     const gfx::RecordingSurface& paper = *paperPtr;
     EXPECT_TRUE(paper.allText().contains(QStringLiteral("S4")));
@@ -218,7 +220,7 @@ TEST_F(MSeite1Test, EachCurveAndPointComesFromItsOwnRecord)
     gfx::RecordingSurface paper;
     // not the printer, which lays out for the paper: the stored fixed scales hold
     paper.setPrinter(false);
-    page->drawer().BILD110(1, 0, 0, &paper);
+    page->BILD110(1, 0, 0, &paper);
     EXPECT_EQ(curveHeights(paper, colourOf(0)), QSet<int>{130});
     EXPECT_EQ(curveHeights(paper, colourOf(1)), QSet<int>{90});
     QSet<int> xs, expected;
@@ -229,7 +231,7 @@ TEST_F(MSeite1Test, EachCurveAndPointComesFromItsOwnRecord)
 
     // Bild 120: B's symbol sits on the last point of its Bild 110 curve
     paper.forget();
-    page->drawer().BILD120(1, 0, 0, &paper);
+    page->BILD120(1, 0, 0, &paper);
     const QPointF last(xOf(137.5f, own.TM.last()), 90);
     int near = 0;
     for (const gfx::DrawCall& c : paper.calls())
