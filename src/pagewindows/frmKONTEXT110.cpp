@@ -21,7 +21,7 @@ void bindM1(clsDATEN& m1)
 }
 } // namespace
 
-frmKONTEXT110::frmKONTEXT110(Session& s, ResultPage* page, QWidget* owner) : frmKONTEXTBase(page, owner)
+frmKONTEXT110::frmKONTEXT110(Session& s, ResultPage* page, QWidget* owner) : frmKONTEXTBase(page, owner), m_s(s)
 {
     setObjectName(QStringLiteral("frmKONTEXT110"));
     setWindowTitle(s.tr(QStringLiteral("Diagrammeinstellungen"), QStringLiteral("Diagram settings")));
@@ -49,7 +49,7 @@ frmKONTEXT110::~frmKONTEXT110() = default;
 
 void frmKONTEXT110::Form_Load()
 {
-    ControlData m1;
+    ControlData m1(m_s);
     bindM1(m1);
     m1.DTFC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DTFC(QStringLiteral("GITT"), m_chkGITT) &&
         m1.DTFC(QStringLiteral("GITK10"), m_chkGITK10) && m1.DTFC(QStringLiteral("LOGK10"), m_chkLOGK10);
@@ -65,7 +65,7 @@ void frmKONTEXT110::cmdOK_Click()
     bool written = false;
     vb::OnError onError(QStringLiteral("Bild 110"));
     onError([&] {
-        ControlData m1;
+        ControlData m1(m_s);
         bindM1(m1);
         ado::Transaction transaction(m1.connection());
         if (m1.DFTC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DFTC(QStringLiteral("GITT"), m_chkGITT) &&

@@ -21,6 +21,7 @@ public:
 private:
     void Form_Load();
 
+    Session& m_s;
     QCheckBox* m_chkBESCHR;
     QCheckBox* m_chkGITT;
     QCheckBox* m_chkGITK10;
