@@ -5,6 +5,7 @@
 // table of readings and results; header and footer are drawn on the page.
 #include "evaluation/ResultSeries.h"
 #include "evaluation/StepRange.h"
+#include "graphics/PlainScrollBar.h"
 #include "graphics/Surface.h"
 #include "pages/PageDrawer.h"
 
@@ -35,8 +36,9 @@ public:
     // The level overlay, drawn into Bild 11 without clearing it; nothing when off.
     void BILD14(short mode = 0, float dx = 0, float dy = 0, gfx::Surface* object = nullptr);
 
-    // The scroll bar of the table on screen (none without a window).
-    void setTableScrollBar(gfx::ScrollBar* bar) { m_scrollBar = bar; }
+    // The scroll bar of the table on screen: a window's control; without a
+    // window one that only keeps its position.
+    void setTableScrollBar(gfx::ScrollBar* bar) { m_scrollBar = bar ? bar : &m_plainScrollBar; }
     qint32 recordId() const { return m_id; }
 
     QVector<Box> boxes() const override;
@@ -88,7 +90,8 @@ private:
 
     // Layout in millimetres (the page's twips / 56.7).
     QRectF m_rect11, m_rect12, m_rect13;
-    gfx::ScrollBar* m_scrollBar = nullptr;
+    gfx::PlainScrollBar m_plainScrollBar;
+    gfx::ScrollBar* m_scrollBar = &m_plainScrollBar;
 
     std::unique_ptr<clsDATEN> m_E1, m_E2, m_E3, m_A1, m_A2, m_G0, m_V1;
     std::unique_ptr<clsGRAFIK> m_g11, m_g12, m_g14;

@@ -17,4 +17,4 @@ mdiSEITE1::mdiSEITE1(Session& s, QWidget* parent)
     connect(m_vsc13, &QScrollBar::valueChanged, this, [this] { drawer().BILD13(); });
 }
 
-mdiSEITE1::~mdiSEITE1() = default;
+mdiSEITE1::~mdiSEITE1() { drawer().setTableScrollBar(nullptr); }

@@ -306,9 +306,13 @@ TEST_F(Seite1, TableRowsHoldTheValuesOfTheirOwnReadingForEveryStepWidth)
             const QVariant phi = body.cells[5][row], k10 = body.cells[6][row];
             // the first head at reading 0, the others from the end of the first window on
             EXPECT_EQ(phi.isValid(), row == 0 || row >= n) << "n = " << n << ", row " << row;
-            if (phi.isValid()) EXPECT_FLOAT_EQ(phi.toFloat(), 1250 - body.cells[3][row].toFloat()) << n << "/" << row;
+            if (phi.isValid()) {
+                EXPECT_FLOAT_EQ(phi.toFloat(), 1250 - body.cells[3][row].toFloat()) << n << "/" << row;
+            }
             EXPECT_EQ(k10.isValid(), row >= n) << "n = " << n << ", row " << row;
-            if (row >= n) EXPECT_FLOAT_EQ(k10.toFloat(), r.k10[row - n]) << n << "/" << row;
+            if (row >= n) {
+                EXPECT_FLOAT_EQ(k10.toFloat(), r.k10[row - n]) << n << "/" << row;
+            }
         }
     }
 }
