@@ -6,6 +6,7 @@
 #include "input/FlexCells.h"
 #include "widgets/ControlData.h"
 #include "widgets/PictureBox.h"
+#include "widgets/WaitCursor.h"
 #include "input/FormKeys.h"
 #include "input/frmIMPORT.h"
 #include "input/clsFLX.h"
@@ -508,6 +509,7 @@ bool mdiEINGABE::importReadings(const std::vector<logger::Reading>& readings)
                       vb::vbYesNo | vb::vbQuestion, Session::tr(m_SPRACHE, QStringLiteral("Importieren"), QStringLiteral("Import")))
             != vb::vbYes)
         return false;
+    const WaitCursor busy; // tens of thousands of rows take seconds
     vb::FlexGrid* g = m_grid.msgFLX;
     const int first = g->FixedRows();
     g->setRows(first + static_cast<int>(readings.size()));
