@@ -1,8 +1,9 @@
 #include "batch/BatchImport.h"
 
-#include "data/Ado.h"
 #include "batch/BatchArguments.h"
 #include "batch/BatchRun.h"
+#include "data/Ado.h"
+#include "evaluation/EvaluationRows.h"
 #include "logger/LoggerError.h"
 #include "logger/LoggerFields.h"
 #include "platform/Convert.h"
@@ -140,8 +141,7 @@ void BatchImport::store(ado::Connection& cnn, long id, const std::vector<logger:
         if (rc != SQLITE_DONE) cnn.raise(rc, sql);
     }
     // results computed from the old readings must not pass for results of the new
-    if (cnn.Execute(QStringLiteral("UPDATE [A1] SET [BONEU]=1 WHERE [ID]=%1").arg(id)) == 0)
-        cnn.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (%1,1)").arg(id));
+    EvaluationRows::markNotEvaluated(cnn, static_cast<qint32>(id));
     cnn.Execute(QStringLiteral("DELETE FROM [A2] WHERE [ID]=%1").arg(id));
     tx.commit();
 }
