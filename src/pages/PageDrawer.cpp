@@ -15,11 +15,6 @@
 #include <QTime>
 #include <algorithm>
 
-namespace {
-// The sheet a page is drawn on when no window gives it another size.
-const QSizeF kSheetMm(297, 210);
-} // namespace
-
 PageDrawer::PageDrawer(Session& s) : m_s(s) {}
 
 PageDrawer::~PageDrawer() = default;
@@ -35,6 +30,8 @@ QRect PageDrawer::pixels(const QRectF& mm, double pixelsPerMm)
     return QRectF(mm.topLeft() * pixelsPerMm, mm.size() * pixelsPerMm).toRect();
 }
 
+QSize PageDrawer::sheetPixels(double pixelsPerMm) { return pixels(QRectF(0, 0, 297, 210), pixelsPerMm).size(); }
+
 void PageDrawer::useOffscreenScreen(double pixelsPerMm)
 {
     const double dpi = pixelsPerMm * 25.4;
@@ -43,7 +40,7 @@ void PageDrawer::useOffscreenScreen(double pixelsPerMm)
         m_offscreen.push_back(std::make_unique<gfx::ImageSurface>(px.width() / pixelsPerMm, px.height() / pixelsPerMm, dpi));
         return m_offscreen.back().get();
     };
-    gfx::Surface* page = image(pixels(QRectF(QPointF(), kSheetMm), pixelsPerMm).size());
+    gfx::Surface* page = image(sheetPixels(pixelsPerMm));
     QVector<gfx::Surface*> boxSurfaces;
     for (const Box& b : boxes()) {
         gfx::Surface* s = image(pixels(b.mm, pixelsPerMm).size());

@@ -5,6 +5,7 @@
 // draws header, footer and every diagram on screen, or prints them on paper.
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,9 @@ public:
     // A box's place in device pixels for pixelsPerMm: the one rounding the
     // window and the offscreen screen share.
     static QRect pixels(const QRectF& mm, double pixelsPerMm);
+    // The page's size in device pixels when nothing gives it another: an A4
+    // landscape sheet.
+    static QSize sheetPixels(double pixelsPerMm);
     gfx::Surface* pageSurface() const { return m_page; }
     gfx::Surface* boxSurface(int i) const { return m_boxes.value(i); }
 

@@ -16,7 +16,6 @@
 class clsDATEN;
 class clsGRAFIK;
 class clsTABELLE;
-namespace gfx { class ScrollBar; }
 
 class Seite1Drawer : public PageDrawer {
 public:

@@ -66,7 +66,7 @@ void ResultPage::Form_Load()
 {
     // Drawn before it is shown: the caller sizes the page as the maximised
     // child; unsized, it gets an A4 landscape sheet.
-    if (!testAttribute(Qt::WA_Resized)) resize(PageDrawer::pixels(QRectF(0, 0, 297, 210), pixelsPerMm()).size());
+    if (!testAttribute(Qt::WA_Resized)) resize(PageDrawer::sheetPixels(pixelsPerMm()));
     layoutBoxes();
     m_drawer->load();
 }

@@ -112,7 +112,7 @@ public:
     {
         setObjectName(name);
         Tag = QStringLiteral("Seite 1");
-        resize(PageDrawer::pixels(QRectF(0, 0, 297, 210), pixelsPerMm()).size());
+        resize(PageDrawer::sheetPixels(pixelsPerMm()));
     }
     TestDrawer& drawer() const { return static_cast<TestDrawer&>(pageDrawer()); }
 };
