@@ -3,7 +3,6 @@
 #include "batch/BatchArguments.h"
 #include "batch/BatchRun.h"
 #include "data/Ado.h"
-#include "data/RecordStore.h"
 #include "data/Session.h"
 #include "evaluation/EvaluationRows.h"
 #include "evaluation/clsBERECHNEN.h"
@@ -84,15 +83,16 @@ bool evaluate(ado::Connection& cnn, qint32 id)
 }
 
 // The rows of the multiple evaluation as the Evaluate menu and Calculate
-// Multiple leave them, without a comment. A selection other than the
-// project's own starts afresh, as a newly confirmed selection does, so no
-// stale limits or comment are printed.
+// Multiple leave them; a project without them gets them without a comment.
+// The page's stored switches (labels, grids, logarithmic axis) and comment
+// are printed as the window shows them; limits stored for other records
+// than these are found afresh.
 void prepareMultiple(ado::Connection& cnn, bool newSelection)
 {
     ado::Transaction tx(cnn);
-    if (newSelection) RecordStore::removeMultipleEvaluation(cnn);
     EvaluationRows::ensureMultipleRecord(cnn);
     EvaluationRows::ensureMultipleHeader(cnn, {});
+    if (newSelection) EvaluationRows::markNotEvaluated(cnn, 0);
     tx.commit();
 }
 

@@ -519,3 +519,23 @@ TEST_F(BatchPrintTest, SeiteOneOnPaperCarriesTheTitleTheStepTheDesignationAndThe
     for (const char* t : {"Zeitverlauf des Durchlässigkeitsbeiwertes", "n = 1", "* nicht auswertbar", "B2", "Bearbeiter"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t << "\n" << text.toStdString();
 }
+
+TEST_F(BatchPrintTest, TheMultiplePageKeepsItsStoredAxisAndComment)
+{
+    // as the program leaves the project: B1 to B3 compared on decades, with a comment
+    db.cnn().Execute(QStringLiteral("UPDATE [E1] SET [AKT]=true"));
+    db.addRecord(0, QStringLiteral("M"), false, QStringLiteral("Mehrfachauswertung"));
+    db.cnn().Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (0,1)"));
+    db.cnn().Execute(QStringLiteral("INSERT INTO [M1] ([IDM],[KOM],[BESCHR11],[GITT],[GITK10],[LOGK10]) VALUES (1,'Vergleich Baufeld',1,0,0,1)"));
+    const QString pdf = db.dir().file(QStringLiteral("M.pdf"));
+    // those records, and two of them
+    for (const char* records : {"B1,B2,B3", "B3,B1"}) {
+        ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--records"), QLatin1String(records),
+                       QStringLiteral("--pdf"), pdf}, true), 0) << errors.toStdString();
+        const QString text = testsupport::pdfText(pdf);
+        EXPECT_TRUE(text.contains(QStringLiteral("Vergleich Baufeld"))) << records << text.toStdString();
+        // both diagrams labelled over the decades, a linear axis would not show all of these
+        for (const char* label : {"1*10\n-7", "5*10\n-7", "1*10\n-6"})
+            EXPECT_EQ(text.count(QLatin1String(label)), 2) << records << " " << label << text.toStdString();
+    }
+}
