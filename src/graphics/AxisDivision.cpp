@@ -2,6 +2,7 @@
 
 #include "platform/VBError.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace gfx {
@@ -78,6 +79,34 @@ void appendTick(QVector<float>& t, float v)
 float AxisDivision::log10or0(float v) { return v > 0 ? std::log10(v) : 0.0f; }
 
 int AxisDivision::roundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+QVector<float> AxisDivision::logarithmicLabels(float lo, float hi, const QVector<float>& decades, double labelSpan)
+{
+    constexpr float kSame = 1e-4f; // a limit on a decade or a subdivision is one place
+    auto merged = [&](QVector<float> at) {
+        std::sort(at.begin(), at.end());
+        QVector<float> out;
+        for (float t : at)
+            if (out.isEmpty() || t - out.last() > kSame) out.append(t);
+        return out;
+    };
+    const QVector<float> plain = merged(decades);
+    if (!(hi - lo < 3) || !(labelSpan > 0)) return plain;
+    for (const QVector<int>& mantissas : {QVector<int>{2, 3, 4, 5, 6, 7, 8, 9}, QVector<int>{2, 5}}) {
+        QVector<float> at = plain;
+        for (int c = static_cast<int>(std::floor(lo)); c <= static_cast<int>(std::ceil(hi)); ++c)
+            for (int j : mantissas) {
+                // the ends are always labelled: a subdivision close to one gives way
+                const float t = static_cast<float>(c + std::log10(j));
+                if (t - lo >= labelSpan && hi - t >= labelSpan) at.append(t);
+            }
+        at = merged(at);
+        bool readable = true;
+        for (qsizetype i = 1; i < at.size() && readable; ++i) readable = at[i] - at[i - 1] >= labelSpan;
+        if (readable) return at;
+    }
+    return plain;
+}
 
 AxisScale AxisDivision::divide(float& MIN, float& MAX, const AxisLists& lists, bool logarithmic, bool autoMin,
                                bool autoMax, short nr, const QVector<float>& data)

@@ -29,6 +29,12 @@ public:
     static float log10or0(float v);
     // Rounds a half to the even neighbour.
     static int roundEven(double v);
+    // Where a logarithmic axis from lo to hi (logarithms) is labelled: at the
+    // given ends and decades; over fewer than three decades also at 2 ... 9,
+    // or else at 2 and 5 times the powers of ten, the denser whose labels
+    // stay labelSpan (in logarithms) apart; a subdivision closer to an end is
+    // left out. Ascending, no place twice.
+    static QVector<float> logarithmicLabels(float lo, float hi, const QVector<float>& decades, double labelSpan);
 
     // Divides one axis. MIN/MAX come in as stored (or as found so far) and go
     // out as used. With |nr| = 1 automatic limits start at the first data value;

@@ -2,6 +2,8 @@
 // data, the write-back of automatic limits and scale factors, and the axes.
 #include "graphics/clsGRAFIK.h"
 
+#include "graphics/TextMarkup.h"
+
 #include "data/Ado.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
@@ -253,12 +255,17 @@ void clsGRAFIK::drawAxis(bool xAxis)
         if (sc.grid != 0)
             for (float t : sc.gridTicks) gridLine(t);
         if (sc.labels != 0 && sc.labels == sc.grid) {
-            for (float t : sc.gridTicks) {
+            auto labelText = [&](float t) {
                 QString text = vb::Format(static_cast<float>(std::pow(10.0, t)), picture);
                 // "#.##" leaves a bare point behind whole numbers
                 if (text.endsWith(QLatin1Char('.')) || text.endsWith(vb::DecimalSeparator())) text.chop(1);
-                label(at(t, across), text);
-            }
+                return text;
+            };
+            // every label is about as long as the lower end's and keeps 2 mm to the next
+            QString widest = labelText(alongMin);
+            gfx::TextMarkup::convertNumber(widest);
+            const double span = (m_text.layout(widest).width + 2) * (xAxis ? m_MX : m_MY);
+            for (float t : AxisDivision::logarithmicLabels(alongMin, alongMax, sc.gridTicks, span)) label(at(t, across), labelText(t));
         }
     }
 
