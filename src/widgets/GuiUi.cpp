@@ -5,9 +5,13 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 #include <functional>
+#include <memory>
 
 namespace vb {
 
@@ -15,7 +19,23 @@ namespace {
 bool g_germanButtons = false;
 }
 
-void SetGermanButtons(bool german) { g_germanButtons = german; }
+void SetGermanButtons(bool german)
+{
+    g_germanButtons = german;
+    // Qt's own dialogs (file dialog, colour dialog, ...) speak the session language too
+    static QTranslator* qtGerman = nullptr;
+    if (german && !qtGerman) {
+        auto translator = std::make_unique<QTranslator>();
+        const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (translator->load(QLocale(QLocale::German), QStringLiteral("qt"), QStringLiteral("_"), folder) &&
+            QCoreApplication::installTranslator(translator.get()))
+            qtGerman = translator.release();
+    } else if (!german && qtGerman) {
+        QCoreApplication::removeTranslator(qtGerman);
+        delete qtGerman;
+        qtGerman = nullptr;
+    }
+}
 
 namespace {
 // help: what the Help button does; empty = nothing (the box stays open either way).
@@ -48,7 +68,7 @@ int showBox(const QString& prompt, int style, const QString& title, const std::f
     if (style & vbMsgBoxHelpButton) all |= QMessageBox::Help;
     box.setStandardButtons(all);
     if (g_germanButtons) {
-        // No Qt translations are shipped: the buttons speak the session language themselves.
+        // Qt's translations may be missing: the buttons speak the session language themselves.
         const QList<QPair<QMessageBox::StandardButton, const char*>> german = {
             {QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nein"}, {QMessageBox::Cancel, "Abbrechen"},
             {QMessageBox::Abort, "&Abbrechen"}, {QMessageBox::Retry, "&Wiederholen"},

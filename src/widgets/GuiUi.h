@@ -13,7 +13,8 @@ public:
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& deflt) override;
 };
 
-// German captions on the buttons of the dialogs (the session language).
+// German captions on the buttons of the dialogs and Qt's own dialogs in
+// German, from Qt's translations (the session language).
 void SetGermanButtons(bool german);
 
 } // namespace vb

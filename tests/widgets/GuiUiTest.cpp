@@ -54,10 +54,13 @@ TEST(GuiUi, GermanButtonsAnswerAsVbDoes)
     EXPECT_EQ(gui.msgBox("Speichern?", vb::vbYesNoCancel | vb::vbQuestion, "T"), vb::vbNo);
     EXPECT_TRUE(seen.contains("&Ja"));
     EXPECT_TRUE(seen.contains("Abbrechen"));
+    // Qt's own dialogs, such as the file dialog of the logger import, too
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Suchen in:");
 
     vb::SetGermanButtons(false);
     seen.clear();
     answerNextBox("Cancel", seen);
     EXPECT_EQ(gui.msgBox("Save?", vb::vbOKCancel, "T"), vb::vbCancel);
     EXPECT_FALSE(seen.contains("Abbrechen"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
 }
