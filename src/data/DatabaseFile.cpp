@@ -55,7 +55,8 @@ void beginRead(Handle& h)
 }
 
 // The header's read and write versions say WAL mode; a WAL beside the file
-// puts SQLite into it too.
+// puts SQLite into it too. Read before this process opens a connection to the
+// file: closing any other descriptor of a file drops the process's locks on it.
 bool inWalMode(const QString& path)
 {
     if (QFileInfo::exists(path + QStringLiteral("-wal"))) return true;
@@ -87,9 +88,9 @@ QString journalMode(Handle& h, const char* sql, int& rc)
 // lock does not keep other connections out: both are what this program relies
 // on. Leaving WAL mode needs every other connection gone; SQLite then folds
 // the WAL into the file and removes the WAL files itself.
-void toRollbackJournal(Handle& h, const QString& path, int busyTimeoutMs)
+void toRollbackJournal(Handle& h, bool walMode, int busyTimeoutMs)
 {
-    if (!inWalMode(path)) return;
+    if (!walMode) return;
     int rc = readSchema(h);
     if (rc != SQLITE_OK) h.fail(rc);
     const QString mode = journalMode(h, "PRAGMA journal_mode", rc);
@@ -104,6 +105,35 @@ void toRollbackJournal(Handle& h, const QString& path, int busyTimeoutMs)
         if (waited.elapsed() >= busyTimeoutMs) h.fail(SQLITE_BUSY);
         sqlite3_sleep(20);
     }
+}
+
+quint32 changeCounter(const unsigned char* b)
+{
+    return (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
+}
+
+// Size and modification time, without opening the file.
+FileState fileTimes(const QString& path)
+{
+    FileState st;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return st;
+    st.size = info.st_size;
+    st.modifiedNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return st;
+}
+
+// The state of a file that h holds a lock on, read through h's own descriptor:
+// opening and closing another one would drop the lock.
+FileState stateThrough(Handle& h, const QString& path)
+{
+    FileState st = fileTimes(path);
+    sqlite3_file* file = nullptr;
+    unsigned char b[4] = {};
+    if (sqlite3_file_control(h.db(), "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file && file->pMethods &&
+        file->pMethods->xRead(file, b, 4, 24) == SQLITE_OK)
+        st.changeCounter = changeCounter(b);
+    return st;
 }
 
 void removeCompanions(const QStringList& files)
@@ -130,13 +160,14 @@ void settle(const QString& path, int busyTimeoutMs)
         removeCompanions(files);
         return;
     }
+    const bool walMode = inWalMode(path);
     Handle h(path, SQLITE_OPEN_READWRITE, busyTimeoutMs);
-    if (inWalMode(path)) {
+    if (walMode) {
         if ((readSchema(h) & 0xff) == SQLITE_NOTADB) {
             removeCompanions(files);
             return;
         }
-        toRollbackJournal(h, path, busyTimeoutMs);
+        toRollbackJournal(h, true, busyTimeoutMs);
     }
     // The exclusive lock first rolls a hot journal back; while it is held, no
     // other process is inside a transaction of the file, so a journal left
@@ -159,21 +190,16 @@ void useRollbackJournal(const QString& path, int busyTimeoutMs)
 {
     if (!inWalMode(path)) return;
     Handle h(path, SQLITE_OPEN_READWRITE, busyTimeoutMs);
-    toRollbackJournal(h, path, busyTimeoutMs);
+    toRollbackJournal(h, true, busyTimeoutMs);
 }
 
 FileState state(const QString& path)
 {
-    FileState st;
-    struct stat info {};
-    const QByteArray name = QFile::encodeName(path);
-    if (::stat(name.constData(), &info) != 0) return st;
-    st.size = info.st_size;
-    st.modifiedNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    FileState st = fileTimes(path);
     QFile f(path);
     unsigned char b[4] = {};
-    if (f.open(QIODevice::ReadOnly) && f.seek(24) && f.read(reinterpret_cast<char*>(b), 4) == 4)
-        st.changeCounter = (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
+    if (st.size >= 0 && f.open(QIODevice::ReadOnly) && f.seek(24) && f.read(reinterpret_cast<char*>(b), 4) == 4)
+        st.changeCounter = changeCounter(b);
     return st;
 }
 
@@ -188,7 +214,7 @@ FileState copy(const QString& source, const QString& target, int busyTimeoutMs)
         // The temporary file needs no journal: it only counts once renamed.
         into.exec("PRAGMA journal_mode=OFF");
         beginRead(from);
-        copied = state(source);
+        copied = stateThrough(from, source);
         sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
         if (!b) into.fail(sqlite3_errcode(into.db()));
         const int rc = sqlite3_backup_step(b, -1);
@@ -208,9 +234,10 @@ std::optional<FileState> writeInto(const QString& source, const QString& target,
         copy(source, target, busyTimeoutMs);
         return state(target);
     }
+    const bool walMode = inWalMode(target);
     Handle from(source, SQLITE_OPEN_READWRITE, busyTimeoutMs);
     Handle into(target, SQLITE_OPEN_READWRITE, busyTimeoutMs);
-    toRollbackJournal(into, target, busyTimeoutMs);
+    toRollbackJournal(into, walMode, busyTimeoutMs);
     beginRead(from);
     sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
     if (!b) into.fail(sqlite3_errcode(into.db()));
@@ -226,7 +253,7 @@ std::optional<FileState> writeInto(const QString& source, const QString& target,
     // No page yet: this only takes the target's write lock, which is held
     // until the backup is finished, so the state looked at is the one overwritten.
     int rc = step(0);
-    if (rc == SQLITE_OK && mayWrite && !mayWrite(state(target))) {
+    if (rc == SQLITE_OK && mayWrite && !mayWrite(stateThrough(into, target))) {
         sqlite3_backup_finish(b); // rolls back the empty write and lets the lock go
         from.exec("COMMIT");
         return std::nullopt;
@@ -238,7 +265,7 @@ std::optional<FileState> writeInto(const QString& source, const QString& target,
     if (finished != SQLITE_OK) into.fail(finished);
     // Read under a read lock, so another's write right after ours is not taken for ours.
     beginRead(into);
-    const FileState written = state(target);
+    const FileState written = stateThrough(into, target);
     into.exec("COMMIT");
     return written;
 }

@@ -30,6 +30,8 @@ void useRollbackJournal(const QString& path, int busyTimeoutMs = kBusyTimeoutMs)
 // Which state of a database file one has seen: SQLite's file change counter
 // (header bytes 24-27, counted up by every committed write in rollback-journal
 // mode), the size and the modification time. A missing file has size -1.
+// Not while this process holds a lock on the file through SQLite: the file is
+// opened and closed here, which would drop that lock.
 struct FileState {
     quint32 changeCounter = 0;
     qint64 size = -1;

@@ -280,6 +280,7 @@ int scriptedUser(const crash::Paths& p, const QString& login, int record)
             const bool beside = std::any_of(ui->boxes().begin(), ui->boxes().end(), [](const vb::ScriptedUi::Box& b) {
                 return b.text.startsWith(QStringLiteral("Ihre Fassung wurde als"));
             });
+            if (s.GEAENDERT) std::fprintf(stderr, "driver: Save kept the edits: %s\n", qPrintable(shownBoxes(*ui)));
             say(s.GEAENDERT ? "kept" : beside ? "beside" : "saved");
         } else {
             fail(QStringLiteral("unknown command ") + QString::fromUtf8(command));
