@@ -45,7 +45,7 @@ bool WorkingCopy::exists() const { return m_s.fso.FileExists(m_s.XMDBPFAD()); }
 
 QString WorkingCopy::runFile() const { return m_s.XMDBPFAD() + QStringLiteral(".run"); }
 
-// One "key=value" a line; written whole or not at all.
+// The run file holds one "key=value" a line and is written whole or not at all.
 void WorkingCopy::setOrigin(const std::optional<dbfile::FileState>& origin)
 {
     m_origin = origin;
@@ -93,8 +93,6 @@ void WorkingCopy::keepInterrupted()
     if (n.size() == 3) origin = dbfile::FileState{n[0].toUInt(), n[1].toLongLong(), n[2].toLongLong()};
     setOrigin(origin);
 }
-
-bool WorkingCopy::projectChanged() const { return !m_origin || dbfile::state(m_s.projectDatabasePath()) != *m_origin; }
 
 bool WorkingCopy::saveToProject(const std::optional<dbfile::FileState>& accepted, dbfile::FileState& found)
 {

@@ -31,9 +31,6 @@ public:
     // The project state the working copy was taken from or last saved into;
     // nothing when unknown (a copy left by an older version).
     const std::optional<dbfile::FileState>& origin() const { return m_origin; }
-    // Whether the project file was written since the working copy was taken
-    // from it (another user's Save, an export into it, a compaction elsewhere).
-    bool projectChanged() const;
     // Writes the working copy into the project database in place, provided
     // the project is in the state accepted; the project's write lock is held
     // from that check to the end of the write, so nobody commits in between.

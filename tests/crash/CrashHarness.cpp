@@ -469,15 +469,29 @@ QString Harness::finishSave(Child& user, const char* ken, bool yes, Timeline& t,
     }
 }
 
+// Sends a line to a child (unless null) and reads its answer; a fault when it is not the one wanted.
+QString exchange(Child& c, const char* line, const char* want, const char* who)
+{
+    if (line) c.send(line);
+    if (c.line() == QByteArray(want)) return QString();
+    return QStringLiteral("%1 did not say %2").arg(QLatin1String(who), QLatin1String(want));
+}
+
 // Another process writes a record into the project in one transaction.
 QString Harness::commitBy(int record, Timeline& t)
 {
     Child h(args(QStringLiteral("hold"), {QString::number(record)}));
-    if (h.line() != QByteArray("holding")) return QStringLiteral("the writer did not start");
-    h.send("commit\n");
-    if (h.line() != QByteArray("committed")) return QStringLiteral("the writer did not commit");
-    t.wrote(crash::kSharedRecords[record]);
-    return QString();
+    QString f = exchange(h, nullptr, "holding", "the writer");
+    if (f.isEmpty()) f = exchange(h, "commit\n", "committed", "the writer");
+    if (f.isEmpty()) t.wrote(crash::kSharedRecords[record]);
+    return f;
+}
+
+// A user of the shared project, started and with its record added.
+QString startUser(Child& u, const char* who)
+{
+    const QString f = exchange(u, nullptr, "ready", who);
+    return f.isEmpty() ? exchange(u, "add\n", "added", who) : f;
 }
 
 // 0: another process's write transaction is open when A saves and commits
@@ -488,16 +502,13 @@ QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline&
     restore(p, m_shared, sharedFolders());
     t.wrote("R");
     Child a(args(QStringLiteral("user"), {QStringLiteral("tester"), QStringLiteral("2")}));
-    if (a.line() != QByteArray("ready")) return QStringLiteral("A did not start");
-    a.send("add\n");
-    if (a.line() != QByteArray("added")) return QStringLiteral("A did not add its record");
+    if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
     if (pattern == 0) {
         Child h(args(QStringLiteral("hold"), {QStringLiteral("1")}));
-        if (h.line() != QByteArray("holding")) return QStringLiteral("the writer did not start");
+        if (const QString f = exchange(h, nullptr, "holding", "the writer"); !f.isEmpty()) return f;
         a.send("save\n");
         std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(300)));
-        h.send("commit\n");
-        if (h.line() != QByteArray("committed")) return QStringLiteral("the writer did not commit");
+        if (const QString f = exchange(h, "commit\n", "committed", "the writer"); !f.isEmpty()) return f;
         t.wrote("X");
         return finishSave(a, "A", yes, t);
     }
@@ -512,9 +523,7 @@ QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline&
         return finishSave(a, "A", yes, t);
     }
     Child b(args(QStringLiteral("user"), {QStringLiteral("zweiter"), QStringLiteral("3")}));
-    if (b.line() != QByteArray("ready")) return QStringLiteral("B did not start");
-    b.send("add\n");
-    if (b.line() != QByteArray("added")) return QStringLiteral("B did not add its record");
+    if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
     const bool aFirst = rnd.chance(50);
     (aFirst ? a : b).send("save\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(100)));
@@ -539,9 +548,7 @@ QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
     const QStringList userA{QStringLiteral("tester"), QStringLiteral("2")};
     {
         Child a(args(QStringLiteral("user"), userA));
-        if (a.line() != QByteArray("ready")) return QStringLiteral("A did not start");
-        a.send("add\n");
-        if (a.line() != QByteArray("added")) return QStringLiteral("A did not add its record");
+        if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
         std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(50)));
         a.killNow();
         a.wait();
@@ -549,14 +556,12 @@ QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
     if (i % 3 == 2) QFile::remove(p.workingCopy() + QStringLiteral(".run"));
     {
         Child b(args(QStringLiteral("user"), {QStringLiteral("zweiter"), QStringLiteral("3")}));
-        if (b.line() != QByteArray("ready")) return QStringLiteral("B did not start");
-        b.send("add\n");
-        if (b.line() != QByteArray("added")) return QStringLiteral("B did not add its record");
+        if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
         b.send("save\n");
         if (const QString f = finishSave(b, "B", yes, t); !f.isEmpty()) return f;
     }
     Child a(args(QStringLiteral("user"), userA));
-    if (a.line() != QByteArray("ready")) return QStringLiteral("A did not start again");
+    if (const QString f = exchange(a, nullptr, "ready", "A"); !f.isEmpty()) return f;
     a.send("save\n");
     return finishSave(a, "A", yes, t);
 }

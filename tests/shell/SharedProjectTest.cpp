@@ -11,8 +11,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <functional>
+#include <poll.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -20,56 +20,45 @@
 
 namespace {
 
-// A second process on the project: body runs in a child with its own SQLite
-// connection; the child tells the test with tell() and waits for it with hear().
+// Another process with its own connection to a database: runs the steps in
+// turn, tells the test after each, and goes on when told or after a second.
+// Its exit code is the number of steps that failed. It ends without closing
+// its connection, as a killed process would.
 class OtherProcess {
 public:
-    explicit OtherProcess(const std::function<int(OtherProcess&)>& body)
+    OtherProcess(const QString& db, const QList<const char*>& steps)
     {
-        if (pipe(m_up) != 0 || pipe(m_down) != 0) return;
-        m_pid = fork();
-        if (m_pid == 0) {
-            m_child = true;
-            std::_Exit(body(*this));
+        if (pipe(m_up) != 0 || pipe(m_down) != 0 || (m_pid = fork()) != 0) return;
+        sqlite3* h = nullptr;
+        sqlite3_open(QFile::encodeName(db).constData(), &h);
+        sqlite3_busy_timeout(h, 10000);
+        int failed = 0;
+        for (const char* sql : steps) {
+            failed += sqlite3_exec(h, sql, nullptr, nullptr, nullptr) != SQLITE_OK;
+            (void)!write(m_up[1], "x", 1);
+            pollfd told{m_down[0], POLLIN, 0};
+            char c = 0;
+            if (poll(&told, 1, 1000) > 0) (void)!read(m_down[0], &c, 1);
         }
+        std::_Exit(failed);
     }
-    ~OtherProcess()
-    {
-        if (m_pid > 0 && !m_reaped) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-        for (int fd : {m_up[0], m_up[1], m_down[0], m_down[1]}) close(fd);
-    }
-    void tell() { (void)!write(m_child ? m_up[1] : m_down[1], "x", 1); }
-    bool hear()
+    ~OtherProcess() { wait(); }
+    bool heard()
     {
         char c = 0;
-        return read(m_child ? m_down[0] : m_up[0], &c, 1) == 1;
+        return read(m_up[0], &c, 1) == 1;
     }
-    // The child's exit code; -1 when it was killed.
-    int wait(bool killFirst = false)
+    void tell() { (void)!write(m_down[1], "x", 1); }
+    int wait()
     {
-        if (killFirst) kill(m_pid, SIGKILL);
-        int status = 0;
-        waitpid(m_pid, &status, 0);
-        m_reaped = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (m_pid > 0 && waitpid(m_pid, &m_status, 0) == m_pid) m_pid = -1;
+        return WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
     }
 
 private:
-    int m_up[2] = {-1, -1}, m_down[2] = {-1, -1};
+    int m_up[2] = {-1, -1}, m_down[2] = {-1, -1}, m_status = 0;
     pid_t m_pid = -1;
-    bool m_child = false, m_reaped = false;
 };
-
-sqlite3* openDb(const QString& db)
-{
-    sqlite3* h = nullptr;
-    sqlite3_open(QFile::encodeName(db).constData(), &h);
-    sqlite3_busy_timeout(h, 10000);
-    return h;
-}
 
 constexpr const char* kForeignRecord = "INSERT INTO E1 (ID,KEN,AKT) VALUES (9,'FREMD',0)";
 
@@ -97,15 +86,9 @@ TEST_F(SharedProjectTest, AWriterThatCommitsWhileSaveWaitsForTheLockIsNotOverwri
 {
     f.start();
     f.addRecord(1, QStringLiteral("S1"), true);
-    OtherProcess writer([&](OtherProcess& me) {
-        sqlite3* h = openDb(f.fi.projectDb());
-        if (sqlite3_exec(h, (QByteArray("BEGIN IMMEDIATE;") + kForeignRecord).constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            return 1;
-        me.tell();
-        usleep(400000); // Save has looked at the project and waits for the lock
-        return sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? 0 : 2;
-    });
-    ASSERT_TRUE(writer.hear());
+    // Save looks at the project while the writer holds it, and waits for its commit.
+    OtherProcess writer(f.fi.projectDb(), {"BEGIN IMMEDIATE", kForeignRecord, "COMMIT"});
+    ASSERT_TRUE(writer.heard() && writer.heard());
     EXPECT_TRUE(asked(save(vb::vbCancel)));
     EXPECT_EQ(writer.wait(), 0);
     EXPECT_TRUE(foreignRecordKept());
@@ -150,15 +133,8 @@ TEST_F(SharedProjectTest, AProjectInWalModeKeepsItsLiveWalAndItsCommits)
     const QString project = f.fi.projectDb();
     {
         // Another tool holds the project open in WAL mode.
-        OtherProcess tool([&](OtherProcess& me) {
-            sqlite3* h = openDb(project);
-            sqlite3_exec(h, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-            if (sqlite3_exec(h, kForeignRecord, nullptr, nullptr, nullptr) != SQLITE_OK) return 1;
-            me.tell();
-            me.hear();
-            return sqlite3_exec(h, "SELECT count(*) FROM E1; SELECT count(*) FROM E3", nullptr, nullptr, nullptr) == SQLITE_OK ? 0 : 2;
-        });
-        ASSERT_TRUE(tool.hear());
+        OtherProcess tool(project, {"PRAGMA journal_mode=WAL", kForeignRecord, "SELECT count(*) FROM E1; SELECT count(*) FROM E3"});
+        ASSERT_TRUE(tool.heard() && tool.heard());
         // The clean-up at start and the switch before the copy: in use, nothing changed.
         for (const auto& call : {std::function<void()>([&] { dbfile::settle(project, 0); }),
                                  std::function<void()>([&] { dbfile::useRollbackJournal(project, 100); })}) {
@@ -177,15 +153,8 @@ TEST_F(SharedProjectTest, AProjectInWalModeKeepsItsLiveWalAndItsCommits)
     EXPECT_TRUE(FrameInstallation::hasRecord(f.fi.workingCopy(), QStringLiteral("FREMD")));
     f.addRecord(1, QStringLiteral("S1"), true);
     // A commit that only reached the WAL: the tool is killed before it checkpoints.
-    OtherProcess killed([&](OtherProcess& me) {
-        sqlite3* h = openDb(project);
-        sqlite3_exec(h, "PRAGMA journal_mode=WAL; UPDATE E1 SET KEN='FREMD2' WHERE ID=9", nullptr, nullptr, nullptr);
-        me.tell();
-        pause();
-        return 0;
-    });
-    ASSERT_TRUE(killed.hear());
-    killed.wait(true);
+    OtherProcess killed(project, {"PRAGMA journal_mode=WAL", "UPDATE E1 SET KEN='FREMD2' WHERE ID=9"});
+    EXPECT_EQ(killed.wait(), 0);
     EXPECT_TRUE(asked(save(vb::vbCancel)));
     EXPECT_TRUE(FrameInstallation::hasRecord(project, QStringLiteral("FREMD2")));
     EXPECT_FALSE(QFileInfo::exists(project + QStringLiteral("-wal")));
