@@ -54,6 +54,88 @@ void beginRead(Handle& h)
     if (const int rc = h.exec("BEGIN; SELECT count(*) FROM sqlite_master"); rc != SQLITE_OK) h.fail(rc);
 }
 
+// The header's read and write versions say WAL mode; a WAL beside the file
+// puts SQLite into it too. Read before this process opens a connection to the
+// file: closing any other descriptor of a file drops the process's locks on it.
+bool inWalMode(const QString& path)
+{
+    if (QFileInfo::exists(path + QStringLiteral("-wal"))) return true;
+    QFile f(path);
+    char v[2] = {};
+    return f.open(QIODevice::ReadOnly) && f.seek(18) && f.read(v, 2) == 2 && (v[0] == 2 || v[1] == 2);
+}
+
+// Reads the schema, which also lets the pager see whether the file is in WAL
+// mode and rolls back what a killed writer left; SQLite's result code.
+int readSchema(Handle& h) { return h.exec("SELECT count(*) FROM sqlite_master"); }
+
+// What a journal_mode pragma answers ("delete", "wal", ...); rc its result code.
+QString journalMode(Handle& h, const char* sql, int& rc)
+{
+    sqlite3_stmt* st = nullptr;
+    QString mode;
+    rc = sqlite3_prepare_v2(h.db(), sql, -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW) mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
+        if (rc == SQLITE_ROW || rc == SQLITE_DONE) rc = SQLITE_OK;
+    }
+    sqlite3_finalize(st);
+    return mode;
+}
+
+// In WAL mode a commit leaves the file's header as it was, and an exclusive
+// lock does not keep other connections out: both are what this program relies
+// on. Leaving WAL mode needs every other connection gone; SQLite then folds
+// the WAL into the file and removes the WAL files itself.
+void toRollbackJournal(Handle& h, bool walMode, int busyTimeoutMs)
+{
+    if (!walMode) return;
+    int rc = readSchema(h);
+    if (rc != SQLITE_OK) h.fail(rc);
+    const QString mode = journalMode(h, "PRAGMA journal_mode", rc);
+    if (rc != SQLITE_OK) h.fail(rc);
+    if (mode != QLatin1String("wal")) return;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (journalMode(h, "PRAGMA journal_mode=DELETE", rc) == QLatin1String("delete") && rc == SQLITE_OK) return;
+        const int code = rc & 0xff;
+        if (code != SQLITE_OK && code != SQLITE_BUSY && code != SQLITE_LOCKED) h.fail(rc);
+        if (waited.elapsed() >= busyTimeoutMs) h.fail(SQLITE_BUSY);
+        sqlite3_sleep(20);
+    }
+}
+
+quint32 changeCounter(const unsigned char* b)
+{
+    return (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
+}
+
+// Size and modification time, without opening the file.
+FileState fileTimes(const QString& path)
+{
+    FileState st;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return st;
+    st.size = info.st_size;
+    st.modifiedNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return st;
+}
+
+// The state of a file that h holds a lock on, read through h's own descriptor:
+// opening and closing another one would drop the lock.
+FileState stateThrough(Handle& h, const QString& path)
+{
+    FileState st = fileTimes(path);
+    sqlite3_file* file = nullptr;
+    unsigned char b[4] = {};
+    if (sqlite3_file_control(h.db(), "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file && file->pMethods &&
+        file->pMethods->xRead(file, b, 4, 24) == SQLITE_OK)
+        st.changeCounter = changeCounter(b);
+    return st;
+}
+
 void removeCompanions(const QStringList& files)
 {
     for (const QString& f : files)
@@ -73,17 +155,26 @@ void settle(const QString& path, int busyTimeoutMs)
     const QStringList files = companions(path);
     if (std::none_of(files.begin(), files.end(), [](const QString& f) { return QFileInfo::exists(f); })) return;
     if (!QFileInfo(path).isFile()) {
-        // Without its file no transaction can be going on.
+        // Without its file no transaction can be going on, and a WAL would be
+        // played into the next file of that name.
         removeCompanions(files);
         return;
     }
+    const bool walMode = inWalMode(path);
     Handle h(path, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    if (walMode) {
+        if ((readSchema(h) & 0xff) == SQLITE_NOTADB) {
+            removeCompanions(files);
+            return;
+        }
+        toRollbackJournal(h, true, busyTimeoutMs);
+    }
     // The exclusive lock first rolls a hot journal back; while it is held, no
-    // other process is inside a transaction of the file, so what is left
+    // other process is inside a transaction of the file, so a journal left
     // beside it belongs to none.
     const int rc = h.exec("BEGIN EXCLUSIVE");
     if (rc == SQLITE_OK) {
-        removeCompanions(files);
+        removeCompanions({files.first()});
         h.exec("COMMIT");
         return;
     }
@@ -95,18 +186,20 @@ void settle(const QString& path, int busyTimeoutMs)
     h.fail(rc);
 }
 
+void useRollbackJournal(const QString& path, int busyTimeoutMs)
+{
+    if (!inWalMode(path)) return;
+    Handle h(path, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    toRollbackJournal(h, true, busyTimeoutMs);
+}
+
 FileState state(const QString& path)
 {
-    FileState st;
-    struct stat info {};
-    const QByteArray name = QFile::encodeName(path);
-    if (::stat(name.constData(), &info) != 0) return st;
-    st.size = info.st_size;
-    st.modifiedNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    FileState st = fileTimes(path);
     QFile f(path);
     unsigned char b[4] = {};
-    if (f.open(QIODevice::ReadOnly) && f.seek(24) && f.read(reinterpret_cast<char*>(b), 4) == 4)
-        st.changeCounter = (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
+    if (st.size >= 0 && f.open(QIODevice::ReadOnly) && f.seek(24) && f.read(reinterpret_cast<char*>(b), 4) == 4)
+        st.changeCounter = changeCounter(b);
     return st;
 }
 
@@ -121,7 +214,7 @@ FileState copy(const QString& source, const QString& target, int busyTimeoutMs)
         // The temporary file needs no journal: it only counts once renamed.
         into.exec("PRAGMA journal_mode=OFF");
         beginRead(from);
-        copied = state(source);
+        copied = stateThrough(from, source);
         sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
         if (!b) into.fail(sqlite3_errcode(into.db()));
         const int rc = sqlite3_backup_step(b, -1);
@@ -132,31 +225,47 @@ FileState copy(const QString& source, const QString& target, int busyTimeoutMs)
     return copied;
 }
 
-FileState writeInto(const QString& source, const QString& target, int busyTimeoutMs)
+std::optional<FileState> writeInto(const QString& source, const QString& target, int busyTimeoutMs,
+                                   const std::function<bool(const FileState&)>& mayWrite)
 {
     if (!QFileInfo(source).isFile()) vb::Raise(vb::errFileNotFound, QStringLiteral("File not found: ") + source);
     if (!QFileInfo(target).isFile()) {
+        if (mayWrite && !mayWrite(state(target))) return std::nullopt;
         copy(source, target, busyTimeoutMs);
         return state(target);
     }
+    const bool walMode = inWalMode(target);
     Handle from(source, SQLITE_OPEN_READWRITE, busyTimeoutMs);
     Handle into(target, SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    toRollbackJournal(into, walMode, busyTimeoutMs);
     beginRead(from);
     sqlite3_backup* b = sqlite3_backup_init(into.db(), "main", from.db(), "main");
     if (!b) into.fail(sqlite3_errcode(into.db()));
     // The target's lock is waited for here, as a busy timeout would.
     QElapsedTimer waited;
     waited.start();
-    int rc = SQLITE_OK;
-    while (((rc = sqlite3_backup_step(b, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited.elapsed() < busyTimeoutMs)
-        sqlite3_sleep(20);
+    const auto step = [&](int pages) {
+        int rc = SQLITE_OK;
+        while (((rc = sqlite3_backup_step(b, pages)) == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited.elapsed() < busyTimeoutMs)
+            sqlite3_sleep(20);
+        return rc;
+    };
+    // No page yet: this only takes the target's write lock, which is held
+    // until the backup is finished, so the state looked at is the one overwritten.
+    int rc = step(0);
+    if (rc == SQLITE_OK && mayWrite && !mayWrite(stateThrough(into, target))) {
+        sqlite3_backup_finish(b); // rolls back the empty write and lets the lock go
+        from.exec("COMMIT");
+        return std::nullopt;
+    }
+    if (rc == SQLITE_OK) rc = step(-1);
     const int finished = sqlite3_backup_finish(b);
     from.exec("COMMIT");
     if (rc != SQLITE_DONE) into.fail(rc);
     if (finished != SQLITE_OK) into.fail(finished);
     // Read under a read lock, so another's write right after ours is not taken for ours.
     beginRead(into);
-    const FileState written = state(target);
+    const FileState written = stateThrough(into, target);
     into.exec("COMMIT");
     return written;
 }

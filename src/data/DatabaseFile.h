@@ -16,15 +16,22 @@ constexpr int kBusyTimeoutMs = 30000;
 
 // The journal and WAL companions of a database file.
 QStringList companions(const QString& path);
-// Rolls back what a killed writer left unfinished in path, then removes the
-// companions (also when path is missing or no database), all under an
-// exclusive lock of the file. A file another process keeps locked for longer
-// than busyTimeoutMs is left alone and raises errFileLocked; other failures
-// raise VBError too.
+// Rolls back what a killed writer left unfinished in path and removes its
+// journal under an exclusive lock of the file, after switching a database in
+// WAL mode back to the rollback journal. The companions of a missing file or
+// of a file that is no database are removed. A file another process keeps
+// locked (or open in WAL mode) for longer than busyTimeoutMs is left alone and
+// raises errFileLocked; other failures raise VBError too.
 void settle(const QString& path, int busyTimeoutMs = kBusyTimeoutMs);
+// Switches a database in WAL mode back to the rollback journal; nothing
+// happens to one that is not in WAL mode. Needs every other connection to it
+// closed: waited for up to busyTimeoutMs, then errFileLocked, the file unchanged.
+void useRollbackJournal(const QString& path, int busyTimeoutMs = kBusyTimeoutMs);
 // Which state of a database file one has seen: SQLite's file change counter
 // (header bytes 24-27, counted up by every committed write in rollback-journal
 // mode), the size and the modification time. A missing file has size -1.
+// Not while this process holds a lock on the file through SQLite: the file is
+// opened and closed here, which would drop that lock.
 struct FileState {
     quint32 changeCounter = 0;
     qint64 size = -1;
@@ -43,7 +50,12 @@ FileState copy(const QString& source, const QString& target, int busyTimeoutMs =
 // with the online backup under target's write lock: other connections to
 // target stay valid and read the new content, a writer in progress is waited
 // for, and a kill in the middle leaves target's journal, which rolls it back.
-// A missing target is created by copy. Returns target's state afterwards.
-FileState writeInto(const QString& source, const QString& target, int busyTimeoutMs = kBusyTimeoutMs);
+// A target in WAL mode is switched back to the rollback journal first.
+// mayWrite is shown target's state once that lock is held, so nobody can
+// commit between its look and the write; when it says no, nothing is written
+// and nothing is returned. A missing target is created by copy. Returns
+// target's state afterwards.
+std::optional<FileState> writeInto(const QString& source, const QString& target, int busyTimeoutMs = kBusyTimeoutMs,
+                                   const std::function<bool(const FileState&)>& mayWrite = {});
 
 } // namespace dbfile

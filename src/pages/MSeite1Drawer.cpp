@@ -165,7 +165,8 @@ void MSeite1Drawer::load()
     resetHeaderFooter();
     setProgress(5);
     vb::OnError onError(QStringLiteral("MSeite 1"));
-    if (!onError([&] { readRecords(); })) return;
+    // Without its records there is no page to go on with, whatever the answer.
+    if (!onError([&] { readRecords(); }) || onError.failed()) return;
     KOPFFUSSZEILE(0, nullptr);
     vb::DoEvents();
     setProgress(40);

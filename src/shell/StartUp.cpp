@@ -11,6 +11,8 @@
 #include "widgets/GuiUi.h"
 
 #include <QDir>
+#include <QFile>
+#include <sys/stat.h>
 
 namespace {
 const QString kFrameProgram = QStringLiteral("MORVANT");
@@ -67,6 +69,7 @@ bool StartUp::load()
     case WorkingCopy::Lock::HeldByOther:
         message(QStringLiteral("Programm %1 läuft bereits für den Benutzer %2!").arg(title(), m_s.BENUTZER),
                 QStringLiteral("Program %1 is already running for user %2!").arg(title(), m_s.BENUTZER));
+        if (!m_s.developmentMode) keepRunningRegistration();
         return false;
     case WorkingCopy::Lock::NotWritable:
         workingCopyFailure(QStringLiteral("Access denied"));
@@ -93,6 +96,36 @@ bool StartUp::load()
     return true;
 }
 
+QString StartUp::frameConnection(const QString& file) const
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + m_s.DATENBANKPFAD() + file +
+           QStringLiteral(";Persist Security Info=False");
+}
+
+void StartUp::keepRunningRegistration()
+{
+    // The frame program has just written this user's row for the start that
+    // is refused; the run that goes on must still be found there by others.
+    const QStringList row = m_copy.runningLaunchRow();
+    if (row.isEmpty() || m_s.DATENBANKPFAD().isEmpty()) return;
+    try {
+        m_s.cnnFrame.Open(frameConnection(QStringLiteral("/ARCHIV.mdb")), 30);
+        ado::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + sqlText(m_s.BENUTZER) + QStringLiteral("'"),
+                          m_s.cnnFrame);
+        if (!rs.Eof()) {
+            rs.setValue(QStringLiteral("PROG"), title());
+            rs.setValue(QStringLiteral("PROJEKTSPFAD"), row[0]);
+            rs.setValue(QStringLiteral("PROJEKT"), row[1]);
+            rs.setValue(QStringLiteral("BEARBEITER"), row[2]);
+            rs.Update();
+        }
+        rs.Close();
+    } catch (const vb::VBError&) {
+        // the refusal has been shown; the row is the frame program's then
+    }
+    m_s.cnnFrame.Close();
+}
+
 bool StartUp::openFrameDatabases()
 {
     const QString folder = m_s.DATENBANKPFAD();
@@ -103,12 +136,10 @@ bool StartUp::openFrameDatabases()
                                "Program %1 can only be run via the frame program!").arg(title()));
         return false;
     }
-    const QString tail = QStringLiteral(";Persist Security Info=False");
-    const QString head = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + folder;
     for (auto [cnn, file] : {std::pair{&m_s.cnnFrame, QStringLiteral("/ARCHIV.mdb")},
                              std::pair{&m_s.cnnX_V, QStringLiteral("/VORGABE.mdb")}}) {
         try {
-            cnn->Open(head + file + tail, 30);
+            cnn->Open(frameConnection(file), 30);
         } catch (const vb::VBError& e) {
             message(QStringLiteral("Die Datenbank %1 kann nicht geöffnet werden!\n%2").arg(folder + file, e.Description()),
                     QStringLiteral("The database %1 cannot be opened!\n%2").arg(folder + file, e.Description()));
@@ -146,16 +177,26 @@ bool StartUp::registerProgram()
     return true;
 }
 
+bool StartUp::sameFolder(const QString& a, const QString& b)
+{
+    // The same folder reached by a link, another mount or another spelling is
+    // one file to the system; a folder not reachable from here only by its name.
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0;
+}
+
 QStringList StartUp::otherUsers() const
 {
     // A row stays "TALPEX" also when its run ended without handing back: such a user may still have changes.
-    const QString project = QDir::cleanPath(m_s.PROJEKTSPFAD + QLatin1Char('/') + m_s.PROJEKT);
+    const QString project = m_s.PROJEKTSPFAD + QLatin1Char('/') + m_s.PROJEKT;
     QStringList users;
     ado::Recordset rs(QStringLiteral("SELECT [BENUTZER],[PROJEKTSPFAD],[PROJEKT] FROM [ADMIN] WHERE [PROG]='") + sqlText(title()) +
                           QStringLiteral("' AND [BENUTZER]<>'") + sqlText(m_s.BENUTZER) + QStringLiteral("' ORDER BY [BENUTZER]"),
                       m_s.cnnFrame);
     for (; !rs.Eof(); rs.MoveNext())
-        if (QDir::cleanPath(rs.Value(1).toString() + QLatin1Char('/') + rs.Value(2).toString()) == project)
+        if (sameFolder(rs.Value(1).toString() + QLatin1Char('/') + rs.Value(2).toString(), project))
             users << rs.Value(0).toString();
     return users;
 }

@@ -41,6 +41,8 @@ public:
     bool startsFrameProgram() const { return m_startFrame; }
 
     static short languageOf(const QString& isoName);
+    // Whether two paths name one folder.
+    static bool sameFolder(const QString& a, const QString& b);
     // An item of the user's default locale: 14 the decimal separator, 89 the
     // ISO 639 language name; empty for items the platform does not provide.
     static QString LOCALEINFO(int item);
@@ -48,7 +50,10 @@ public:
 private:
     QString title() const;
     void message(const QString& german, const QString& english, int style = 0);
+    QString frameConnection(const QString& file) const;
     bool openFrameDatabases();
+    // After a refused second start: the user's row as the running instance registered it.
+    void keepRunningRegistration();
     bool registerProgram();
     bool checkProjectFiles();
     // Other users whose ADMIN row has this program on this project.

@@ -5,6 +5,7 @@
 #include "data/DatabaseFile.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QLockFile;
@@ -24,13 +25,19 @@ public:
     bool exists() const;
     // Copies the project database over the working copy (failures raise VBError).
     void createFromProject();
-    // The working copy of an interrupted run is kept: it counts as taken
-    // from the project as it is now.
+    // The working copy of an interrupted run is kept, with the project state
+    // it was taken from as its run file tells; unknown without one.
     void keepInterrupted();
-    // Whether the project file was written since the working copy was taken
-    // from it (another user's Save, an export into it, a compaction elsewhere).
-    bool projectChanged() const;
-    // Writes the working copy into the project database in place (failures raise VBError).
+    // The project state the working copy was taken from or last saved into;
+    // nothing when unknown (a copy left by an older version).
+    const std::optional<dbfile::FileState>& origin() const { return m_origin; }
+    // Writes the working copy into the project database in place, provided
+    // the project is in the state accepted; the project's write lock is held
+    // from that check to the end of the write, so nobody commits in between.
+    // False: nothing written, found is the state the project is in.
+    bool saveToProject(const std::optional<dbfile::FileState>& accepted, dbfile::FileState& found);
+    // Writes the working copy into the project database in place, whatever
+    // state it is in (failures raise VBError).
     void saveToProject();
     // Saves the working copy beside the project as TALPEX-<BENUTZER>-<yyyymmdd-hhmmss>.mdb;
     // the file's path. The project and the state it was taken from stay.
@@ -40,9 +47,16 @@ public:
     // project database and is no data: half-written copies and compaction files.
     void removeLeftovers();
 
+    // The launch row of the run that holds the lock (project directory,
+    // project, operator) as its run file tells; empty when unknown.
+    QStringList runningLaunchRow() const;
+
 
 private:
+    QString runFile() const;
+    void setOrigin(const std::optional<dbfile::FileState>& origin);
+
     Session& m_s;
     std::unique_ptr<QLockFile> m_lock;
-    dbfile::FileState m_origin; // the project as the working copy was taken from it
+    std::optional<dbfile::FileState> m_origin; // the project as the working copy was taken from it
 };

@@ -229,8 +229,15 @@ void frmMAIN::saveProject()
 void frmMAIN::saveWorkingCopy()
 {
     WorkingCopy& copy = m_startUp.workingCopy();
-    // Changes made by others since the copy was taken are never overwritten unasked.
-    if (copy.projectChanged()) {
+    // Changes made by others since the copy was taken are never overwritten
+    // unasked, also those made while the question is open.
+    std::optional<dbfile::FileState> accepted = copy.origin();
+    for (;;) {
+        dbfile::FileState found;
+        {
+            WaitCursor wait;
+            if (copy.saveToProject(accepted, found)) break;
+        }
         const QString title = MenuTree::plainCaption(caption(QStringLiteral("mnuSPEICHERN")));
         const int answer = vb::MsgBox(
             m_s.tr(QStringLiteral("Das Projekt wurde seit dem Öffnen geändert (von einem anderen Benutzer oder durch einen Export). "
@@ -252,9 +259,8 @@ void frmMAIN::saveWorkingCopy()
                        vb::vbOKOnly | vb::vbInformation, title);
             return;
         }
+        accepted = found;
     }
-    WaitCursor wait;
-    copy.saveToProject();
     m_s.GEAENDERT = false;
 }
 

@@ -26,9 +26,11 @@ struct Paths {
 void execAll(const QString& db, const QStringList& sql);
 QStringList record(long id, const QString& ken, bool akt, int readings);
 // The shared project's records and their reading counts: R in the project,
-// X exported from the source project, A and B added by the two users.
-constexpr int kSharedReadings[] = {200, 100, 40, 40};
-inline const char* const kSharedRecords[] = {"R", "X", "A", "B"};
+// X exported from the source project (or written straight into the project
+// by another process), A and B added by the two users, Y written by another
+// process while a question is open.
+constexpr int kSharedReadings[] = {200, 100, 40, 40, 30};
+inline const char* const kSharedRecords[] = {"R", "X", "A", "B", "Y"};
 
 // The frame installation's per-user setting lives below its root.
 void useSettingsOf(const QString& root);

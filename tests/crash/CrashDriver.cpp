@@ -8,6 +8,8 @@
 //   talpex_crash_driver save|input|evaluate|compact ROOT
 //   talpex_crash_driver start ROOT yes|no            the start after a killed run
 //   talpex_crash_driver shared-a|shared-b ROOT yes|no one of two users of one project
+//   talpex_crash_driver user ROOT LOGIN RECORD       a user of one project led line by line
+//   talpex_crash_driver hold ROOT RECORD             another process's write transaction
 //   talpex_crash_driver paste-readings|paste-presets|dbfile ROOT N SEED
 //   talpex_crash_driver markup - N SEED
 #include "CrashCommon.h"
@@ -38,6 +40,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -221,6 +224,87 @@ int sharedUser(const crash::Paths& p, bool first, bool yes)
     main.menuItem(QStringLiteral("mnuSPEICHERN"))->trigger();
     if (s.GEAENDERT) fail(QStringLiteral("Save failed: ") + shownBoxes(*ui));
     say("saved");
+    std::_Exit(0);
+}
+
+QByteArray readLine()
+{
+    char line[64];
+    if (!std::fgets(line, sizeof line, stdin)) fail(QStringLiteral("the harness is gone"));
+    return QByteArray(line).trimmed();
+}
+
+// Asks the harness whether to overwrite what others changed: says "asked" and
+// answers as the next line says (yes, no or cancel).
+class AskingUi : public vb::ScriptedUi {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override
+    {
+        if (prompt.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen"))) {
+            say("asked");
+            const QByteArray a = readLine();
+            answer(a == "yes" ? vb::vbYes : a == "no" ? vb::vbNo : vb::vbCancel);
+        }
+        return vb::ScriptedUi::msgBox(prompt, style, title);
+    }
+};
+
+// A user of the shared project: starts (keeping an interrupted run's edits),
+// says "ready" and follows lines: "add" adds its record to the working copy
+// ("added"), "save" runs Save and says where the edits went: "saved" into
+// the project, "beside" it, or "kept" in the working copy.
+int scriptedUser(const crash::Paths& p, const QString& login, int record)
+{
+    Program prog(p);
+    prog.sys->login = login;
+    auto* ui = new AskingUi;
+    vb::setUi(std::unique_ptr<vb::UiService>(ui));
+    ui->answer(vb::vbYes);
+    frmMAIN& main = prog.start();
+    ui->clear();
+    say("ready");
+    Session& s = prog.session;
+    for (;;) {
+        const QByteArray command = readLine();
+        if (command == "add") {
+            ado::Transaction tx(s.cnnX);
+            for (const QString& sql : crash::record(18 + record, QString::fromLatin1(crash::kSharedRecords[record]), false,
+                                                    crash::kSharedReadings[record]))
+                s.cnnX.Execute(sql);
+            tx.commit();
+            s.GEAENDERT = true;
+            say("added");
+        } else if (command == "save") {
+            ui->clear();
+            main.menuItem(QStringLiteral("mnuSPEICHERN"))->trigger();
+            const bool beside = std::any_of(ui->boxes().begin(), ui->boxes().end(), [](const vb::ScriptedUi::Box& b) {
+                return b.text.startsWith(QStringLiteral("Ihre Fassung wurde als"));
+            });
+            if (s.GEAENDERT) std::fprintf(stderr, "driver: Save kept the edits: %s\n", qPrintable(shownBoxes(*ui)));
+            say(s.GEAENDERT ? "kept" : beside ? "beside" : "saved");
+        } else {
+            fail(QStringLiteral("unknown command ") + QString::fromUtf8(command));
+        }
+    }
+}
+
+// Another process writing a record straight into the project: holds its
+// write transaction ("holding") until a line comes, then commits ("committed").
+int holder(const crash::Paths& p, int record)
+{
+    sqlite3* h = nullptr;
+    sqlite3_open(QFile::encodeName(p.projectDb()).constData(), &h);
+    sqlite3_busy_timeout(h, 60000);
+    QByteArray sql = "BEGIN IMMEDIATE;";
+    for (const QString& s : crash::record(30 + record, QString::fromLatin1(crash::kSharedRecords[record]), false, crash::kSharedReadings[record]))
+        sql += s.toUtf8() + ';';
+    if (sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("hold: ") + QString::fromUtf8(sqlite3_errmsg(h)));
+    say("holding");
+    readLine();
+    if (sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("commit: ") + QString::fromUtf8(sqlite3_errmsg(h)));
+    say("committed");
     std::_Exit(0);
 }
 
@@ -446,6 +530,7 @@ int main(int argc, char** argv)
     const QString op = QString::fromLocal8Bit(argv[1]);
     const crash::Paths p{QString::fromLocal8Bit(argv[2])};
     if (op == QLatin1String("writer")) return writer(p);
+    if (op == QLatin1String("hold")) return holder(p, argc > 3 ? std::atoi(argv[3]) : 1);
     QApplication app(argc, argv);
     const int n = argc > 3 ? std::atoi(argv[3]) : 0;
     const quint64 seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 1;
@@ -453,6 +538,7 @@ int main(int argc, char** argv)
     if (op == QLatin1String("start")) return startAfterKill(p, argc > 3 && QByteArray(argv[3]) == "yes");
     if (op == QLatin1String("shared-a") || op == QLatin1String("shared-b"))
         return sharedUser(p, op == QLatin1String("shared-a"), argc > 3 && QByteArray(argv[3]) == "yes");
+    if (op == QLatin1String("user") && argc > 4) return scriptedUser(p, QString::fromLocal8Bit(argv[3]), std::atoi(argv[4]));
     if (op == QLatin1String("paste-readings")) return pasteReadings(p, n, seed);
     if (op == QLatin1String("paste-presets")) return pastePresets(p, n, seed);
     if (op == QLatin1String("markup")) return markup(n, seed);

@@ -2,6 +2,9 @@
 // what it leaves: both database files sound, each holding the whole state
 // before or the whole state after the operation, and the next start, with
 // either answer to the interrupted-run question, working on what is there.
+// Two users of one project overlap in time: another process commits while
+// a Save waits for the project or while its question is open, two Saves meet,
+// and a user killed with unsaved edits keeps them after another's Save.
 // Then feeds random bad input to the paste of both grids, the markup renderer
 // and the start-up and Open, each in a child so a crash or hang is seen.
 //
@@ -16,6 +19,7 @@
 #include "data/Ado.h"
 #include "shell/StartUp.h"
 #include "shell/StatusPanels.h"
+#include "shell/WorkingCopy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,8 +34,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -134,8 +140,13 @@ private:
     bool m_reaped = false;
 };
 
-// ---- the files of the user and project folders, taken and put back whole
-using Snapshot = QMap<QString, QByteArray>;
+// ---- the files of the user and project folders, taken and put back whole,
+// with their modification times: a file put back is the file that was there.
+struct FileCopy {
+    QByteArray bytes;
+    timespec modified{};
+};
+using Snapshot = QMap<QString, FileCopy>;
 
 QStringList folders(const crash::Paths& p) { return {p.userFolder(), p.projectFolder()}; }
 
@@ -146,7 +157,9 @@ Snapshot take(const crash::Paths& p, const QStringList& dirs = {})
         for (const QFileInfo& fi : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden)) {
             QFile f(fi.filePath());
             f.open(QIODevice::ReadOnly);
-            s.insert(fi.filePath(), f.readAll());
+            struct stat st {};
+            ::stat(QFile::encodeName(fi.filePath()).constData(), &st);
+            s.insert(fi.filePath(), {f.readAll(), st.st_mtim});
         }
     return s;
 }
@@ -160,7 +173,10 @@ void restore(const crash::Paths& p, const Snapshot& s, const QStringList& dirs =
     for (auto it = s.begin(); it != s.end(); ++it) {
         QFile f(it.key());
         f.open(QIODevice::WriteOnly);
-        f.write(it.value());
+        f.write(it.value().bytes);
+        f.close();
+        const timespec times[2] = {it.value().modified, it.value().modified};
+        ::utimensat(AT_FDCWD, QFile::encodeName(it.key()).constData(), times, 0);
     }
 }
 
@@ -209,6 +225,27 @@ private:
     SharedRun runShared(bool yes, qint64 killAtNs, int victims);
     QString checkShared(const SharedRun& r, bool yes, OpCount& c);
     void runSharedProject(int index);
+    // Users and other writers overlapping in time. The timeline says when a
+    // record reached the project and when a Save asked: a record may be gone
+    // only when a question answered yes came after it was written.
+    struct Timeline {
+        QMap<QString, int> written;
+        int lastYes = -1, now = 0;
+        QStringList beside; // records saved beside the project
+        void wrote(const char* ken) { written[QString::fromLatin1(ken)] = ++now; }
+        void asked(bool yes)
+        {
+            ++now;
+            if (yes) lastYes = now;
+        }
+    };
+    QString finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> first = std::nullopt);
+    QString commitBy(int record, Timeline& t);
+    QString runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t);
+    QString runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t);
+    QSet<QString> wholeRecords(const QString& path, OpCount& c, QStringList& faults);
+    QString checkTimeline(const Timeline& t, OpCount& c);
+    void runOverlapping(int index, bool recovery);
     QStringList sharedFolders() const { return {p.userFolder(), p.secondUserFolder(), p.projectFolder()}; }
     QStringList args(const QString& op, const QStringList& more = {}) const { return QStringList{op, p.root} + more; }
 
@@ -237,8 +274,11 @@ void Harness::prepare()
 
     execAll(p.projectDb(), record(1, QStringLiteral("R2000"), true, 2000) + record(2, QStringLiteral("R5000"), false, 5000) +
                                record(3, QStringLiteral("F"), false, 20));
-    QDir().mkpath(p.userFolder());
-    QFile::copy(p.projectDb(), p.workingCopy());
+    // Taken as the program takes it, with the project state it came from.
+    fi.session.BENUTZER = QStringLiteral("TESTER");
+    fi.session.PROJEKTSPFAD = fi.projectsFolder();
+    fi.session.PROJEKT = QStringLiteral("DEMO");
+    WorkingCopy(fi.session).createFromProject();
     // The working copy carries edits of its run that the project has not seen.
     execAll(p.workingCopy(), record(4, QStringLiteral("W"), false, 100) +
                                  QStringList{QStringLiteral("UPDATE [E1] SET [KOM]='geändert' WHERE [ID]=1")});
@@ -331,35 +371,41 @@ Harness::SharedRun Harness::runShared(bool yes, qint64 killAtNs, int victims)
     return r;
 }
 
+QSet<QString> Harness::wholeRecords(const QString& path, OpCount& c, QStringList& faults)
+{
+    QSet<QString> whole;
+    if (const QString ok = crash::integrity(path); ok != QLatin1String("ok")) {
+        ++c.damaged;
+        faults << QFileInfo(path).fileName() + QStringLiteral(" damaged: ") + ok;
+        return whole;
+    }
+    ado::Connection cnn;
+    cnn.OpenFile(path);
+    for (ado::Recordset rs(QStringLiteral("SELECT [KEN],(SELECT COUNT(*) FROM [E2] WHERE [E2].[ID]=[E1].[ID]),"
+                                          "(SELECT COUNT(*) FROM [E3] WHERE [E3].[ID]=[E1].[ID]) FROM [E1]"), cnn);
+         !rs.Eof(); rs.MoveNext()) {
+        const QString ken = rs.Value(0).toString();
+        const auto* known = std::find_if(std::begin(crash::kSharedRecords), std::end(crash::kSharedRecords),
+                                         [&](const char* k) { return ken == QLatin1String(k); });
+        const int want = known == std::end(crash::kSharedRecords) ? -1 : crash::kSharedReadings[known - std::begin(crash::kSharedRecords)];
+        if (rs.Value(1).toInt() != 1 || rs.Value(2).toInt() != want) {
+            ++c.lostOrMixed;
+            faults << QStringLiteral("record %1 incomplete in %2").arg(ken, QFileInfo(path).fileName());
+        } else {
+            whole << ken;
+        }
+    }
+    return whole;
+}
+
 QString Harness::checkShared(const SharedRun& r, bool yes, OpCount& c)
 {
     QStringList faults;
     // Every record there whole, in the project and in a copy saved beside it.
-    QMap<QString, bool> inProject;
     const QStringList beside = QDir(p.projectFolder()).entryList({QStringLiteral("TALPEX-ZWEITER-*.mdb")}, QDir::Files);
-    for (const QString& db : QStringList{p.projectDb()} + beside) {
-        const QString path = db.startsWith(QLatin1Char('/')) ? db : p.projectFolder() + QLatin1Char('/') + db;
-        if (const QString ok = crash::integrity(path); ok != QLatin1String("ok")) {
-            ++c.damaged;
-            faults << QFileInfo(path).fileName() + QStringLiteral(" damaged: ") + ok;
-            continue;
-        }
-        ado::Connection cnn;
-        cnn.OpenFile(path);
-        for (ado::Recordset rs(QStringLiteral("SELECT [KEN],(SELECT COUNT(*) FROM [E2] WHERE [E2].[ID]=[E1].[ID]),"
-                                              "(SELECT COUNT(*) FROM [E3] WHERE [E3].[ID]=[E1].[ID]) FROM [E1]"), cnn);
-             !rs.Eof(); rs.MoveNext()) {
-            const QString ken = rs.Value(0).toString();
-            const auto* known = std::find_if(std::begin(crash::kSharedRecords), std::end(crash::kSharedRecords),
-                                             [&](const char* k) { return ken == QLatin1String(k); });
-            const int want = known == std::end(crash::kSharedRecords) ? -1 : crash::kSharedReadings[known - std::begin(crash::kSharedRecords)];
-            if (rs.Value(1).toInt() != 1 || rs.Value(2).toInt() != want) {
-                ++c.lostOrMixed;
-                faults << QStringLiteral("record %1 incomplete in %2").arg(ken, QFileInfo(path).fileName());
-            }
-            if (path == p.projectDb()) inProject[ken] = true;
-        }
-    }
+    for (const QString& db : beside) wholeRecords(p.projectFolder() + QLatin1Char('/') + db, c, faults);
+    QMap<QString, bool> inProject;
+    for (const QString& ken : wholeRecords(p.projectDb(), c, faults)) inProject[ken] = true;
     // Nothing saved by one is gone unless the other was asked and said yes.
     const bool overwroteAsked = r.asked && yes;
     const auto lost = [&](bool saved, const char* ken, const char* what) {
@@ -402,6 +448,168 @@ void Harness::runSharedProject(int index)
     execAll(p.root + QStringLiteral("/DATEN/ARCHIV.mdb"), {QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT'")});
     std::printf("%d shared project: %d runs, %d lost/mixed (%d kills, %d damaged files, %d faulty runs) (%.1f s)\n", index, c.runs,
                 c.lostOrMixed, c.kills, c.damaged, c.faultyRuns, m_clock.restart() / 1000.0);
+    std::fflush(stdout);
+}
+
+QString Harness::finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> first)
+{
+    for (;;) {
+        const std::optional<QByteArray> l = first ? first : user.line();
+        first.reset();
+        if (!l) return QStringLiteral("%1's Save did not end").arg(QLatin1String(ken));
+        if (*l == "asked") {
+            t.asked(yes);
+            user.send(yes ? "yes\n" : "no\n");
+            continue;
+        }
+        if (*l == "saved") t.wrote(ken);
+        else if (*l == "beside") t.beside << QString::fromLatin1(ken);
+        else return QStringLiteral("%1's Save ended with %2").arg(QLatin1String(ken), QString::fromUtf8(*l));
+        return QString();
+    }
+}
+
+// Sends a line to a child (unless null) and reads its answer; a fault when it is not the one wanted.
+QString exchange(Child& c, const char* line, const char* want, const char* who)
+{
+    if (line) c.send(line);
+    if (c.line() == QByteArray(want)) return QString();
+    return QStringLiteral("%1 did not say %2").arg(QLatin1String(who), QLatin1String(want));
+}
+
+// Another process writes a record into the project in one transaction.
+QString Harness::commitBy(int record, Timeline& t)
+{
+    Child h(args(QStringLiteral("hold"), {QString::number(record)}));
+    QString f = exchange(h, nullptr, "holding", "the writer");
+    if (f.isEmpty()) f = exchange(h, "commit\n", "committed", "the writer");
+    if (f.isEmpty()) t.wrote(crash::kSharedRecords[record]);
+    return f;
+}
+
+// A user of the shared project, started and with its record added.
+QString startUser(Child& u, const char* who)
+{
+    const QString f = exchange(u, nullptr, "ready", who);
+    return f.isEmpty() ? exchange(u, "add\n", "added", who) : f;
+}
+
+// 0: another process's write transaction is open when A saves and commits
+// during A's Save; 1: a commit makes A's Save ask, and another comes while
+// the question is open; 2: A's and B's Saves meet.
+QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t)
+{
+    restore(p, m_shared, sharedFolders());
+    t.wrote("R");
+    Child a(args(QStringLiteral("user"), {QStringLiteral("tester"), QStringLiteral("2")}));
+    if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
+    if (pattern == 0) {
+        Child h(args(QStringLiteral("hold"), {QStringLiteral("1")}));
+        if (const QString f = exchange(h, nullptr, "holding", "the writer"); !f.isEmpty()) return f;
+        a.send("save\n");
+        std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(300)));
+        if (const QString f = exchange(h, "commit\n", "committed", "the writer"); !f.isEmpty()) return f;
+        t.wrote("X");
+        return finishSave(a, "A", yes, t);
+    }
+    if (pattern == 1) {
+        if (const QString f = commitBy(1, t); !f.isEmpty()) return f;
+        a.send("save\n");
+        const auto l = a.line();
+        if (l != QByteArray("asked")) return finishSave(a, "A", yes, t, l);
+        t.asked(yes);
+        if (const QString f = commitBy(4, t); !f.isEmpty()) return f;
+        a.send(yes ? "yes\n" : "no\n");
+        return finishSave(a, "A", yes, t);
+    }
+    Child b(args(QStringLiteral("user"), {QStringLiteral("zweiter"), QStringLiteral("3")}));
+    if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
+    const bool aFirst = rnd.chance(50);
+    (aFirst ? a : b).send("save\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(100)));
+    (aFirst ? b : a).send("save\n");
+    // The Save that asks waits for its answer: the other one has written by then.
+    const auto l = a.line();
+    if (l == QByteArray("asked")) {
+        if (const QString f = finishSave(b, "B", yes, t); !f.isEmpty()) return f;
+        return finishSave(a, "A", yes, t, l);
+    }
+    if (const QString f = finishSave(a, "A", yes, t, l); !f.isEmpty()) return f;
+    return finishSave(b, "B", yes, t);
+}
+
+// A is killed with its record in the working copy, B saves, A starts again,
+// keeps its edits and saves; every third time A's copy is one of an older
+// version, without the project state it came from.
+QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
+{
+    restore(p, m_shared, sharedFolders());
+    t.wrote("R");
+    const QStringList userA{QStringLiteral("tester"), QStringLiteral("2")};
+    {
+        Child a(args(QStringLiteral("user"), userA));
+        if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
+        std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(50)));
+        a.killNow();
+        a.wait();
+    }
+    if (i % 3 == 2) QFile::remove(p.workingCopy() + QStringLiteral(".run"));
+    {
+        Child b(args(QStringLiteral("user"), {QStringLiteral("zweiter"), QStringLiteral("3")}));
+        if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
+        b.send("save\n");
+        if (const QString f = finishSave(b, "B", yes, t); !f.isEmpty()) return f;
+    }
+    Child a(args(QStringLiteral("user"), userA));
+    if (const QString f = exchange(a, nullptr, "ready", "A"); !f.isEmpty()) return f;
+    a.send("save\n");
+    return finishSave(a, "A", yes, t);
+}
+
+QString Harness::checkTimeline(const Timeline& t, OpCount& c)
+{
+    QStringList faults;
+    const QSet<QString> inProject = wholeRecords(p.projectDb(), c, faults);
+    QSet<QString> beside;
+    for (const QString& db : QDir(p.projectFolder()).entryList({QStringLiteral("TALPEX-*-*.mdb")}, QDir::Files))
+        beside += wholeRecords(p.projectFolder() + QLatin1Char('/') + db, c, faults);
+    for (auto it = t.written.begin(); it != t.written.end(); ++it)
+        if (!inProject.contains(it.key()) && t.lastYes < it.value()) {
+            ++c.lostOrMixed;
+            faults << it.key() + QStringLiteral(" lost without a question");
+        }
+    for (const QString& ken : t.beside)
+        if (!beside.contains(ken)) {
+            ++c.lostOrMixed;
+            faults << ken + QStringLiteral(" missing beside the project");
+        }
+    return faults.join(QStringLiteral("; "));
+}
+
+void Harness::runOverlapping(int index, bool recovery)
+{
+    OpCount c;
+    crash::Random rnd(m_seed * 31 + index);
+    for (int i = 0; i < m_kills; ++i) {
+        const bool yes = i % 2 == 0;
+        Timeline t;
+        const QString ran = recovery ? runRecovery(i, yes, rnd, t) : runOverlap(i % 3, yes, rnd, t);
+        ++c.runs;
+        const QString checked = checkTimeline(t, c);
+        const QString fault = ran.isEmpty() || checked.isEmpty() ? ran + checked : ran + QStringLiteral("; ") + checked;
+        if (fault.isEmpty()) {
+            ++m_tally.passed;
+        } else {
+            ++m_tally.failed;
+            ++c.faultyRuns;
+            std::printf("   run %d: %s\n", i, qPrintable(fault));
+        }
+    }
+    // The users' runs ended without handing back: the other operations start alone again.
+    execAll(p.root + QStringLiteral("/DATEN/ARCHIV.mdb"), {QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT'")});
+    std::printf("%d %s: %d runs, %d lost/mixed (%d damaged files, %d faulty runs) (%.1f s)\n", index,
+                recovery ? "recovery after another save" : "shared overlap", c.runs, c.lostOrMixed, c.damaged, c.faultyRuns,
+                m_clock.restart() / 1000.0);
     std::fflush(stdout);
 }
 
@@ -523,8 +731,9 @@ QString Harness::checkNextStart(const Operation& op, const Snapshot& post, bool 
     const QString w = crash::digest(p.workingCopy());
     if (yes && hadCopy ? !op.allowedW.contains(w) : w != project) faults << QStringLiteral("working copy holds the wrong state");
     if (crash::integrity(p.workingCopy()) != QLatin1String("ok")) faults << QStringLiteral("working copy damaged");
-    const QStringList user = fileNames(p.userFolder());
-    if (user != QStringList{QStringLiteral("TALPEX.mdb")} && user != QStringList{QStringLiteral("TALPEX.mdb"), QStringLiteral("TALPEX.mdb.lock")})
+    QStringList user = fileNames(p.userFolder());
+    user.removeOne(QStringLiteral("TALPEX.mdb.lock"));
+    if (user != QStringList{QStringLiteral("TALPEX.mdb"), QStringLiteral("TALPEX.mdb.run")})
         faults << QStringLiteral("left in the user folder: ") + user.join(QLatin1Char(' '));
     const QStringList proj = fileNames(p.projectFolder());
     if (proj != QStringList{QStringLiteral("TALPEX.mdb")}) faults << QStringLiteral("left in the project folder: ") + proj.join(QLatin1Char(' '));
@@ -572,6 +781,10 @@ int Harness::run()
     }
     if (chosen()) runSharedProject(index);
     ++index;
+    for (const bool recovery : {false, true}) {
+        if (chosen()) runOverlapping(index, recovery);
+        ++index;
+    }
     const std::pair<QString, QString> kinds[] = {{QStringLiteral("pastes into the readings grid"), QStringLiteral("paste-readings")},
                                                  {QStringLiteral("pastes into the presets grid"), QStringLiteral("paste-presets")},
                                                  {QStringLiteral("markup strings"), QStringLiteral("markup")},

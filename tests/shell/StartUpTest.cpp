@@ -239,6 +239,10 @@ TEST_F(StartUpTest, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
 {
     ASSERT_TRUE(startUp.load());
     FrameInstallation::addRecord(fi.workingCopy(), 5, QStringLiteral("X5"), false);
+    // The frame program writes the user's row anew for the second start.
+    ado::Connection frame;
+    frame.OpenFile(fi.dataFolder() + QStringLiteral("/ARCHIV.mdb"));
+    frame.Execute(QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT',[PROJEKT]='ANDERS'"));
     Session other;
     other.programFolder = fi.programFolder();
     StatusPanels p2;
@@ -248,6 +252,34 @@ TEST_F(StartUpTest, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
     EXPECT_EQ(boxes()[0].text, QStringLiteral("Programm TALPEX läuft bereits für den Benutzer TESTER!"));
     EXPECT_TRUE(FrameInstallation::hasRecord(fi.workingCopy(), QStringLiteral("X5")));
     EXPECT_EQ(fi.adminValue(QStringLiteral("TESTER"), QStringLiteral("PROG")).toString(), QStringLiteral("TALPEX"));
+    EXPECT_EQ(fi.adminValue(QStringLiteral("TESTER"), QStringLiteral("PROJEKT")).toString(), QStringLiteral("DEMO"));
+}
+
+TEST_F(StartUpTest, OtherUsersAreFoundByAnySpellingOfTheProjectFolder)
+{
+    ASSERT_TRUE(QFile::link(fi.projectsFolder(), fi.root() + QStringLiteral("/LINK")));
+    const QString spellings[][2] = {
+        {fi.root() + QStringLiteral("/LINK"), QStringLiteral("DEMO")},                    // a symbolic link
+        {fi.projectsFolder() + QStringLiteral("/./DEMO/"), QString()},                  // the project in the path
+        {fi.root() + QStringLiteral("/LINK/../PROJEKTE/"), QStringLiteral("DEMO")},
+        {fi.projectsFolder(), QStringLiteral("demo")},                                  // a share that ignores case
+        {QStringLiteral("/nicht/erreichbar/PROJEKTE"), QStringLiteral("DEMO")},          // elsewhere
+    };
+    ado::Connection frame;
+    frame.OpenFile(fi.dataFolder() + QStringLiteral("/ARCHIV.mdb"));
+    int n = 0;
+    for (const auto& [projects, project] : spellings) {
+        fi.addAdminRow(QStringLiteral("U%1").arg(++n), projects, project, QString());
+        frame.Execute(QStringLiteral("UPDATE [ADMIN] SET [PROG]='TALPEX' WHERE [BENUTZER]='U%1'").arg(n));
+    }
+    fi.addAdminRow(QStringLiteral("U9"), fi.projectsFolder(), QStringLiteral("DEMO2"), QString()); // another project
+    frame.Execute(QStringLiteral("UPDATE [ADMIN] SET [PROG]='TALPEX' WHERE [BENUTZER]='U9'"));
+    frame.Close();
+    QDir().mkpath(fi.projectsFolder() + QStringLiteral("/DEMO2"));
+    ASSERT_TRUE(startUp.load());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_TRUE(boxes()[0].text.startsWith(QStringLiteral("Projekt DEMO ist auch bei den Benutzern U1, U2, U3, U4 geöffnet.")))
+        << boxes()[0].text.toStdString();
 }
 
 TEST_F(StartUpTest, LockOfACrashedRunDoesNotBlock)

@@ -1,0 +1,163 @@
+// One project, two processes: another process's write during a Save, an
+// interrupted run kept after another user's Save, and a project another tool
+// has put into WAL mode.
+#include "RecordFixture.h"
+
+#include "data/DatabaseFile.h"
+#include "platform/VBError.h"
+#include "shell/StartUp.h"
+#include "shell/StatusPanels.h"
+#include "shell/frmMAIN.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
+#include <poll.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Another process with its own connection to a database: runs the steps in
+// turn, tells the test after each, and goes on when told or after a second.
+// Its exit code is the number of steps that failed. It ends without closing
+// its connection, as a killed process would.
+class OtherProcess {
+public:
+    OtherProcess(const QString& db, const QList<const char*>& steps)
+    {
+        if (pipe(m_up) != 0 || pipe(m_down) != 0 || (m_pid = fork()) != 0) return;
+        sqlite3* h = nullptr;
+        sqlite3_open(QFile::encodeName(db).constData(), &h);
+        sqlite3_busy_timeout(h, 10000);
+        int failed = 0;
+        for (const char* sql : steps) {
+            failed += sqlite3_exec(h, sql, nullptr, nullptr, nullptr) != SQLITE_OK;
+            (void)!write(m_up[1], "x", 1);
+            pollfd told{m_down[0], POLLIN, 0};
+            char c = 0;
+            if (poll(&told, 1, 1000) > 0) (void)!read(m_down[0], &c, 1);
+        }
+        std::_Exit(failed);
+    }
+    ~OtherProcess() { wait(); }
+    bool heard()
+    {
+        char c = 0;
+        return read(m_up[0], &c, 1) == 1;
+    }
+    void tell() { (void)!write(m_down[1], "x", 1); }
+    int wait()
+    {
+        if (m_pid > 0 && waitpid(m_pid, &m_status, 0) == m_pid) m_pid = -1;
+        return WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
+    }
+
+private:
+    int m_up[2] = {-1, -1}, m_down[2] = {-1, -1}, m_status = 0;
+    pid_t m_pid = -1;
+};
+
+constexpr const char* kForeignRecord = "INSERT INTO E1 (ID,KEN,AKT) VALUES (9,'FREMD',0)";
+
+class SharedProjectTest : public ::testing::Test {
+protected:
+    // Save with the given answer to the question whether to overwrite; the boxes shown.
+    QList<vb::ScriptedUi::Box> save(int answer)
+    {
+        f.fi.session.GEAENDERT = true;
+        f.fi.ui->clear();
+        f.fi.ui->answer(answer);
+        f.trigger(QStringLiteral("mnuSPEICHERN"));
+        return f.fi.ui->boxes();
+    }
+    bool asked(const QList<vb::ScriptedUi::Box>& boxes)
+    {
+        return boxes.size() == 1 && boxes[0].text.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen geändert"));
+    }
+    bool foreignRecordKept() { return FrameInstallation::hasRecord(f.fi.projectDb(), QStringLiteral("FREMD")); }
+
+    RecordFixture f;
+};
+
+TEST_F(SharedProjectTest, AWriterThatCommitsWhileSaveWaitsForTheLockIsNotOverwrittenUnasked)
+{
+    f.start();
+    f.addRecord(1, QStringLiteral("S1"), true);
+    // Save looks at the project while the writer holds it, and waits for its commit.
+    OtherProcess writer(f.fi.projectDb(), {"BEGIN IMMEDIATE", kForeignRecord, "COMMIT"});
+    ASSERT_TRUE(writer.heard() && writer.heard());
+    EXPECT_TRUE(asked(save(vb::vbCancel)));
+    EXPECT_EQ(writer.wait(), 0);
+    EXPECT_TRUE(foreignRecordKept());
+    EXPECT_TRUE(f.fi.session.GEAENDERT);
+    // Yes then overwrites exactly what was asked about.
+    EXPECT_TRUE(asked(save(vb::vbYes)));
+    EXPECT_FALSE(foreignRecordKept());
+    EXPECT_TRUE(FrameInstallation::hasRecord(f.fi.projectDb(), QStringLiteral("S1")));
+}
+
+TEST_F(SharedProjectTest, AKeptWorkingCopyRemembersWhereItCameFrom)
+{
+    for (const bool olderVersion : {false, true}) {
+        {
+            // A run that is killed: its working copy (and run file) stay.
+            StatusPanels panels;
+            StartUp killed(f.fi.session, panels);
+            ASSERT_TRUE(killed.load());
+            f.fi.session.cnnX.Close();
+            f.fi.session.cnnX_V.Close();
+            f.fi.session.cnnFrame.Close();
+        }
+        // A copy left by an older version comes without a run file.
+        if (olderVersion) ASSERT_TRUE(QFile::remove(f.fi.workingCopy() + QStringLiteral(".run")));
+        FrameInstallation::addRecord(f.fi.projectDb(), 9, QStringLiteral("FREMD"), false); // another user's Save
+        f.fi.ui->clear();
+        f.fi.ui->answer(vb::vbYes); // keep the interrupted run's edits
+        f.start();
+        EXPECT_TRUE(asked(save(vb::vbCancel))) << olderVersion;
+        EXPECT_TRUE(foreignRecordKept());
+        // A normal end, and the next round without the other user's record.
+        f.fi.session.GEAENDERT = false;
+        f.main().closeAs(vbFormCode);
+        ado::Connection cnn;
+        cnn.OpenFile(f.fi.projectDb());
+        cnn.Execute(QStringLiteral("DELETE FROM [E1] WHERE [ID]=9"));
+    }
+}
+
+TEST_F(SharedProjectTest, AProjectInWalModeKeepsItsLiveWalAndItsCommits)
+{
+    const QString project = f.fi.projectDb();
+    {
+        // Another tool holds the project open in WAL mode.
+        OtherProcess tool(project, {"PRAGMA journal_mode=WAL", kForeignRecord, "SELECT count(*) FROM E1; SELECT count(*) FROM E3"});
+        ASSERT_TRUE(tool.heard() && tool.heard());
+        // The clean-up at start and the switch before the copy: in use, nothing changed.
+        for (const auto& call : {std::function<void()>([&] { dbfile::settle(project, 0); }),
+                                 std::function<void()>([&] { dbfile::useRollbackJournal(project, 100); })}) {
+            try {
+                call();
+                ADD_FAILURE() << "went on while the project is in use";
+            } catch (const vb::VBError& e) {
+                EXPECT_EQ(e.Number(), vb::errFileLocked);
+            }
+        }
+        EXPECT_TRUE(QFileInfo::exists(project + QStringLiteral("-wal")));
+        tool.tell();
+        EXPECT_EQ(tool.wait(), 0);
+    }
+    f.start();
+    EXPECT_TRUE(FrameInstallation::hasRecord(f.fi.workingCopy(), QStringLiteral("FREMD")));
+    f.addRecord(1, QStringLiteral("S1"), true);
+    // A commit that only reached the WAL: the tool is killed before it checkpoints.
+    OtherProcess killed(project, {"PRAGMA journal_mode=WAL", "UPDATE E1 SET KEN='FREMD2' WHERE ID=9"});
+    EXPECT_EQ(killed.wait(), 0);
+    EXPECT_TRUE(asked(save(vb::vbCancel)));
+    EXPECT_TRUE(FrameInstallation::hasRecord(project, QStringLiteral("FREMD2")));
+    EXPECT_FALSE(QFileInfo::exists(project + QStringLiteral("-wal")));
+}
+
+} // namespace
