@@ -60,7 +60,7 @@ const std::vector<FileCase> kFiles = {
      Format::Delimited, "Wasserstand [cm]", Unit::cm, Meaning::WaterColumn, 2, "2025-06-28 17:30:00.000", 120.5, 118.25, 8.1},
     {"tabs and elapsed minutes", "Zeit [min]\tAbstich [m]\n0\t1.25\n0.5\t1.5\n90\t2.75\n", Format::Delimited,
      "Abstich [m]", Unit::m, Meaning::DepthToWater, 3, "2025-01-01 00:00:00.000", 1.25, 2.75, kNone},
-    {"no header, one time-stamp column", "2025-06-28T17:30:00.25,1.5\n2025-06-28T17:30:02,1.25", Format::Delimited, "2",
+    {"no header, one time-stamp column", "2025-06-28T17:30:00.25,1.50\n2025-06-28T17:30:02,1.25", Format::Delimited, "2",
      std::nullopt, Meaning::WaterColumn, 2, "2025-06-28 17:30:00.250", 1.5, 1.25, kNone},
 };
 
@@ -141,11 +141,11 @@ TEST(LoggerThinning, KeepsOneReadingPerStepAndNeverTwoInOneSecond)
     EXPECT_EQ(t.select(times).size(), 3600u);
     t.mode = Thinning::EveryNth;
     t.every = 10;
-    EXPECT_EQ(t.select(times).size(), 366u); // 12 in the doubled first minute, then every 10th second
+    EXPECT_EQ(t.select(times).size(), 367u); // 12 in the doubled first minute, then every 10th second, and the last
     t.mode = Thinning::Interval;
     t.minutes = 5;
-    EXPECT_EQ(secondsOf(t.select(times)).back(), 3300);
-    EXPECT_EQ(t.select(times).size(), 12u);
+    EXPECT_EQ(secondsOf(t.select(times)).back(), 3599); // the last reading closes the test
+    EXPECT_EQ(t.select(times).size(), 13u);
 
     t.mode = Thinning::PerDecade;
     t.perDecade = 10;
