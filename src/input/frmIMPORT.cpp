@@ -79,6 +79,7 @@ frmIMPORT::frmIMPORT(short sprache, std::optional<double> pipeH, QWidget* parent
 void frmIMPORT::restoreSettings()
 {
     const auto get = [](const char* key) { return vb::GetSetting(kApp, kSection, QString::fromLatin1(key)); };
+    m_showing = true; // the choice lists follow in showImport()
     logger::Conversion& c = m_import.conversion;
     if (get("Bedeutung") == QLatin1String("depth")) c.meaning = logger::Meaning::DepthToWater;
     if (const auto u = logger::unitFromName(get("Einheit"))) c.unit = *u;
@@ -89,6 +90,7 @@ void frmIMPORT::restoreSettings()
     if (ok && mode >= 0 && mode < static_cast<int>(std::size(kModes))) m_import.thinning.mode = kModes[mode];
     m_txtANZAHL->setText(get("Anzahl"));
     m_meaning = c.meaning;
+    m_showing = false;
 }
 
 void frmIMPORT::saveSettings() const

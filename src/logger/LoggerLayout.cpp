@@ -263,8 +263,11 @@ Layout delimited(const std::vector<Bytes>& lines)
         if (l.time == TimeKind::ElapsedSeconds) l.time = elapsedKindOfName(l.columns[l.timeColumn]);
         std::vector<int> timeCols{l.timeColumn};
         if (l.clockColumn >= 0) timeCols.push_back(l.clockColumn);
-        l.temperatureColumn = indexOf(l.columns, isTemperature);
-        if (std::find(timeCols.begin(), timeCols.end(), l.temperatureColumn) != timeCols.end()) l.temperatureColumn = -1;
+        // "t [s]" is a time, not a temperature
+        l.temperatureColumn = indexOf(l.columns, [&](const QString& n) {
+            return isTemperature(n) && n != l.columns[l.timeColumn].toLower()
+                && (l.clockColumn < 0 || n != l.columns[l.clockColumn].toLower());
+        });
         const int level = defaultLevelColumn(l.columns, f, l.decimalComma, timeCols);
         // a preamble line such as "Messbeginn;28.06.2025;10:00:00" is no reading
         if (level < 0) {
