@@ -137,6 +137,14 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
     const bool boxes = run.boxes() > 0;
 
     try {
+        // a range that does not fit is refused before anything is printed
+        if (opts.summary && opts.steps
+            && !StepRange::checked(opts.steps->first, opts.steps->last, ResultSeries::read(cnnX, id).K10.size()))
+            return run.fail(BadArguments,
+                            QStringLiteral("'%1' has no steps %2-%3").arg(opts.record).arg(opts.steps->first).arg(opts.steps->last));
+        if (const int n = EvaluationRows::readingsWithoutTemperature(cnnX, static_cast<qint32>(id)); n > 0)
+            run.note(run.session().tr(QStringLiteral("Ohne Temperatur: %1 Messwerte, mit 0 °C gerechnet").arg(n),
+                                      QStringLiteral("Without a temperature: %1 readings, computed at 0 °C").arg(n)));
         printResults(cnnX, id, out);
         if (opts.summary && !printSummary(cnnX, id, opts, out))
             return run.fail(BadArguments,

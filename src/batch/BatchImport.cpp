@@ -8,6 +8,7 @@
 #include "logger/LoggerFields.h"
 #include "platform/Convert.h"
 #include "platform/VBError.h"
+#include "data/Schema.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -15,6 +16,7 @@
 #include <QHash>
 #include <QTextStream>
 #include <cmath>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -24,7 +26,9 @@ const QString kRecord = QStringLiteral("--record"), kFile = QStringLiteral("--fi
               kMeaning = QStringLiteral("--meaning"), kSensorDepth = QStringLiteral("--sensor-depth"),
               kOffset = QStringLiteral("--offset"), kEvery = QStringLiteral("--every"),
               kInterval = QStringLiteral("--interval"), kPerDecade = QStringLiteral("--per-decade"),
-              kStart = QStringLiteral("--start");
+              kStart = QStringLiteral("--start"), kTemperature = QStringLiteral("--temperature"),
+              kTemperatureColumn = QStringLiteral("--temperature-column"), kElapsedUnit = QStringLiteral("--elapsed-unit"),
+              kSkipLines = QStringLiteral("--skip-lines"), kAllowGaps = QStringLiteral("--allow-gaps");
 
 struct Problem {
     QString text;
@@ -40,28 +44,44 @@ double number(const BatchArguments& a, const QString& option, double min)
     return v;
 }
 
-int whole(const BatchArguments& a, const QString& option)
+int whole(const BatchArguments& a, const QString& option, int min = 1)
 {
     bool ok = false;
     const int v = a.value(option).toInt(&ok);
-    if (!ok || v < 1) throw Problem{QStringLiteral("%1 needs a whole number from 1, not '%2'").arg(option, a.value(option))};
+    if (!ok || v < min)
+        throw Problem{QStringLiteral("%1 needs a whole number from %2, not '%3'").arg(option).arg(min).arg(a.value(option))};
     return v;
+}
+
+int columnOf(const BatchArguments& a, const QString& option, const logger::LoggerImport& imp)
+{
+    const int col = imp.layout().column(a.value(option));
+    if (col < 0)
+        throw Problem{QStringLiteral("no column '%1' in the file; its columns: %2")
+                          .arg(a.value(option), imp.layout().columns.join(QStringLiteral(", ")))};
+    return col;
 }
 
 // Applies the options to the import; the file is open.
 void configure(const BatchArguments& a, logger::LoggerImport& imp)
 {
-    if (a.has(kLevelColumn)) {
-        const int col = imp.layout().column(a.value(kLevelColumn));
-        if (col < 0)
-            throw Problem{QStringLiteral("no column '%1' in the file; its columns: %2")
-                              .arg(a.value(kLevelColumn), imp.layout().columns.join(QStringLiteral(", ")))};
-        imp.setLevelColumn(col);
+    if (a.has(kSkipLines)) imp.setSkipLines(whole(a, kSkipLines, 0));
+    if (a.has(kElapsedUnit)) {
+        const QString u = a.value(kElapsedUnit);
+        if (u == QLatin1String("s")) imp.setElapsedUnit(logger::TimeKind::ElapsedSeconds);
+        else if (u == QLatin1String("min")) imp.setElapsedUnit(logger::TimeKind::ElapsedMinutes);
+        else if (u == QLatin1String("h")) imp.setElapsedUnit(logger::TimeKind::ElapsedHours);
+        else throw Problem{QStringLiteral("--elapsed-unit is s, min or h, not '%1'").arg(u)};
     }
+    imp.setAllowGaps(a.has(kAllowGaps));
+    if (a.has(kLevelColumn)) imp.setLevelColumn(columnOf(a, kLevelColumn, imp));
+    if (a.has(kTemperatureColumn)) imp.setTemperatureColumn(columnOf(a, kTemperatureColumn, imp));
+    if (a.has(kTemperature)) imp.waterTemperature = number(a, kTemperature, -50);
     if (a.has(kUnit)) {
         const auto u = logger::unitFromName(a.value(kUnit));
         if (!u) throw Problem{QStringLiteral("unknown unit '%1' (%2)").arg(a.value(kUnit), logger::unitNames().join(QLatin1Char('|')))};
         imp.conversion.unit = *u;
+        imp.unitChosen = true;
     }
     if (a.has(kMeaning)) {
         const QString m = a.value(kMeaning);
@@ -98,7 +118,7 @@ QString describe(const logger::LoggerImport& imp)
     const logger::Conversion& c = imp.conversion;
     const QString meaning = c.meaning == logger::Meaning::DepthToWater
         ? QStringLiteral("depth to water + %1 mm").arg(c.offset)
-        : QStringLiteral("water column below a sensor at %1 mm").arg(c.sensorDepth);
+        : QStringLiteral("water column above a sensor at %1 mm").arg(c.sensorDepth);
     return QStringLiteral("%1 file, level column '%2' in %3 as %4")
         .arg(logger::formatName(l.format), l.columns.value(l.levelColumn), logger::unitName(c.unit), meaning);
 }
@@ -109,9 +129,12 @@ QString BatchImport::usage()
 {
     return QStringLiteral(
         "usage: talpex-batch import PROJECT_DB --record KEN --file LOGFILE [--format auto|levellogger|transducer|delimited]\n"
-        "         [--level-column NAME|NUMBER] [--unit m|cm|mm|ft|kPa|psi|mbar] [--meaning depth|column]\n"
-        "         [--sensor-depth MM] [--offset MM] [--every N | --interval MIN | --per-decade K]\n"
-        "         [--start \"yyyy-MM-dd HH:mm:ss\"]\n");
+        "         [--skip-lines N] [--level-column NAME|NUMBER] [--unit UNIT] [--meaning depth|column]\n"
+        "         [--sensor-depth MM] [--offset MM] [--temperature-column NAME|NUMBER | --temperature C]\n"
+        "         [--elapsed-unit s|min|h] [--allow-gaps] [--every N | --interval MIN | --per-decade K]\n"
+        "         [--start \"yyyy-MM-dd HH:mm:ss\"]\n"
+        "       UNIT: ")
+        + logger::unitNames().join(QLatin1Char('|')).remove(QLatin1Char(' ')) + QLatin1Char('\n');
 }
 
 void BatchImport::store(ado::Connection& cnn, long id, const std::vector<logger::Reading>& readings)
@@ -154,8 +177,9 @@ int BatchImport::run(const QStringList& args, QTextStream& out, QTextStream& err
     BatchArguments a;
     if (const QString e = BatchArguments::parse(args, QStringLiteral("import"),
                                                 {kRecord, kFile, kFormat, kLevelColumn, kUnit, kMeaning, kSensorDepth,
-                                                 kOffset, kEvery, kInterval, kPerDecade, kStart},
-                                                a);
+                                                 kOffset, kEvery, kInterval, kPerDecade, kStart, kTemperature,
+                                                 kTemperatureColumn, kElapsedUnit, kSkipLines},
+                                                a, {kAllowGaps});
         !e.isEmpty())
         return run.badArguments(e);
     if (!a.has(kRecord) || a.value(kRecord).isEmpty()) return fail(QStringLiteral("--record KEN is missing"));
@@ -164,11 +188,9 @@ int BatchImport::run(const QStringList& args, QTextStream& out, QTextStream& err
     if (a.has(kFormat) && !format) return fail(QStringLiteral("unknown format '%1'").arg(a.value(kFormat)));
 
     logger::LoggerImport imp;
-    std::vector<logger::Reading> readings;
     try {
         imp.open(a.value(kFile), format.value_or(logger::Format::Auto));
         configure(a, imp);
-        readings = imp.readings();
     } catch (const logger::Error& e) {
         return fail(QStringLiteral("%1: %2").arg(a.value(kFile), e.text(true)));
     } catch (const Problem& p) {
@@ -176,15 +198,33 @@ int BatchImport::run(const QStringList& args, QTextStream& out, QTextStream& err
     }
 
     if (!QFileInfo(a.project).isFile()) return fail(QStringLiteral("project database '%1' not found").arg(a.project));
+    ado::Connection cnn;
+    // an older file is brought up to date together with the readings, or not at all
+    std::optional<ado::Transaction> tx;
     try {
-        ado::Connection cnn;
         cnn.OpenFile(a.project);
+        tx.emplace(cnn);
+        schema::upgradeProject(cnn);
+    } catch (const vb::VBError& e) {
+        return fail(QStringLiteral("cannot open project database '%1': %2").arg(a.project, e.Description()));
+    }
+    std::vector<logger::Reading> readings;
+    try {
         const long id = BatchRun::findRecord(cnn, a.value(kRecord));
         if (id == 0) return fail(QStringLiteral("no record '%1' in '%2'").arg(a.value(kRecord), a.project));
+        ado::Recordset e2(QStringLiteral("SELECT [H] FROM [E2] WHERE [ID]=%1").arg(id), cnn);
+        if (!e2.Eof() && e2.Value(0).toDouble() > 0) imp.pipeH = e2.Value(0).toDouble();
+        try {
+            readings = imp.readings();
+        } catch (const logger::Error& e) {
+            return fail(QStringLiteral("%1: %2").arg(a.value(kFile), e.text(true)));
+        }
         store(cnn, id, readings);
+        tx->commit();
     } catch (const vb::VBError& e) {
         return fail(QStringLiteral("cannot store the readings in '%1': %2").arg(a.project, e.Description()));
     }
+    for (const QString& note : imp.notes(true)) out << note << '\n';
     out << "stored " << readings.size() << " readings in record '" << a.value(kRecord) << "' (" << describe(imp) << ")\n";
     out.flush();
     return Success;

@@ -48,9 +48,14 @@ bool BatchRun::help(const QStringList& args)
 
 int BatchRun::fail(int code, const QString& text)
 {
+    note(text);
+    return code;
+}
+
+void BatchRun::note(const QString& text)
+{
     m_err << "talpex-batch: " << text << '\n';
     m_err.flush();
-    return code;
 }
 
 int BatchRun::badArguments(const QString& problem)

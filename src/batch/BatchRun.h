@@ -35,6 +35,8 @@ public:
     bool help(const QStringList& args);
     // The tool's message on stderr; returns code.
     int fail(int code, const QString& text);
+    // A remark on stderr that is no failure.
+    void note(const QString& text);
     // An argument problem: the message and the usage; returns BadArguments.
     int badArguments(const QString& problem);
 

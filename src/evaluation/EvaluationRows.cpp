@@ -100,4 +100,10 @@ void ensureMultipleHeader(ado::Connection& cnn, const std::function<QString()>& 
     rs.Update();
 }
 
+int readingsWithoutTemperature(ado::Connection& cnn, qint32 id)
+{
+    ado::Recordset rs(QStringLiteral("SELECT COUNT(*) FROM [E3] WHERE [ID]=%1 AND ([TEMP] IS NULL OR TRIM([TEMP])='')").arg(id), cnn);
+    return rs.Eof() ? 0 : rs.Value(0).toInt();
+}
+
 } // namespace EvaluationRows

@@ -26,6 +26,10 @@ bool ensureResultRow(ado::Connection& cnn, qint32 id);
 void markNotEvaluated(ado::Connection& cnn, qint32 id);
 void markEvaluated(ado::Connection& cnn, qint32 id);
 
+// The readings of a record without a temperature: the evaluation computes
+// them at 0 °C, which the result page and the batch tool say.
+int readingsWithoutTemperature(ado::Connection& cnn, qint32 id);
+
 // Record 0 of the multiple evaluation: its E1 row ("M", "Mehrfachauswertung")
 // and its A1 row (BONEU set), each added when missing.
 void ensureMultipleRecord(ado::Connection& cnn);

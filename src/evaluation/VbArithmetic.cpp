@@ -53,4 +53,14 @@ float sng(double x)
     return static_cast<float>(x);
 }
 
+QString describe(long number, const QString& own, bool english)
+{
+    switch (number) {
+    case 5: return english ? QStringLiteral("Invalid procedure call or argument") : QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument");
+    case 6: return english ? QStringLiteral("Overflow") : QStringLiteral("Überlauf");
+    case 11: return english ? QStringLiteral("Division by zero") : QStringLiteral("Division durch Null");
+    default: return own;
+    }
+}
+
 } // namespace vbmath

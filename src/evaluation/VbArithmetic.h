@@ -13,7 +13,13 @@
 // The float overloads compute in single precision (one rounding per
 // operation, as VB's Single), the double overloads in double precision.
 
+#include <QString>
+
 namespace vbmath {
+
+// The text of one of the run-time errors above in the session's language;
+// other errors keep their own text.
+QString describe(long number, const QString& own, bool english);
 
 float add(float a, float b);
 float sub(float a, float b);

@@ -5,6 +5,7 @@
 #include "data/Session.h"
 #include "data/clsDATEN.h"
 #include "evaluation/StepCalculation.h"
+#include "evaluation/VbArithmetic.h"
 #include "graphics/Interpolation.h"
 #include "platform/MsgBox.h"
 #include "platform/OnError.h"
@@ -63,7 +64,17 @@ void clsBERECHNEN::progress(int value) const
 
 bool clsBERECHNEN::BERECHNUNG()
 {
-    vb::OnError onError(kTitle, QStringLiteral("VB-Fehler: "));
+    // the failures of the steps in the session's language, a head that is no head named
+    const bool english = session().english();
+    const QString prefix = english ? QStringLiteral("VB-Error: ") : QStringLiteral("VB-Fehler: ");
+    vb::OnError onError(kTitle, prefix);
+    onError.setText([english, prefix](const vb::VBError& e) {
+        QString text = vb::OnError::text(prefix, e.Number(), vbmath::describe(e.Number(), e.Description(), english));
+        if (e.Number() == 5)
+            text += english ? QStringLiteral("\n(A level h' is not above the lower edge of the steel cylinder: h' >= H.)")
+                            : QStringLiteral("\n(Ein Wasserstand h' liegt nicht über der Unterkante des Stahlzylinders: h' >= H.)");
+        return text;
+    });
 
     // The data-access objects, all bound to the current record. E1 and A1 are
     // neither read nor written here.

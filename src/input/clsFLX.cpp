@@ -511,7 +511,12 @@ void clsFLX::refreshTimeDifferences()
         float diff = ZEITDIFFERENZ(cell(ref, m_dateCol), cell(ref, m_timeCol), cell(r, m_dateCol), cell(r, m_timeCol));
         // minutes from times, days from dates alone
         if (m_timeCol >= 0) diff /= 60.0f;
-        const QString shown = format.isEmpty() ? vb::CStr(diff) : vb::Format(diff, format);
+        QString shown = format.isEmpty() ? vb::CStr(diff) : vb::Format(diff, format);
+        // a step under a minute must not show as 0: up to two decimals where it is not whole
+        if (!format.isEmpty() && std::fmod(std::round(static_cast<double>(diff) * 100.0), 100.0) != 0) {
+            shown = vb::Format(diff, QStringLiteral("#0.00"));
+            if (shown.endsWith(QLatin1Char('0'))) shown.chop(1);
+        }
         setCell(r, m_diffCol, shown);
         // the exact minutes stay behind the rounded display, so a transfer stores them
         flexcells::remember(m_flx, r, m_diffCol, vb::CStr(diff), shown);

@@ -5,7 +5,9 @@
 #include "logger/LoggerFields.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
+#include "platform/System.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -28,6 +30,21 @@ constexpr logger::Thinning::Mode kModes[] = {logger::Thinning::All, logger::Thin
                                              logger::Thinning::Interval, logger::Thinning::PerDecade};
 constexpr logger::Format kFormats[] = {logger::Format::Auto, logger::Format::LevelLogger, logger::Format::Transducer,
                                        logger::Format::Delimited};
+// The elapsed-time units after "as the column's name says".
+constexpr logger::TimeKind kElapsed[] = {logger::TimeKind::ElapsedSeconds, logger::TimeKind::ElapsedMinutes,
+                                         logger::TimeKind::ElapsedHours};
+const QString kApp = QStringLiteral("TALPEX"), kSection = QStringLiteral("Import");
+
+// "2 d 3 h", "2 h 47 min", "12 min 30 s"
+QString spanText(qint64 ms)
+{
+    qint64 s = (ms + 500) / 1000;
+    const qint64 d = s / 86400, h = s / 3600 % 24, m = s / 60 % 60;
+    s %= 60;
+    if (d > 0) return QStringLiteral("%1 d %2 h").arg(d).arg(h);
+    if (h > 0) return QStringLiteral("%1 h %2 min").arg(h).arg(m);
+    return QStringLiteral("%1 min %2 s").arg(m).arg(s);
+}
 
 QString delimiterName(char d, bool english)
 {
@@ -47,14 +64,45 @@ W* named(W* w, const char* name)
 
 } // namespace
 
-frmIMPORT::frmIMPORT(short sprache, QWidget* parent) : QDialog(parent), m_SPRACHE(sprache)
+frmIMPORT::frmIMPORT(short sprache, std::optional<double> pipeH, QWidget* parent) : QDialog(parent), m_SPRACHE(sprache)
 {
     setObjectName(QStringLiteral("frmIMPORT"));
     setWindowTitle(tr2("Messwerte importieren", "Import readings"));
     // The usual choice for the logs of a slug test.
     m_import.thinning.mode = logger::Thinning::PerDecade;
+    m_import.pipeH = pipeH;
     buildControls();
+    restoreSettings();
     showImport();
+}
+
+void frmIMPORT::restoreSettings()
+{
+    const auto get = [](const char* key) { return vb::GetSetting(kApp, kSection, QString::fromLatin1(key)); };
+    m_showing = true; // the choice lists follow in showImport()
+    logger::Conversion& c = m_import.conversion;
+    if (get("Bedeutung") == QLatin1String("depth")) c.meaning = logger::Meaning::DepthToWater;
+    if (const auto u = logger::unitFromName(get("Einheit"))) c.unit = *u;
+    m_txtSENSOR->setText(get("Sensortiefe"));
+    if (!get("Offset").isEmpty()) m_txtOFFSET->setText(get("Offset"));
+    bool ok = false;
+    const int mode = get("Ausduennen").toInt(&ok);
+    if (ok && mode >= 0 && mode < static_cast<int>(std::size(kModes))) m_import.thinning.mode = kModes[mode];
+    m_txtANZAHL->setText(get("Anzahl"));
+    m_meaning = c.meaning;
+    m_showing = false;
+}
+
+void frmIMPORT::saveSettings() const
+{
+    const auto put = [](const char* key, const QString& value) { vb::SaveSetting(kApp, kSection, QString::fromLatin1(key), value); };
+    const logger::Conversion& c = m_import.conversion;
+    put("Bedeutung", c.meaning == logger::Meaning::DepthToWater ? QStringLiteral("depth") : QStringLiteral("column"));
+    put("Einheit", logger::unitName(c.unit));
+    put("Sensortiefe", m_txtSENSOR->text().trimmed());
+    put("Offset", m_txtOFFSET->text().trimmed());
+    put("Ausduennen", QString::number(m_cboAUSDUENNEN->currentIndex()));
+    put("Anzahl", m_txtANZAHL->text().trimmed());
 }
 
 QString frmIMPORT::tr2(const char* german, const char* english) const
@@ -94,6 +142,15 @@ void frmIMPORT::buildControls()
     m_txtSTART = named(new QLineEdit(this), "txtSTART");
     m_txtSTART->setToolTip(tr2("Beginn des Absenkens; frühere Messwerte entfallen (TT.MM.JJJJ hh:mm:ss)",
                                "start of the fall; earlier readings are dropped (dd.mm.yyyy hh:mm:ss)"));
+    m_txtUEBERSPRINGEN = named(new QLineEdit(QStringLiteral("0"), this), "txtUEBERSPRINGEN");
+    m_cboZEITEINHEIT = named(new QComboBox(this), "cboZEITEINHEIT");
+    m_cboZEITEINHEIT->addItems({tr2("laut Spaltenname", "as the column name says"), tr2("Sekunden", "seconds"),
+                                tr2("Minuten", "minutes"), tr2("Stunden", "hours")});
+    m_txtWASSERTEMP = named(new QLineEdit(this), "txtWASSERTEMP");
+    m_txtWASSERTEMP->setToolTip(tr2("für jeden Messwert ohne Temperatur aus der Datei",
+                                    "for every reading the file gives no temperature"));
+    m_chkLUECKEN = named(new QCheckBox(tr2("Lücken über 24 h erlauben", "allow gaps over 24 h"), this), "chkLUECKEN");
+    m_lblZEITRAUM = named(new QLabel(this), "lblZEITRAUM");
     m_lblERGEBNIS = named(new QLabel(this), "lblERGEBNIS");
     m_lblERGEBNIS->setWordWrap(true);
 
@@ -108,9 +165,13 @@ void frmIMPORT::buildControls()
         if (extra) grid->addWidget(extra, row, 2);
         ++row;
     };
+    add("Zeilen überspringen", "Skip lines", m_txtUEBERSPRINGEN);
     add("Format", "Format", m_cboFORMAT, m_lblERKANNT);
+    add("Einheit der Zeit", "Unit of the time", m_cboZEITEINHEIT, m_chkLUECKEN);
+    add("Zeitraum", "Time span", m_lblZEITRAUM);
     add("Spalte Wasserstand", "Level column", m_cboPEGEL);
     add("Spalte Temperatur", "Temperature column", m_cboTEMP);
+    add("Wassertemperatur [°C]", "Water temperature [°C]", m_txtWASSERTEMP);
     add("Bedeutung", "Meaning", m_cboBEDEUTUNG);
     add("Einheit", "Unit", m_cboEINHEIT);
     add("Sensortiefe unter Rohroberkante [mm]", "Sensor depth below pipe top [mm]", m_txtSENSOR);
@@ -142,11 +203,22 @@ void frmIMPORT::buildControls()
     connect(m_cboPEGEL, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (m_showing) return;
         m_import.setLevelColumn(i);
-        showImport(); // the column's name may bring its unit and meaning
+        if (m_import.layout().meaning != logger::Meaning::DepthToWater) m_import.conversion.meaning = m_meaning;
+        showImport(); // the column's name brings its unit and may bring its meaning
+    });
+    connect(m_cboEINHEIT, &QComboBox::activated, this, [this] { m_import.unitChosen = true; });
+    connect(m_cboBEDEUTUNG, &QComboBox::activated, this, [this](int i) {
+        m_meaning = i == 0 ? logger::Meaning::DepthToWater : logger::Meaning::WaterColumn;
+    });
+    connect(m_txtUEBERSPRINGEN, &QLineEdit::editingFinished, this, &frmIMPORT::skipLinesChosen);
+    connect(m_cboZEITEINHEIT, &QComboBox::activated, this, &frmIMPORT::elapsedUnitChosen);
+    connect(m_chkLUECKEN, &QCheckBox::toggled, this, [this](bool allow) {
+        m_import.setAllowGaps(allow);
+        showImport();
     });
     for (QComboBox* c : {m_cboTEMP, m_cboBEDEUTUNG, m_cboEINHEIT, m_cboAUSDUENNEN})
         connect(c, &QComboBox::currentIndexChanged, this, &frmIMPORT::refresh);
-    for (QLineEdit* t : {m_txtSENSOR, m_txtOFFSET, m_txtANZAHL, m_txtSTART})
+    for (QLineEdit* t : {m_txtSENSOR, m_txtOFFSET, m_txtANZAHL, m_txtSTART, m_txtWASSERTEMP})
         connect(t, &QLineEdit::textChanged, this, &frmIMPORT::refresh);
 }
 
@@ -174,8 +246,48 @@ bool frmIMPORT::setFile(const QString& path)
         showImport();
         return false;
     }
+    if (m_import.layout().meaning != logger::Meaning::DepthToWater) m_import.conversion.meaning = m_meaning;
     showImport();
     return true;
+}
+
+void frmIMPORT::skipLinesChosen()
+{
+    const auto n = vb::ParseNumber(m_txtUEBERSPRINGEN->text());
+    if (!n || *n < 0 || *n > 1e6 || *n != std::floor(*n)) {
+        vb::MsgBox(tr2("Die Zahl der zu überspringenden Zeilen ist eine ganze Zahl ab 0.",
+                       "The number of lines to skip is a whole number from 0."),
+                   vb::vbExclamation, tr2("Importieren", "Import"));
+        m_txtUEBERSPRINGEN->setText(QString::number(m_import.skipLines()));
+        return;
+    }
+    if (static_cast<int>(*n) == m_import.skipLines()) return;
+    try {
+        m_import.setSkipLines(static_cast<int>(*n));
+    } catch (const logger::Error& e) {
+        vb::MsgBox(e.text(m_SPRACHE == 1), vb::vbExclamation, tr2("Importieren", "Import"));
+        m_txtUEBERSPRINGEN->setText(QString::number(m_import.skipLines()));
+    }
+    showImport();
+}
+
+void frmIMPORT::elapsedUnitChosen()
+{
+    const int i = m_cboZEITEINHEIT->currentIndex();
+    m_import.setElapsedUnit(i <= 0 ? std::nullopt : std::optional<logger::TimeKind>(kElapsed[i - 1]));
+    showImport();
+}
+
+QString frmIMPORT::timeSpan()
+{
+    const logger::Series& s = m_import.series();
+    const qint64 first = s.times.front(), last = s.times.back();
+    const auto at = [](qint64 t) { return logger::dateText(t) + QLatin1Char(' ') + logger::timeText(logger::wholeSecond(t)); };
+    QString text = tr2("%1 bis %2 (%3)", "%1 to %2 (%3)").arg(at(first), at(last), spanText(last - first));
+    const logger::Layout& l = m_import.layout();
+    if (l.monthFirst) text += tr2(", Datum Monat/Tag/Jahr", ", dates month/day/year");
+    else if (l.dateOrderSeen) text += tr2(", Datum Tag/Monat/Jahr", ", dates day/month/year");
+    return text;
 }
 
 void frmIMPORT::formatChosen()
@@ -207,7 +319,9 @@ void frmIMPORT::showImport()
         m_cboTEMP->setCurrentIndex(l.temperatureColumn + 1);
         const QString time = l.time == logger::TimeKind::DateAndTime ? l.columns.value(l.timeColumn) + QStringLiteral(" + ") + l.columns.value(l.clockColumn)
             : l.time == logger::TimeKind::DateTime ? l.columns.value(l.timeColumn)
-            : l.columns.value(l.timeColumn) + (l.time == logger::TimeKind::ElapsedMinutes ? QStringLiteral(" [min]") : QStringLiteral(" [s]"));
+            : l.columns.value(l.timeColumn)
+                + (l.time == logger::TimeKind::ElapsedMinutes ? QStringLiteral(" [min]")
+                   : l.time == logger::TimeKind::ElapsedHours ? QStringLiteral(" [h]") : QStringLiteral(" [s]"));
         m_lblERKANNT->setText(tr2("%1, %2, Zeit: %3", "%1, %2, time: %3")
                                   .arg(m_cboFORMAT->itemText(static_cast<int>(l.format)), delimiterName(l.delimiter, english), time));
     } else {
@@ -219,12 +333,15 @@ void frmIMPORT::showImport()
     m_cboAUSDUENNEN->setCurrentIndex(static_cast<int>(t.mode));
     if (m_txtANZAHL->text().isEmpty())
         m_txtANZAHL->setText(t.mode == logger::Thinning::PerDecade ? QString::number(t.perDecade) : QString::number(t.every));
+    m_cboZEITEINHEIT->setEnabled(m_import.isOpen() && logger::isElapsed(l.time));
     // the start of the fall is the first reading until the user says otherwise
     m_txtSTART->clear();
+    m_lblZEITRAUM->clear();
     if (m_import.isOpen()) {
         try {
             const qint64 first = m_import.series().times.front();
             m_txtSTART->setText(logger::dateText(first) + QLatin1Char(' ') + logger::timeText(logger::wholeSecond(first)));
+            m_lblZEITRAUM->setText(timeSpan());
         } catch (const logger::Error&) {
             // the count below shows what is wrong
         }
@@ -247,6 +364,13 @@ QString frmIMPORT::takeSettings()
     c.sensorDepth = *sensor;
     c.offset = *offset;
     m_import.setTemperatureColumn(m_cboTEMP->currentIndex() - 1);
+    m_import.waterTemperature.reset();
+    if (!m_txtWASSERTEMP->text().trimmed().isEmpty()) {
+        const auto t = vb::ParseNumber(m_txtWASSERTEMP->text());
+        if (!t || *t < -5 || *t > 60)
+            return tr2("Die Wassertemperatur ist keine Zahl von -5 bis 60 °C.", "The water temperature is no number from -5 to 60 °C.");
+        m_import.waterTemperature = *t;
+    }
 
     logger::Thinning& t = m_import.thinning;
     t.mode = kModes[std::max(0, m_cboAUSDUENNEN->currentIndex())];
@@ -283,9 +407,11 @@ void frmIMPORT::refresh()
     if (m_showing) return;
     QString problem = takeSettings();
     int count = -1;
+    QStringList notes;
     if (problem.isEmpty() && m_import.isOpen()) {
         try {
             count = static_cast<int>(m_import.readings().size());
+            notes = m_import.notes(m_SPRACHE == 1);
         } catch (const logger::Error& e) {
             problem = e.text(m_SPRACHE == 1);
         }
@@ -293,7 +419,7 @@ void frmIMPORT::refresh()
     m_lblERGEBNIS->setStyleSheet(problem.isEmpty() ? QString() : QStringLiteral("color: #a00000"));
     if (!problem.isEmpty()) m_lblERGEBNIS->setText(problem);
     else if (count < 0) m_lblERGEBNIS->setText(tr2("Bitte eine Logger-Datei wählen.", "Please choose a logger file."));
-    else m_lblERGEBNIS->setText(tr2("Ergibt %1 Messwerte.", "Gives %1 readings.").arg(count));
+    else m_lblERGEBNIS->setText((QStringList{tr2("Ergibt %1 Messwerte.", "Gives %1 readings.").arg(count)} + notes).join(QLatin1Char(' ')));
 }
 
 void frmIMPORT::accept()
@@ -310,5 +436,6 @@ void frmIMPORT::accept()
         vb::MsgBox(problem, vb::vbExclamation, tr2("Importieren", "Import"));
         return;
     }
+    saveSettings();
     QDialog::accept();
 }

@@ -1,15 +1,19 @@
 #pragma once
 // The import dialog of the input form: a logger file, a look at its first
-// lines, the detected format and columns (changeable), the meaning and unit
-// of the level, sensor depth or offset, thinning and start time, and the
-// number of readings that will result. The rules live in logger::LoggerImport;
-// the dialog only shows them and passes the user's choices on.
+// lines, lines to skip, the detected format and columns (changeable), the
+// unit of an elapsed time, the meaning and unit of the level, sensor depth or
+// offset, the water temperature for a file without one, thinning and start
+// time, and what will result: the number of readings, the first and last time
+// and what was left out. The rules live in logger::LoggerImport; the dialog
+// only shows them and passes the user's choices on. Meaning, unit, sensor
+// depth, offset and thinning are remembered per user.
 #include "logger/LoggerImport.h"
 
 #include <QDialog>
 #include <optional>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -19,8 +23,9 @@ class QPushButton;
 class frmIMPORT : public QDialog {
     Q_OBJECT
 public:
-    // sprache: 1 English, else German captions and messages.
-    explicit frmIMPORT(short sprache, QWidget* parent = nullptr);
+    // sprache: 1 English, else German captions and messages. pipeH: H of the
+    // record in mm (heads h' >= H are refused), none when not known.
+    explicit frmIMPORT(short sprache, std::optional<double> pipeH = std::nullopt, QWidget* parent = nullptr);
 
     // Opens a file (as the file field and its button do); false after the
     // message when it cannot be used.
@@ -41,6 +46,11 @@ public:
     QComboBox* cboAUSDUENNEN() const { return m_cboAUSDUENNEN; }
     QLineEdit* txtANZAHL() const { return m_txtANZAHL; }
     QLineEdit* txtSTART() const { return m_txtSTART; }
+    QLineEdit* txtUEBERSPRINGEN() const { return m_txtUEBERSPRINGEN; }
+    QComboBox* cboZEITEINHEIT() const { return m_cboZEITEINHEIT; }
+    QLineEdit* txtWASSERTEMP() const { return m_txtWASSERTEMP; }
+    QCheckBox* chkLUECKEN() const { return m_chkLUECKEN; }
+    QLabel* lblZEITRAUM() const { return m_lblZEITRAUM; }
     QLabel* lblERGEBNIS() const { return m_lblERGEBNIS; }
     QPushButton* cmdOK() const { return m_cmdOK; }
 
@@ -57,11 +67,18 @@ private:
     QString takeSettings();
     // Recounts the readings that will result.
     void refresh();
+    void skipLinesChosen();
+    void elapsedUnitChosen();
+    // The first and last time read and the span between.
+    QString timeSpan();
+    void restoreSettings();
+    void saveSettings() const;
 
     short m_SPRACHE;
     logger::LoggerImport m_import;
     std::vector<logger::Reading> m_readings;
     bool m_showing = false; // controls being filled: no refresh per change
+    logger::Meaning m_meaning = logger::Meaning::WaterColumn; // the user's, where the column's name says none
 
     QLineEdit* m_txtDATEI = nullptr;
     QPlainTextEdit* m_txtVORSCHAU = nullptr;
@@ -76,6 +93,11 @@ private:
     QComboBox* m_cboAUSDUENNEN = nullptr;
     QLineEdit* m_txtANZAHL = nullptr;
     QLineEdit* m_txtSTART = nullptr;
+    QLineEdit* m_txtUEBERSPRINGEN = nullptr;
+    QComboBox* m_cboZEITEINHEIT = nullptr;
+    QLineEdit* m_txtWASSERTEMP = nullptr;
+    QCheckBox* m_chkLUECKEN = nullptr;
+    QLabel* m_lblZEITRAUM = nullptr;
     QLabel* m_lblERGEBNIS = nullptr;
     QPushButton* m_cmdOK = nullptr;
 };

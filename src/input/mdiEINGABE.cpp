@@ -497,7 +497,10 @@ void mdiEINGABE::IMPORTIEREN()
 {
     m_FLX->EINFUEGEN(0);
     if (m_FLX->editorOpen()) return; // the cell check has spoken
-    frmIMPORT dialog(m_SPRACHE, this);
+    // heads at or below the cylinder's lower edge cannot be right for this record
+    std::optional<double> pipeH;
+    if (const auto h = vb::ParseNumber(m_txtH->text()); h && *h > 0) pipeH = *h;
+    frmIMPORT dialog(m_SPRACHE, pipeH, this);
     if (dialog.exec() == QDialog::Accepted) importReadings(dialog.readings());
 }
 

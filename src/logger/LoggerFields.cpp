@@ -34,7 +34,7 @@ bool take(Bytes b, size_t& pos, char c)
 }
 
 // The date at the start of b; pos ends behind it.
-std::optional<qint64> dateAt(Bytes b, size_t& pos)
+std::optional<qint64> dateAt(Bytes b, size_t& pos, fields::DateOrder order)
 {
     size_t p = pos;
     const size_t start = p;
@@ -51,11 +51,16 @@ std::optional<qint64> dateAt(Bytes b, size_t& pos)
     const auto third = digits(b, p, 1, 4);
     if (!third || (!yearFirst && p - thirdStart != 4)) return std::nullopt;
     const int y = yearFirst ? *first : *third;
-    const int d = yearFirst ? *third : *first;
+    int d = yearFirst ? *third : *first, mo = *second;
+    if (!yearFirst && sep == '/') {
+        const bool monthFirst = order == fields::DateOrder::MonthFirst
+            || (order == fields::DateOrder::Either && !QDate::isValid(y, mo, d) && QDate::isValid(y, d, mo));
+        if (monthFirst) std::swap(d, mo);
+    }
     // a logger's clock is never set before 1900; earlier years are misread fields
-    if (y < 1900 || !QDate::isValid(y, *second, d)) return std::nullopt;
+    if (y < 1900 || !QDate::isValid(y, mo, d)) return std::nullopt;
     pos = p;
-    return QDate(y, *second, d).toJulianDay() * kMsPerDay;
+    return QDate(y, mo, d).toJulianDay() * kMsPerDay;
 }
 
 std::optional<qint64> clockAt(Bytes b, size_t& pos)
@@ -133,11 +138,11 @@ std::optional<double> number(Bytes b, bool decimalComma)
     return v;
 }
 
-std::optional<qint64> date(Bytes b)
+std::optional<qint64> date(Bytes b, DateOrder order)
 {
     b = trim(b);
     size_t pos = 0;
-    const auto d = dateAt(b, pos);
+    const auto d = dateAt(b, pos, order);
     return d && pos == b.size() ? d : std::nullopt;
 }
 
@@ -149,11 +154,11 @@ std::optional<qint64> clock(Bytes b)
     return t && pos == b.size() ? t : std::nullopt;
 }
 
-std::optional<qint64> dateTime(Bytes b)
+std::optional<qint64> dateTime(Bytes b, DateOrder order)
 {
     b = trim(b);
     size_t pos = 0;
-    const auto d = dateAt(b, pos);
+    const auto d = dateAt(b, pos, order);
     if (!d) return std::nullopt;
     const size_t gap = pos;
     if (pos < b.size() && b[pos] == 'T') ++pos;
@@ -162,6 +167,30 @@ std::optional<qint64> dateTime(Bytes b)
     if (pos == gap) return std::nullopt;
     const auto t = clockAt(b, pos);
     return t && pos == b.size() ? std::optional<qint64>(*d + *t) : std::nullopt;
+}
+
+std::optional<std::pair<int, int>> slashedDayMonth(Bytes b)
+{
+    b = trim(b);
+    size_t p = 0;
+    const auto a = digits(b, p, 1, 2);
+    if (!a || !take(b, p, '/')) return std::nullopt;
+    const auto c = digits(b, p, 1, 2);
+    if (!c || !take(b, p, '/')) return std::nullopt;
+    const size_t yearStart = p;
+    if (!digits(b, p, 4, 4) || p - yearStart != 4) return std::nullopt;
+    return std::make_pair(*a, *c);
+}
+
+std::optional<int> decimals(Bytes b, bool decimalComma)
+{
+    b = trim(b);
+    if (!number(b, decimalComma)) return std::nullopt;
+    const size_t sep = b.find_first_of(decimalComma ? ".," : ".");
+    if (sep == Bytes::npos) return 0;
+    int n = 0;
+    for (size_t i = sep + 1; i < b.size() && isDigit(b[i]); ++i) ++n;
+    return n;
 }
 
 QDate toDate(qint64 ms) { return QDate::fromJulianDay(ms / kMsPerDay); }
@@ -186,12 +215,13 @@ Lines::Lines(Bytes data) : m_data(data)
 bool Lines::next(Bytes& line)
 {
     if (m_pos >= m_data.size()) return false;
-    const void* nl = std::memchr(m_data.data() + m_pos, '\n', m_data.size() - m_pos);
-    const size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - m_data.data()) : m_data.size();
+    // LF, CRLF, or a CR alone (old Mac exports) ends a line
+    size_t end = m_pos;
+    while (end < m_data.size() && m_data[end] != '\n' && m_data[end] != '\r') ++end;
     line = m_data.substr(m_pos, end - m_pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    m_unterminated = !nl;
+    m_unterminated = end == m_data.size();
     m_pos = end + 1;
+    if (!m_unterminated && m_data[end] == '\r' && m_pos < m_data.size() && m_data[m_pos] == '\n') ++m_pos;
     ++m_number;
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QDate;
@@ -28,12 +29,22 @@ void split(Bytes line, char delimiter, std::vector<Bytes>& out);
 // A number with a decimal point, or a decimal comma when allowed; an optional
 // sign and exponent.
 std::optional<double> number(Bytes b, bool decimalComma);
-// yyyy-MM-dd, yyyy/MM/dd, dd.MM.yyyy or dd/MM/yyyy, as milliseconds at midnight.
-std::optional<qint64> date(Bytes b);
+// How a date with slashes and the year last is read: dd/MM/yyyy, MM/dd/yyyy,
+// or either (to recognise a date before the file's order is known).
+enum class DateOrder { DayFirst, MonthFirst, Either };
+// yyyy-MM-dd, yyyy/MM/dd, dd.MM.yyyy or dd/MM/yyyy (MM/dd/yyyy by order), as
+// milliseconds at midnight.
+std::optional<qint64> date(Bytes b, DateOrder order = DateOrder::DayFirst);
 // HH:mm[:ss[.zzz]] as milliseconds since midnight.
 std::optional<qint64> clock(Bytes b);
 // A date and a time in one field, apart by blanks or a 'T'.
-std::optional<qint64> dateTime(Bytes b);
+std::optional<qint64> dateTime(Bytes b, DateOrder order = DateOrder::DayFirst);
+// The first two numbers of a date "a/b/yyyy" (the only kind whose order is in
+// doubt); none for other fields.
+std::optional<std::pair<int, int>> slashedDayMonth(Bytes b);
+// The number of digits after the decimal separator of a number; none when the
+// field is no number.
+std::optional<int> decimals(Bytes b, bool decimalComma);
 
 // Back to Qt types (whole milliseconds).
 QDate toDate(qint64 ms);
@@ -45,7 +56,7 @@ QString text(Bytes b);
 
 } // namespace fields
 
-// Walks the lines of a file: LF or CRLF, a UTF-8 byte-order mark skipped.
+// Walks the lines of a file: LF, CRLF or CR alone, a UTF-8 byte-order mark skipped.
 // Line numbers count from 1, as an editor shows them.
 class Lines {
 public:

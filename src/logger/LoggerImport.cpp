@@ -35,20 +35,57 @@ void LoggerImport::open(const QString& path, Format format)
 
 void LoggerImport::load(QByteArray data, Format format, qint64 elapsedOrigin)
 {
-    Layout layout = detect(data, format);
+    Layout layout = detect(data, format, m_skipLines);
     m_data = std::move(data);
     m_origin = elapsedOrigin;
+    m_format = format;
     detected(std::move(layout));
 }
 
-void LoggerImport::setFormat(Format format) { detected(detect(m_data, format)); }
+void LoggerImport::setFormat(Format format)
+{
+    detected(detect(m_data, format, m_skipLines));
+    m_format = format;
+}
+
+void LoggerImport::setSkipLines(int lines)
+{
+    const int before = m_skipLines;
+    m_skipLines = std::max(0, lines);
+    if (!isOpen()) return;
+    try {
+        detected(detect(m_data, m_format, m_skipLines));
+    } catch (const Error&) {
+        m_skipLines = before;
+        throw;
+    }
+}
+
+void LoggerImport::setElapsedUnit(std::optional<TimeKind> kind)
+{
+    m_elapsed = kind;
+    if (isOpen()) detected(m_layout);
+}
+
+void LoggerImport::setAllowGaps(bool allow)
+{
+    m_allowGaps = allow;
+    m_layout.allowGaps = allow;
+    m_series.reset();
+}
 
 void LoggerImport::detected(Layout layout)
 {
     m_layout = std::move(layout);
     m_layout.elapsedOrigin = m_origin;
+    m_layout.allowGaps = m_allowGaps;
+    if (isElapsed(m_layout.time))
+        m_layout.time = m_elapsed ? *m_elapsed
+            : m_layout.headerLine > 0 ? elapsedKindOfName(m_layout.columns.value(m_layout.timeColumn))
+                                      : TimeKind::ElapsedSeconds;
     m_series.reset();
     if (m_layout.levelUnit) conversion.unit = *m_layout.levelUnit;
+    if (m_layout.levelUnit || !m_layout.unknownUnit.isEmpty()) unitChosen = false;
     conversion.meaning = m_layout.meaning;
 }
 
@@ -86,11 +123,28 @@ std::vector<Reading> LoggerImport::readings()
     if (conversion.meaning == Meaning::WaterColumn && !(conversion.sensorDepth > 0))
         throw Error(0, QStringLiteral("Für die Wassersäule über dem Sensor fehlt die Tiefe des Sensors unter Rohroberkante."),
                     QStringLiteral("A water column above the sensor needs the sensor depth below the pipe top."));
+    if (!m_layout.unknownUnit.isEmpty() && !unitChosen) {
+        const QString column = m_layout.columns.value(m_layout.levelColumn);
+        throw Error(m_layout.headerLine,
+                    QStringLiteral("Die Einheit \"%1\" der Spalte \"%2\" ist unbekannt: bitte die Einheit wählen (%3).")
+                        .arg(m_layout.unknownUnit, column, unitNames().join(QStringLiteral(", "))),
+                    QStringLiteral("The unit \"%1\" of the column \"%2\" is not known: please choose the unit (%3).")
+                        .arg(m_layout.unknownUnit, column, unitNames().join(QStringLiteral(", "))));
+    }
     const Series& s = series();
+    if (!s.hasTemperature && !waterTemperature)
+        throw Error(0,
+                    QStringLiteral("Die Datei enthält keine Temperaturen: bitte eine Temperaturspalte wählen oder die "
+                                   "Wassertemperatur [°C] angeben, sonst rechnet die Auswertung mit 0 °C."),
+                    QStringLiteral("The file holds no temperatures: please choose a temperature column or give the water "
+                                   "temperature [°C], else the evaluation computes with 0 °C."));
     const std::vector<qsizetype> kept = thinning.select(s.times);
     if (kept.empty())
         throw Error(0, QStringLiteral("Ab der Startzeit bleiben keine Messwerte."),
                     QStringLiteral("No readings remain from the start time on."));
+    if (kept.size() < 2)
+        throw Error(0, QStringLiteral("Es bleibt nur ein Messwert: ein Versuch braucht mindestens zwei."),
+                    QStringLiteral("Only one reading remains: a test needs at least two."));
     if (kept.size() > static_cast<size_t>(kMaxReadings))
         throw Error(0,
                     QStringLiteral("Es blieben %1 Messwerte, ein Datensatz fasst höchstens %2: bitte stärker ausdünnen.")
@@ -108,8 +162,43 @@ std::vector<Reading> LoggerImport::readings()
         if (!std::isfinite(h))
             throw Error(0, QStringLiteral("Ein Wasserstand liegt außerhalb des Zahlenbereichs."),
                         QStringLiteral("A level is out of range."));
-        out.push_back({t, minutes, static_cast<float>(s.temperatures[k]), h});
+        if (pipeH && h >= *pipeH) throw headNotAbove(out.size() + 1, t, h);
+        const double temperature = std::isnan(s.temperatures[k]) && waterTemperature ? *waterTemperature : s.temperatures[k];
+        out.push_back({t, minutes, static_cast<float>(temperature), h});
     }
+    return out;
+}
+
+Error LoggerImport::headNotAbove(size_t reading, qint64 time, float h) const
+{
+    const bool column = conversion.meaning == Meaning::WaterColumn;
+    const QString at = dateText(time) + QLatin1Char(' ') + timeText(time);
+    return Error(0,
+                 QStringLiteral("Messwert %1 (%2): h' = %3 mm liegt nicht über der Unterkante des Stahlzylinders "
+                                "(H = %4 mm). Bitte %5 prüfen.")
+                     .arg(reading).arg(at, numberText(h), numberText(static_cast<float>(*pipeH)),
+                          column ? QStringLiteral("die Sensortiefe und die Bedeutung (Wassersäule über dem Sensor)")
+                                 : QStringLiteral("den Offset und die Bedeutung (Abstich)")),
+                 QStringLiteral("Reading %1 (%2): h' = %3 mm is not above the lower edge of the steel cylinder "
+                                "(H = %4 mm). Please check %5.")
+                     .arg(reading).arg(at, numberText(h), numberText(static_cast<float>(*pipeH)),
+                          column ? QStringLiteral("the sensor depth and the meaning (water column above the sensor)")
+                                 : QStringLiteral("the offset and the meaning (depth to water)")));
+}
+
+QStringList LoggerImport::notes(bool english)
+{
+    const Series& s = series();
+    const auto say = [english](const QString& german, const QString& eng) { return english ? eng : german; };
+    QStringList out;
+    if (s.skippedRows > 0)
+        out << say(QStringLiteral("%1 Zeilen ohne Messwert übersprungen.").arg(s.skippedRows),
+                   QStringLiteral("%1 rows without a level skipped.").arg(s.skippedRows));
+    if (s.droppedLastLine > 0)
+        out << say(QStringLiteral("Die letzte Zeile (%1) ist abgeschnitten und wurde nicht übernommen.").arg(s.droppedLastLine),
+                   QStringLiteral("The last line (%1) is cut off and was left out.").arg(s.droppedLastLine));
+    if (m_layout.monthFirst)
+        out << say(QStringLiteral("Datumsangaben als Monat/Tag/Jahr gelesen."), QStringLiteral("Dates read as month/day/year."));
     return out;
 }
 

@@ -4,6 +4,7 @@
 // The import dialog and the batch command both drive it; neither holds any of
 // these rules itself.
 #include "logger/LevelConversion.h"
+#include "logger/LoggerError.h"
 #include "logger/LoggerLayout.h"
 #include "logger/LoggerReader.h"
 #include "logger/Thinning.h"
@@ -41,6 +42,12 @@ public:
     void load(QByteArray data, Format format, qint64 elapsedOrigin);
     // Detects the layout again as the given format; throws Error.
     void setFormat(Format format);
+    // Leaves the first lines out and detects the layout again; throws Error.
+    void setSkipLines(int lines);
+    int skipLines() const { return m_skipLines; }
+    // The unit of an elapsed time; none: as the column's name says.
+    void setElapsedUnit(std::optional<TimeKind> kind);
+    void setAllowGaps(bool allow);
 
     bool isOpen() const { return !m_data.isEmpty(); }
     const Layout& layout() const { return m_layout; }
@@ -51,19 +58,36 @@ public:
     QStringList preview(int lines) const;
 
     Conversion conversion;
+    // The unit was chosen by the user: a unit the file names but nobody knows
+    // is then no reason to refuse.
+    bool unitChosen = false;
     Thinning thinning;
+    // °C for every reading the file gives no temperature; none: such a file is refused.
+    std::optional<double> waterTemperature;
+    // H of the record (mm): a head h' >= H cannot be right. None: not checked.
+    std::optional<double> pipeH;
 
     // The rows of the file (read once per layout); throws Error.
     const Series& series();
-    // The readings for the record; throws Error when none remain, when more
-    // remain than a record holds, or when the conversion lacks the sensor depth.
+    // The readings for the record; throws Error when fewer than two remain,
+    // when more remain than a record holds, when the conversion lacks the
+    // sensor depth or the unit, when there is no temperature, or when a head
+    // is not above the cylinder's edge.
     std::vector<Reading> readings();
+    // What the reading left out or decided, in a sentence each: rows without
+    // a level, a cut-off last line, month-first dates. Reads the series.
+    QStringList notes(bool english);
 
 private:
     void detected(Layout layout);
+    Error headNotAbove(size_t reading, qint64 time, float h) const;
 
     QByteArray m_data;
     Layout m_layout;
+    Format m_format = Format::Auto;
+    int m_skipLines = 0;
+    std::optional<TimeKind> m_elapsed;
+    bool m_allowGaps = false;
     qint64 m_origin = 0;
     std::optional<Series> m_series;
 };

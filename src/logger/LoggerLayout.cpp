@@ -17,13 +17,23 @@ namespace {
 constexpr int kSampleLines = 400;
 constexpr std::array<char, 3> kDelimiters{'\t', ';', ','};
 
-std::vector<Bytes> sampleLines(const QByteArray& data)
+// The first lines, those to skip left empty so that line numbers stay.
+std::vector<Bytes> sampleLines(const QByteArray& data, int skipLines)
 {
     std::vector<Bytes> lines;
     Lines walk(Bytes(data.constData(), static_cast<size_t>(data.size())));
     Bytes line;
-    while (static_cast<int>(lines.size()) < kSampleLines && walk.next(line)) lines.push_back(line);
+    while (static_cast<int>(lines.size()) < kSampleLines + std::max(0, skipLines) && walk.next(line))
+        lines.push_back(walk.number() <= skipLines ? Bytes() : line);
     return lines;
+}
+
+// The fields of a row without the empty ones a trailing delimiter leaves.
+size_t filledWidth(const std::vector<Bytes>& f)
+{
+    size_t n = f.size();
+    while (n > 0 && f[n - 1].empty()) --n;
+    return n;
 }
 
 QStringList namesOf(Bytes line, char delimiter)
@@ -42,12 +52,12 @@ int indexOf(const QStringList& names, const std::function<bool(const QString&)>&
     return -1;
 }
 
-// "Depth (ft)", "Level [m]", "Temperature (°C)": the unit in the brackets.
-std::optional<Unit> unitOfName(const QString& name)
+// "Depth (ft)", "Level [m]", "Pressure (bar)": the text in the closing brackets.
+QString bracketedOfName(const QString& name)
 {
     static const QRegularExpression re(QStringLiteral("[(\\[]\\s*([^)\\]]*?)\\s*[)\\]]\\s*$"));
     const auto m = re.match(name);
-    return m.hasMatch() ? unitFromName(m.captured(1)) : std::nullopt;
+    return m.hasMatch() ? m.captured(1) : QString();
 }
 
 Meaning meaningOfName(const QString& name)
@@ -58,7 +68,13 @@ Meaning meaningOfName(const QString& name)
     return depth ? Meaning::DepthToWater : Meaning::WaterColumn;
 }
 
-bool isTemperature(const QString& lowerName) { return lowerName.contains(QLatin1String("temp")); }
+// "Temp", "Wassertemperatur", "T [°C]", "°C": a temperature, also as "T" alone.
+bool isTemperature(const QString& lowerName)
+{
+    static const QRegularExpression t(QStringLiteral("(^|[^\\p{L}])t($|[^\\p{L}])"));
+    return lowerName.contains(QLatin1String("temp")) || lowerName.contains(QStringLiteral("°c"))
+        || t.match(lowerName).hasMatch();
+}
 
 // Whether the readings write a decimal comma: a field such as "96,68" in the first data lines.
 bool decimalCommaIn(const std::vector<Bytes>& lines, int firstDataLine, char delimiter)
@@ -134,7 +150,10 @@ std::optional<Layout> levelLogger(const std::vector<Bytes>& lines)
             for (size_t p = 0; p < i; ++p) {
                 const QString t = fields::text(lines[p]).trimmed();
                 if (t.startsWith(QLatin1String("unit:"), Qt::CaseInsensitive)) {
-                    if (inLevel) l.levelUnit = unitFromName(t.mid(5));
+                    if (inLevel) {
+                        l.levelUnit = unitFromName(t.mid(5));
+                        l.unknownUnit = l.levelUnit ? QString() : t.mid(5).trimmed();
+                    }
                 } else if (!t.isEmpty() && !t.contains(QLatin1Char(':'))) {
                     inLevel = t.compare(QLatin1String("level"), Qt::CaseInsensitive) == 0;
                 }
@@ -160,7 +179,9 @@ std::optional<Layout> transducer(const std::vector<Bytes>& lines)
             while (next < lines.size() && fields::blank(lines[next])) ++next;
             if (next == lines.size()) continue;
             fields::split(lines[next], d, data);
-            if (static_cast<int>(data.size()) <= stamp || !fields::dateTime(data[static_cast<size_t>(stamp)])) continue;
+            if (static_cast<int>(data.size()) <= stamp
+                || !fields::dateTime(data[static_cast<size_t>(stamp)], fields::DateOrder::Either))
+                continue;
             Layout l = headed(Format::Transducer, d, i, names, lines);
             l.time = TimeKind::DateTime;
             l.timeColumn = stamp;
@@ -176,12 +197,12 @@ bool timeColumnsOf(const std::vector<Bytes>& f, bool decimalComma, Layout& l)
 {
     if (f.size() < 2) return false;
     for (size_t c = 0; c < f.size(); ++c) {
-        if (fields::dateTime(f[c])) {
+        if (fields::dateTime(f[c], fields::DateOrder::Either)) {
             l.time = TimeKind::DateTime;
             l.timeColumn = static_cast<int>(c);
             return true;
         }
-        if (fields::date(f[c])) {
+        if (fields::date(f[c], fields::DateOrder::Either)) {
             if (c + 1 >= f.size() || !fields::clock(f[c + 1])) return false;
             l.time = TimeKind::DateAndTime;
             l.timeColumn = static_cast<int>(c);
@@ -203,14 +224,14 @@ Layout delimited(const std::vector<Bytes>& lines)
     if (filled.empty()) throw Error(0, QStringLiteral("Die Datei ist leer."), QStringLiteral("The file is empty."));
     // the delimiter of the last lines, which are readings, not preamble
     const size_t tail = std::min<size_t>(filled.size(), 20);
-    Layout l;
+    char delimiter = 0;
     bool found = false;
     for (char d : kDelimiters) {
         size_t with = 0;
         for (size_t k = filled.size() - tail; k < filled.size(); ++k)
             if (lines[filled[k]].find(d) != Bytes::npos) ++with;
         if (tail > 0 && with * 5 >= tail * 4) {
-            l.delimiter = d;
+            delimiter = d;
             found = true;
             break;
         }
@@ -220,42 +241,96 @@ Layout delimited(const std::vector<Bytes>& lines)
                     QStringLiteral("No delimiter found (comma, semicolon or tab expected)."));
 
     std::vector<Bytes> f;
+    std::optional<Error> noLevel;
     for (size_t k = 0; k < filled.size(); ++k) {
         const size_t i = filled[k];
+        Layout l;
+        l.delimiter = delimiter;
+        l.format = Format::Delimited;
         l.firstDataLine = static_cast<int>(i) + 1;
         l.decimalComma = decimalCommaIn(lines, l.firstDataLine, l.delimiter);
         fields::split(lines[i], l.delimiter, f);
         if (!timeColumnsOf(f, l.decimalComma, l)) continue;
-        l.format = Format::Delimited;
         // a header directly above with as many fields that is no reading itself
-        Layout probe;
         std::vector<Bytes> above;
         if (k > 0) fields::split(lines[filled[k - 1]], l.delimiter, above);
-        if (above.size() == f.size() && !timeColumnsOf(above, l.decimalComma, probe)) {
+        Layout probe;
+        if (filledWidth(above) == filledWidth(f) && filledWidth(f) > 0 && !timeColumnsOf(above, l.decimalComma, probe)) {
             l.headerLine = static_cast<int>(filled[k - 1]) + 1;
             l.columns = namesOf(lines[filled[k - 1]], l.delimiter);
-        } else {
-            for (size_t c = 1; c <= f.size(); ++c) l.columns << QString::number(c);
         }
-        if (l.time == TimeKind::ElapsedSeconds && l.columns[l.timeColumn].contains(QLatin1String("min"), Qt::CaseInsensitive))
-            l.time = TimeKind::ElapsedMinutes;
+        for (auto c = static_cast<size_t>(l.columns.size()) + 1; c <= f.size(); ++c) l.columns << QString::number(c);
+        if (l.time == TimeKind::ElapsedSeconds) l.time = elapsedKindOfName(l.columns[l.timeColumn]);
         std::vector<int> timeCols{l.timeColumn};
         if (l.clockColumn >= 0) timeCols.push_back(l.clockColumn);
-        l.temperatureColumn = indexOf(l.columns, isTemperature);
-        if (std::find(timeCols.begin(), timeCols.end(), l.temperatureColumn) != timeCols.end()) l.temperatureColumn = -1;
+        // "t [s]" is a time, not a temperature
+        l.temperatureColumn = indexOf(l.columns, [&](const QString& n) {
+            return isTemperature(n) && n != l.columns[l.timeColumn].toLower()
+                && (l.clockColumn < 0 || n != l.columns[l.clockColumn].toLower());
+        });
         const int level = defaultLevelColumn(l.columns, f, l.decimalComma, timeCols);
-        if (level < 0)
-            throw Error(l.firstDataLine, QStringLiteral("Keine Spalte mit Messwerten neben der Zeit gefunden."),
-                        QStringLiteral("No column of levels found beside the time."));
+        // a preamble line such as "Messbeginn;28.06.2025;10:00:00" is no reading
+        if (level < 0) {
+            if (!noLevel)
+                noLevel = Error(l.firstDataLine, QStringLiteral("Keine Spalte mit Messwerten neben der Zeit gefunden."),
+                                QStringLiteral("No column of levels found beside the time."));
+            continue;
+        }
         l.chooseLevelColumn(level);
         return l;
     }
+    if (noLevel) throw *noLevel;
     throw Error(0,
                 QStringLiteral("Keine Messwertzeilen gefunden: erwartet werden Zeilen mit Datum und Uhrzeit "
                                "(oder verstrichener Zeit) und Messwerten."),
                 QStringLiteral("No readings found: expected lines with a date and time (or an elapsed time) "
                                "and values."));
 }
+
+// Day or month first, for the whole file: a first number over 12 is a day,
+// a second one over 12 a day behind the month.
+void decideDateOrder(const QByteArray& data, Layout& l)
+{
+    if (isElapsed(l.time)) return;
+    Lines walk(Bytes(data.constData(), static_cast<size_t>(data.size())));
+    Bytes line;
+    std::vector<Bytes> f;
+    const auto column = static_cast<size_t>(l.timeColumn);
+    while (walk.next(line)) {
+        if (walk.number() < l.firstDataLine) continue;
+        fields::split(line, l.delimiter, f);
+        if (f.size() <= column) continue;
+        const Bytes stamp = fields::trim(f[column]);
+        const auto dm = fields::slashedDayMonth(stamp.substr(0, stamp.find_first_of(" T")));
+        if (!dm) {
+            if (walk.number() == l.firstDataLine) return; // no dates with slashes and the year last
+            continue;
+        }
+        if (dm->first > 12 || dm->second > 12) {
+            l.monthFirst = dm->second > 12;
+            l.dateOrderSeen = true;
+            return;
+        }
+    }
+}
+
+Layout detectIn(const std::vector<Bytes>& lines, Format wanted)
+{
+    if (wanted == Format::Auto || wanted == Format::LevelLogger) {
+        if (auto l = levelLogger(lines)) return *l;
+        if (wanted == Format::LevelLogger)
+            throw Error(0, QStringLiteral("Keine Kopfzeile \"Date,Time,ms,LEVEL,TEMPERATURE\" gefunden."),
+                        QStringLiteral("No header line \"Date,Time,ms,LEVEL,TEMPERATURE\" found."));
+    }
+    if (wanted == Format::Auto || wanted == Format::Transducer) {
+        if (auto l = transducer(lines)) return *l;
+        if (wanted == Format::Transducer)
+            throw Error(0, QStringLiteral("Keine Kopfzeile mit einer Spalte für Datum und Uhrzeit gefunden (z. B. \"Date and Time\")."),
+                        QStringLiteral("No header line with a date and time column found (such as \"Date and Time\")."));
+    }
+    return delimited(lines);
+}
+
 
 } // namespace
 
@@ -303,26 +378,29 @@ void Layout::chooseLevelColumn(int col)
 {
     levelColumn = col;
     if (col < 0 || col >= columns.size()) return;
-    if (const auto u = unitOfName(columns[col])) levelUnit = u;
+    // the column's own unit, not the one of a column chosen before
+    const QString bracketed = bracketedOfName(columns[col]);
+    levelUnit = bracketed.isEmpty() ? std::nullopt : unitFromName(bracketed);
+    unknownUnit = levelUnit ? QString() : bracketed;
     meaning = meaningOfName(columns[col]);
 }
 
-Layout detect(const QByteArray& data, Format wanted)
+TimeKind elapsedKindOfName(const QString& name)
 {
-    const std::vector<Bytes> lines = sampleLines(data);
-    if (wanted == Format::Auto || wanted == Format::LevelLogger) {
-        if (auto l = levelLogger(lines)) return *l;
-        if (wanted == Format::LevelLogger)
-            throw Error(0, QStringLiteral("Keine Kopfzeile \"Date,Time,ms,LEVEL,TEMPERATURE\" gefunden."),
-                        QStringLiteral("No header line \"Date,Time,ms,LEVEL,TEMPERATURE\" found."));
-    }
-    if (wanted == Format::Auto || wanted == Format::Transducer) {
-        if (auto l = transducer(lines)) return *l;
-        if (wanted == Format::Transducer)
-            throw Error(0, QStringLiteral("Keine Kopfzeile mit einer Spalte für Datum und Uhrzeit gefunden (z. B. \"Date and Time\")."),
-                        QStringLiteral("No header line with a date and time column found (such as \"Date and Time\")."));
-    }
-    return delimited(lines);
+    const QString n = name.toLower();
+    static const QRegularExpression hours(QStringLiteral("(^|[^\\p{L}])h($|[^\\p{L}])|hour|stunde"));
+    if (n.contains(QLatin1String("min"))) return TimeKind::ElapsedMinutes;
+    if (hours.match(n).hasMatch()) return TimeKind::ElapsedHours;
+    return TimeKind::ElapsedSeconds;
+}
+
+bool isElapsed(TimeKind k) { return k != TimeKind::DateTime && k != TimeKind::DateAndTime; }
+
+Layout detect(const QByteArray& data, Format wanted, int skipLines)
+{
+    Layout l = detectIn(sampleLines(data, skipLines), wanted);
+    decideDateOrder(data, l);
+    return l;
 }
 
 } // namespace logger

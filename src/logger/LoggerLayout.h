@@ -7,7 +7,9 @@
 //   transducer    a header with one time-stamp column ("Date and Time") and
 //                 units in parentheses ("Depth (ft)")
 //   delimited     comma, semicolon or tab, decimal point or comma, an optional
-//                 header; date-time, date + time, or elapsed seconds/minutes
+//                 header; date-time, date + time, or elapsed seconds/minutes/hours
+// Lines before a given number are never looked at, and preamble lines that
+// hold a date but no readings are passed over.
 #include "logger/LevelConversion.h"
 
 #include <QByteArray>
@@ -28,6 +30,7 @@ enum class TimeKind {
     DateAndTime,    // a date column and a time column
     ElapsedSeconds, // seconds since some origin
     ElapsedMinutes,
+    ElapsedHours,
 };
 
 struct Layout {
@@ -44,9 +47,16 @@ struct Layout {
     int levelColumn = -1;
     int temperatureColumn = -1;
     std::optional<Unit> levelUnit;  // as the file names it
+    QString unknownUnit;            // a unit the level column names that is not known
     Meaning meaning = Meaning::WaterColumn; // as the level column's name suggests
     // Elapsed times count from here (ms on the Julian-day scale).
     qint64 elapsedOrigin = 0;
+    // Dates a/b/yyyy are read month first; dateOrderSeen: a day over 12
+    // decided the order (else day first is assumed).
+    bool monthFirst = false;
+    bool dateOrderSeen = false;
+    // Readings more than a day apart are a misread date or two tests in one file.
+    bool allowGaps = false;
 
     int fieldsNeeded() const;
     // The column of a name (exact, else the only one it begins) or of a
@@ -56,9 +66,14 @@ struct Layout {
     void chooseLevelColumn(int col);
 };
 
-// The layout of a file's content. Format::Auto tries level logger,
-// transducer, then delimited. Throws Error when the requested format is not
-// found or no readings can be told apart.
-Layout detect(const QByteArray& data, Format wanted = Format::Auto);
+// The layout of a file's content, the first skipLines lines left out.
+// Format::Auto tries level logger, transducer, then delimited. Throws Error
+// when the requested format is not found or no readings can be told apart.
+Layout detect(const QByteArray& data, Format wanted = Format::Auto, int skipLines = 0);
+
+// The elapsed-time unit a column's name gives ("Zeit [min]", "t (h)",
+// "Stunden"); seconds when it names none.
+TimeKind elapsedKindOfName(const QString& name);
+bool isElapsed(TimeKind k);
 
 } // namespace logger

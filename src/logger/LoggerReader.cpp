@@ -35,7 +35,12 @@ public:
                            QStringLiteral("%1 fields expected, %2 found.").arg(m_needed).arg(f.size())};
         qint64 t = 0;
         if (auto p = time(f, t)) return p;
-        const auto level = fields::number(f[static_cast<size_t>(m_l.levelColumn)], m_l.decimalComma);
+        const Bytes levelField = f[static_cast<size_t>(m_l.levelColumn)];
+        if (noValue(levelField)) {
+            ++s.skippedRows;
+            return std::nullopt;
+        }
+        const auto level = fields::number(levelField, m_l.decimalComma);
         if (!level) return numberExpected(f, m_l.levelColumn);
         double temperature = std::numeric_limits<double>::quiet_NaN();
         if (m_l.temperatureColumn >= 0) {
@@ -50,6 +55,11 @@ public:
         if (!s.times.empty() && t < s.times.back())
             return Problem{QStringLiteral("Die Zeit liegt vor der Zeit der vorigen Messwertzeile."),
                            QStringLiteral("The time is earlier than the time of the reading before.")};
+        if (!s.times.empty() && t - s.times.back() > kMsPerDay && !m_l.allowGaps)
+            return Problem{QStringLiteral("Mehr als 24 Stunden nach der vorigen Messwertzeile: ein falsch gelesenes Datum "
+                                          "oder zwei Versuche in einer Datei? (Lücken erlauben, wenn sie gewollt sind.)"),
+                           QStringLiteral("More than 24 hours after the reading before: a misread date or two tests in one "
+                                          "file? (Allow gaps when they are meant.)")};
         s.times.push_back(t);
         s.levels.push_back(*level);
         s.temperatures.push_back(temperature);
@@ -57,20 +67,31 @@ public:
     }
 
 private:
+    // A blank cell, "NaN" or "-": the logger wrote no value.
+    static bool noValue(Bytes b)
+    {
+        b = fields::trim(b);
+        if (b.empty() || b == "-") return true;
+        return b.size() == 3 && (b[0] | 0x20) == 'n' && (b[1] | 0x20) == 'a' && (b[2] | 0x20) == 'n';
+    }
+
     std::optional<Problem> time(const std::vector<Bytes>& f, qint64& t) const
     {
         const Bytes stamp = f[static_cast<size_t>(m_l.timeColumn)];
+        const fields::DateOrder order = m_l.monthFirst ? fields::DateOrder::MonthFirst : fields::DateOrder::DayFirst;
         switch (m_l.time) {
         case TimeKind::DateTime: {
-            const auto v = fields::dateTime(stamp);
+            const auto v = fields::dateTime(stamp, order);
             if (!v) return expected(stamp, "Datum und Uhrzeit (z. B. 2025-06-28 17:30:00)", "a date and time (such as 2025-06-28 17:30:00)");
             t = *v;
             break;
         }
         case TimeKind::DateAndTime: {
-            const auto d = fields::date(stamp);
-            if (!d) return expected(stamp, "ein Datum (yyyy-MM-dd, yyyy/MM/dd, dd.MM.yyyy oder dd/MM/yyyy)",
-                                    "a date (yyyy-MM-dd, yyyy/MM/dd, dd.MM.yyyy or dd/MM/yyyy)");
+            const auto d = fields::date(stamp, order);
+            if (!d) return m_l.monthFirst ? expected(stamp, "ein Datum wie die Zeilen davor (MM/dd/yyyy)",
+                                                     "a date as in the lines before (MM/dd/yyyy)")
+                                          : expected(stamp, "ein Datum (yyyy-MM-dd, yyyy/MM/dd, dd.MM.yyyy oder dd/MM/yyyy)",
+                                                     "a date (yyyy-MM-dd, yyyy/MM/dd, dd.MM.yyyy or dd/MM/yyyy)");
             const Bytes clockField = f[static_cast<size_t>(m_l.clockColumn)];
             const auto c = fields::clock(clockField);
             if (!c) return expected(clockField, "eine Uhrzeit (HH:mm:ss)", "a time (HH:mm:ss)");
@@ -78,12 +99,15 @@ private:
             break;
         }
         case TimeKind::ElapsedSeconds:
-        case TimeKind::ElapsedMinutes: {
+        case TimeKind::ElapsedMinutes:
+        case TimeKind::ElapsedHours: {
             const auto v = fields::number(stamp, m_l.decimalComma);
-            const bool minutes = m_l.time == TimeKind::ElapsedMinutes;
-            if (!v || std::abs(*v) > 1e9) return expected(stamp, minutes ? "eine Zeit in Minuten" : "eine Zeit in Sekunden",
-                                                       minutes ? "a time in minutes" : "a time in seconds");
-            t = m_l.elapsedOrigin + std::llround(*v * (minutes ? 60000.0 : 1000.0));
+            const bool minutes = m_l.time == TimeKind::ElapsedMinutes, hours = m_l.time == TimeKind::ElapsedHours;
+            if (!v || std::abs(*v) > 1e9)
+                return hours     ? expected(stamp, "eine Zeit in Stunden", "a time in hours")
+                       : minutes ? expected(stamp, "eine Zeit in Minuten", "a time in minutes")
+                                 : expected(stamp, "eine Zeit in Sekunden", "a time in seconds");
+            t = m_l.elapsedOrigin + std::llround(*v * (hours ? 3'600'000.0 : minutes ? 60000.0 : 1000.0));
             break;
         }
         }
@@ -114,6 +138,19 @@ private:
     const int m_needed;
 };
 
+// Whether a last line has every field of the line before, and each number
+// as many decimals: "11.2,4" where "45.31" was cut reads, but is no reading.
+bool asCompleteAs(const std::vector<Bytes>& last, const std::vector<Bytes>& before, bool decimalComma)
+{
+    if (before.empty()) return true;
+    if (last.size() < before.size()) return false;
+    for (size_t c = 0; c < before.size(); ++c) {
+        const auto d = fields::decimals(before[c], decimalComma);
+        if (d && fields::decimals(last[c], decimalComma) != d) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Series read(const QByteArray& data, const Layout& layout)
@@ -130,15 +167,18 @@ Series read(const QByteArray& data, const Layout& layout)
     const RowReader row(layout);
     Lines walk(all);
     Bytes line;
-    std::vector<Bytes> f;
+    std::vector<Bytes> f, before;
     while (walk.next(line)) {
         if (walk.number() < layout.firstDataLine || fields::blank(line)) continue;
         fields::split(line, layout.delimiter, f);
+        // the logger, or a copy, may have stopped inside the last line
+        if (walk.unterminated() && !asCompleteAs(f, before, layout.decimalComma)) {
+            s.droppedLastLine = walk.number();
+            break;
+        }
         const auto problem = row.read(f, s);
-        if (!problem) continue;
-        // the logger may still have been writing its last line
-        if (walk.unterminated()) break;
-        throw Error(walk.number(), problem->german, problem->english);
+        if (problem) throw Error(walk.number(), problem->german, problem->english);
+        std::swap(f, before);
     }
     if (s.times.empty())
         throw Error(0, QStringLiteral("Die Datei enthält keine Messwerte."), QStringLiteral("The file holds no readings."));

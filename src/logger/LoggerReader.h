@@ -1,7 +1,8 @@
 #pragma once
 // Reads the readings of a logger file by its layout: time stamps, levels and
-// temperatures, one entry per row. Blank lines are skipped, and so is a last
-// line the logger was still writing (no line break, not complete). A row that
+// temperatures, one entry per row. Blank lines are skipped, and so are rows
+// whose level is blank, "NaN" or "-" (counted). A last line without a line
+// end is kept only when it is as complete as the line before it. A row that
 // does not fit raises Error naming its line and what was expected.
 #include "logger/LoggerLayout.h"
 
@@ -15,6 +16,8 @@ struct Series {
     std::vector<double> levels;       // in the file's unit
     std::vector<double> temperatures; // NaN where the row has none
     bool hasTemperature = false;      // whether any row has one
+    int skippedRows = 0;              // rows without a level
+    int droppedLastLine = 0;          // the line number of a cut-off last line left out; 0: none
 };
 
 Series read(const QByteArray& data, const Layout& layout);

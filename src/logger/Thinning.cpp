@@ -47,6 +47,9 @@ std::vector<qsizetype> Thinning::select(const std::vector<qint64>& times) const
         lastBucket = b;
         lastSecond = wholeSecond(t);
     }
+    // the end of the test is kept whatever the buckets say
+    const auto last = static_cast<qsizetype>(times.size()) - 1;
+    if (kept.back() != last && wholeSecond(times.back()) != lastSecond) kept.push_back(last);
     return kept;
 }
 

@@ -3,6 +3,7 @@
 // 32 767 readings, and its times are whole seconds, so at most one reading per
 // second is kept: the evaluation needs a time span for every step. Readings
 // before the start time are dropped; elapsed time counts from the start time.
+// The last reading is always kept: it closes the test.
 #include <QtGlobal>
 #include <optional>
 #include <vector>

@@ -3,6 +3,7 @@
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
+#include "evaluation/EvaluationRows.h"
 #include "graphics/VBColor.h"
 #include "graphics/clsGRAFIK.h"
 #include "graphics/clsKOPFFUSS.h"
@@ -123,6 +124,7 @@ void Seite1Drawer::readRecord()
         m_E3->DTVSF(QStringLiteral("HST"), m_HST, {{"I1"}});
     }
     m_series = ResultSeries::read(session().cnnX, m_id);
+    m_withoutTemperature = EvaluationRows::readingsWithoutTemperature(session().cnnX, m_id);
     readSwitches();
 }
 
@@ -419,6 +421,10 @@ void Seite1Drawer::BILD13(short mode, float dx, float dy, gfx::Surface* object)
         for (int r = first; r <= last; ++r) marked = marked || body.cells[6][r].toString() == kNichtAuswertbar;
         if (!marked) body.footnote.clear();
     }
+    // readings without a temperature were computed at 0 °C: said on every sheet
+    if (m_withoutTemperature > 0)
+        body.footnote += (body.footnote.isEmpty() ? QString() : QStringLiteral(" – "))
+            + QStringLiteral("Ohne Temperatur: %1 Messwerte, mit 0 °C gerechnet").arg(m_withoutTemperature);
     onError([&] { t.FUSSNOTE(body.footnote); });
 }
 

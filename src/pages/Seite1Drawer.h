@@ -107,6 +107,7 @@ private:
     short m_N = 0;
     int m_MAXI = -1;
     QVector<float> m_TEMP, m_HST; // by reading index
+    int m_withoutTemperature = 0; // readings computed at 0 °C
     ResultSeries m_series;
     // On paper: table rows per sheet, and the font the table was drawn in on
     // the first sheet, so that further sheets match it.

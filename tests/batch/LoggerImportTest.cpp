@@ -5,6 +5,7 @@
 #include "common/LoggerFiles.h"
 #include "batch/BatchImport.h"
 #include "evaluation/clsBERECHNEN.h"
+#include "data/Schema.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"
 
@@ -106,6 +107,50 @@ TEST_F(LoggerImportFixture, AFailedImportLeavesTheRecordAsItWas)
         EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM [E3] WHERE [ID]=1")).toInt(), 2);
         EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM [A2] WHERE [ID]=1")).toInt(), 1);
     }
+}
+
+TEST_F(LoggerImportFixture, AProjectOfANewerVersionIsRefusedAndAnOlderOneUpgraded)
+{
+    const QString path = file(QStringLiteral("B7.csv"), log.levelLogger());
+    const QStringList options{QStringLiteral("--file"), path, QStringLiteral("--sensor-depth"), QStringLiteral("2500")};
+    db.db().cnn().Execute(QStringLiteral("PRAGMA user_version=%1").arg(schema::kProjectVersion + 1));
+    QFile project(db.db().path());
+    ASSERT_TRUE(project.open(QIODevice::ReadOnly));
+    const QByteArray before = project.readAll();
+    project.close();
+    EXPECT_EQ(import(options), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("cannot open project database"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("newer version"))) << err.toStdString();
+    ASSERT_TRUE(project.open(QIODevice::ReadOnly));
+    EXPECT_EQ(project.readAll(), before);
+    project.close();
+
+    db.db().cnn().Execute(QStringLiteral("PRAGMA user_version=0"));
+    ASSERT_EQ(import(options), 0) << err.toStdString();
+    EXPECT_EQ(value(QStringLiteral("PRAGMA user_version")).toInt(), schema::kProjectVersion);
+}
+
+// Water at 20 °C flows faster than at 10 °C by the ratio of its viscosities
+// (1.3059 and 1.0016 mPa s): the log falls faster, k10 stays what it was.
+TEST_F(LoggerImportFixture, AFileWithoutTemperaturesNeedsTheWaterTemperature)
+{
+    const double k10 = log.k();
+    log.rate *= 1.3059 / 1.0016;
+    const QString path = file(QStringLiteral("B7.csv"), log.levelLogger().replace(",TEMPERATURE", "").replace(",10.000", ""));
+    QStringList options{QStringLiteral("--file"), path, QStringLiteral("--per-decade"), QStringLiteral("10"),
+                        QStringLiteral("--sensor-depth"), QStringLiteral("2500"), QStringLiteral("--start"),
+                        QStringLiteral("2025-06-28 10:00:00")};
+    EXPECT_EQ(import(options), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("no temperatures"))) << err.toStdString();
+    EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM [E3] WHERE [ID]=1")).toInt(), 2);
+
+    ASSERT_EQ(import(options << QStringLiteral("--temperature") << QStringLiteral("20")), 0) << err.toStdString();
+    clsBERECHNEN calc;
+    ASSERT_TRUE(calc.BERECHNUNG());
+    const auto rows = db.results(1);
+    for (const auto& row : rows)
+        if (row.i1 < rows.size() - 1) EXPECT_NEAR(row.k10.toDouble(), k10, 0.01 * k10) << "step " << row.i1;
+    EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
 } // namespace

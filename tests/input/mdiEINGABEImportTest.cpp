@@ -4,6 +4,7 @@
 #include "common/LoggerFiles.h"
 #include "batch/BatchImport.h"
 #include "input/frmIMPORT.h"
+#include "platform/System.h"
 #include "mdiEINGABEFixture.h"
 
 #include <QFile>
@@ -16,6 +17,12 @@ namespace {
 
 class EingabeImport : public EingabeFixture {
 protected:
+    EingabeImport()
+    {
+        // the dialog remembers its settings per user: none from an earlier run
+        for (const char* key : {"Bedeutung", "Einheit", "Sensortiefe", "Offset", "Ausduennen", "Anzahl"})
+            vb::SaveSetting(QStringLiteral("TALPEX"), QStringLiteral("Import"), QString::fromLatin1(key), QString());
+    }
     QString file(const QString& name, const QByteArray& content)
     {
         const QString path = db.dir().file(name);
@@ -118,6 +125,34 @@ TEST_F(EingabeImport, ReplacingAsksFirstAndABrokenFileLeavesTheGridAlone)
     importThroughDialog([&](frmIMPORT& dlg) { return fillFallingHead(dlg, good); });
     EXPECT_GT(dataRows(), 20);
     EXPECT_EQ(cell(1, 2), QStringLiteral("10:00:00"));
+}
+
+TEST_F(EingabeImport, AFileWithoutTemperaturesTakesTheWaterTemperatureTyped)
+{
+    const QString path = file(QStringLiteral("B9.csv"), log.levelLogger().replace(",TEMPERATURE", "").replace(",10.000", ""));
+    openForm();
+    typeField(form->txtH(), QStringLiteral("1500"));
+    QString refused;
+    importThroughDialog([&](frmIMPORT& dlg) {
+        fillFallingHead(dlg, path);
+        refused = dlg.lblERGEBNIS()->text();
+        typeField(dlg.txtWASSERTEMP(), QStringLiteral("20"));
+        return true;
+    });
+    EXPECT_TRUE(refused.contains(QStringLiteral("Wassertemperatur [°C] angeben"))) << refused.toStdString();
+    EXPECT_EQ(cell(1, 4), QStringLiteral("20,0"));
+    EXPECT_EQ(cell(dataRows(), 4), QStringLiteral("20,0"));
+
+    // the next import starts from the sensor depth used last; a depth that puts h' below H is refused
+    importThroughDialog([&](frmIMPORT& dlg) {
+        EXPECT_EQ(dlg.txtSENSOR()->text(), QStringLiteral("2500"));
+        dlg.setFile(path);
+        typeField(dlg.txtWASSERTEMP(), QStringLiteral("20"));
+        typeField(dlg.txtSENSOR(), QStringLiteral("4500"));
+        refused = dlg.lblERGEBNIS()->text();
+        return false;
+    });
+    EXPECT_TRUE(refused.contains(QStringLiteral("Bitte die Sensortiefe"))) << refused.toStdString();
 }
 
 } // namespace
