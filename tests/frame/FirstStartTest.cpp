@@ -1,10 +1,8 @@
 // The installed program's first start: the frame stand-in run as the package's
 // `talpex` does (--user), in a separate process with its own XDG folders.
 #include "common/TestSupport.h"
-#include "data/Ado.h"
 #include "data/Session.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -12,101 +10,82 @@
 
 namespace {
 
+using S = QString;
+
 class FirstStart : public ::testing::Test {
 protected:
-    QString root() const { return m_dir.file(QStringLiteral("data/talpex")); }
-    QString projectDb(const QString& project) const { return root() + QStringLiteral("/PROJEKTE/") + project + QStringLiteral("/TALPEX.mdb"); }
+    S root() const { return m_dir.file(S("data/talpex")); }
+    // a file below the installation, or a project's database
+    S db(const S& name) const { return root() + (name.contains('/') ? S("/") + name : S("/PROJEKTE/%1/TALPEX.mdb").arg(name)); }
 
     // Runs the stand-in without starting the program; returns its exit code.
     int run(const QStringList& args)
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.file(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.file(QStringLiteral("config")));
+        env.insert(S("XDG_DATA_HOME"), m_dir.file(S("data")));
+        env.insert(S("XDG_CONFIG_HOME"), m_dir.file(S("config")));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TALPEX_FRAME_PROGRAM), QStringList{QStringLiteral("--user"), QStringLiteral("--no-start")} + args);
+        p.start(S(TALPEX_FRAME_PROGRAM), QStringList{S("--user"), S("--no-start")} + args);
         EXPECT_TRUE(p.waitForFinished(60000));
-        m_stderr = QString::fromLocal8Bit(p.readAllStandardError());
+        m_stderr = S::fromLocal8Bit(p.readAllStandardError());
         return p.exitCode();
     }
     void start(const QStringList& args = {}) { ASSERT_EQ(run(args), 0) << m_stderr.toStdString(); }
 
-    static long count(const QString& db, const QString& table)
+    std::unique_ptr<ado::Connection> open(const S& name) const
     {
-        ado::Connection cnn;
-        cnn.OpenFile(db);
-        ado::Recordset rs(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("]"), cnn);
-        return rs.RecordCount();
+        auto cnn = std::make_unique<ado::Connection>();
+        cnn->OpenFile(db(name));
+        return cnn;
     }
-    static void addRecord(const QString& db)
-    {
-        ado::Connection cnn;
-        cnn.OpenFile(db);
-        testsupport::addRecord(cnn, 77, QStringLiteral("MINE"), true);
-    }
-    QString lastProject() const
-    {
-        ado::Connection cnn;
-        cnn.OpenFile(root() + QStringLiteral("/DATEN/ARCHIV.mdb"));
-        ado::Recordset rs(QStringLiteral("SELECT [PROJEKT],[PROJEKTSPFAD] FROM [ADMIN]"), cnn);
-        EXPECT_EQ(rs.RecordCount(), 1);
-        EXPECT_EQ(rs.Value(1).toString(), root() + QStringLiteral("/PROJEKTE"));
-        return rs.Value(0).toString();
-    }
+    long rows(const S& name, const S& table = S("E1")) const { return ado::Recordset(S("SELECT * FROM ") + table, *open(name)).RecordCount(); }
+    S admin(const S& column) const { return ado::Recordset(S("SELECT * FROM [ADMIN]"), *open(S("DATEN/ARCHIV.mdb"))).Value(column).toString(); }
+    void addRecord(const S& project) const { testsupport::addRecord(*open(project), 77, S("MINE"), true); }
 
     testsupport::TempDir m_dir;
-    QString m_stderr;
+    S m_stderr;
 };
 
 TEST_F(FirstStart, EmptyDataFolderGetsAFrameInstallationWithAnEmptyProject)
 {
     start();
-    for (const char* f : {"ARCHIV.mdb", "VORGABE.mdb", "DOLMIR.mdb"})
-        EXPECT_TRUE(QFileInfo::exists(root() + QStringLiteral("/DATEN/") + QLatin1String(f))) << f;
-    EXPECT_EQ(count(projectDb(QStringLiteral("PROJEKT1")), QStringLiteral("E1")), 0);
-    EXPECT_EQ(lastProject(), QStringLiteral("PROJEKT1"));
-    QSettings setting(m_dir.file(QStringLiteral("config/MORVANT/MORVANT.conf")), QSettings::IniFormat);
-    EXPECT_EQ(setting.value(QStringLiteral("Extras/Datenbankpfad")).toString(), root() + QStringLiteral("/DATEN"));
+    EXPECT_EQ(rows(S("PROJEKT1")), 0);
+    EXPECT_TRUE(QFileInfo::exists(db(S("DATEN/VORGABE.mdb"))) && QFileInfo::exists(db(S("DATEN/DOLMIR.mdb"))));
+    EXPECT_EQ(admin(S("PROJEKT")), S("PROJEKT1"));
+    EXPECT_EQ(admin(S("PROJEKTSPFAD")), root() + S("/PROJEKTE"));
+    QSettings setting(m_dir.file(S("config/MORVANT/MORVANT.conf")), QSettings::IniFormat);
+    EXPECT_EQ(setting.value(S("Extras/Datenbankpfad")).toString(), root() + S("/DATEN"));
 }
 
 TEST_F(FirstStart, LaterStartsKeepTheProjectsAndOpenTheLastOne)
 {
     start();
-    addRecord(projectDb(QStringLiteral("PROJEKT1")));
-    start({QStringLiteral("--project"), QStringLiteral("NORD")});
-    EXPECT_EQ(count(projectDb(QStringLiteral("NORD")), QStringLiteral("E1")), 0);
+    addRecord(S("PROJEKT1"));
+    start({S("--project"), S("NORD")});
+    EXPECT_EQ(rows(S("NORD")), 0);
     start();
-    EXPECT_EQ(lastProject(), QStringLiteral("NORD"));
-    EXPECT_EQ(count(projectDb(QStringLiteral("PROJEKT1")), QStringLiteral("E1")), 1);
+    EXPECT_EQ(admin(S("PROJEKT")), S("NORD"));
+    EXPECT_EQ(rows(S("PROJEKT1")), 1);
+    EXPECT_EQ(run({S("--project"), S("../../outside")}), 2);
+    EXPECT_FALSE(QFileInfo::exists(m_dir.file(S("data/outside"))));
 }
 
 TEST_F(FirstStart, DemoAddsTheDemoProjectsOnceAndLeavesOthersAlone)
 {
     start();
-    addRecord(projectDb(QStringLiteral("PROJEKT1")));
-    start({QStringLiteral("--demo")});
-    EXPECT_EQ(lastProject(), QStringLiteral("DEMO"));
-    const long demo = count(projectDb(QStringLiteral("DEMO")), QStringLiteral("E1"));
-    const long second = count(projectDb(QStringLiteral("DEMO2")), QStringLiteral("E1"));
-    const long presets = count(root() + QStringLiteral("/DATEN/VORGABE.mdb"), QStringLiteral("TALPEX_V1"));
-    EXPECT_GT(demo, 0);
-    EXPECT_GT(second, 0);
-    EXPECT_GT(presets, 0);
-    EXPECT_EQ(count(projectDb(QStringLiteral("PROJEKT1")), QStringLiteral("E1")), 1);
+    addRecord(S("PROJEKT1"));
+    start({S("--demo")});
+    EXPECT_EQ(admin(S("PROJEKT")), S("DEMO"));
+    const long demo = rows(S("DEMO")), second = rows(S("DEMO2")), presets = rows(S("DATEN/VORGABE.mdb"), S("TALPEX_V1"));
+    EXPECT_GT(demo * second * presets, 0);
+    EXPECT_EQ(rows(S("PROJEKT1")), 1);
 
     // Again, after the user worked in the demo: nothing doubled, nothing lost.
-    addRecord(projectDb(QStringLiteral("DEMO")));
-    start({QStringLiteral("--demo")});
-    EXPECT_EQ(count(projectDb(QStringLiteral("DEMO")), QStringLiteral("E1")), demo + 1);
-    EXPECT_EQ(count(projectDb(QStringLiteral("DEMO2")), QStringLiteral("E1")), second);
-    EXPECT_EQ(count(root() + QStringLiteral("/DATEN/VORGABE.mdb"), QStringLiteral("TALPEX_V1")), presets);
-}
-
-TEST_F(FirstStart, ProjectNameThatLeavesTheProjectFolderIsRefused)
-{
-    EXPECT_EQ(run({QStringLiteral("--project"), QStringLiteral("../../outside")}), 2);
-    EXPECT_FALSE(QFileInfo::exists(m_dir.file(QStringLiteral("data"))));
+    addRecord(S("DEMO"));
+    start({S("--demo")});
+    EXPECT_EQ(rows(S("DEMO")), demo + 1);
+    EXPECT_EQ(rows(S("DEMO2")) + rows(S("DATEN/VORGABE.mdb"), S("TALPEX_V1")), second + presets);
 }
 
 // The program's side: the working copy follows the frame folder handed over.
@@ -114,13 +93,12 @@ TEST(FrameRoot, HandedOverFolderHoldsTheWorkingCopies)
 {
     testsupport::TempDir dir;
     Session s;
-    s.programFolder = QStringLiteral("/usr/lib/talpex/TALPEX");
-    s.BENUTZER = QStringLiteral("ANNA");
-    EXPECT_EQ(s.frameRoot(), QStringLiteral("/usr/lib/talpex"));
+    s.programFolder = S("/usr/lib/talpex/TALPEX");
+    s.BENUTZER = S("ANNA");
+    EXPECT_EQ(s.frameRoot(), S("/usr/lib/talpex"));
     qputenv("TALPEX_FRAME_ROOT", dir.path().toLocal8Bit());
-    EXPECT_EQ(s.XMDBPFAD(), dir.path() + QStringLiteral("/BENUTZER/ANNA/TALPEX.mdb"));
+    EXPECT_EQ(s.XMDBPFAD(), dir.file(S("BENUTZER/ANNA/TALPEX.mdb")));
     qunsetenv("TALPEX_FRAME_ROOT");
-    EXPECT_TRUE(QFileInfo(dir.path() + QStringLiteral("/BENUTZER/ANNA")).isDir());
 }
 
 } // namespace
