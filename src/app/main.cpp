@@ -11,11 +11,25 @@
 #include "widgets/GuiUi.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    // before the application object: it needs a display
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("TALPEX %s\n", TALPEX_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
+    // Qt's own dialogs (print, file, colour) in the user's language
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     // every message box of this run is a real dialog
     vb::setUi(std::make_unique<vb::GuiUi>());
 

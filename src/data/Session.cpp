@@ -24,7 +24,13 @@ Session& session()
 
 bool hasSession() { return g_current != nullptr; }
 
-QString Session::frameRoot() const { return fso.GetParentFolderName(programFolder); }
+// An installed package keeps its program folder under /usr; the frame program then hands over the user's
+// own frame folder, where the working copies live (tools/morvant sets the variable).
+QString Session::frameRoot() const
+{
+    const QString handedOver = qEnvironmentVariable("TALPEX_FRAME_ROOT");
+    return handedOver.isEmpty() ? fso.GetParentFolderName(programFolder) : QDir::cleanPath(handedOver);
+}
 
 QString Session::DATENBANKPFAD() const
 {

@@ -23,7 +23,7 @@ public:
     QString programFolder;         // folder of the executable
     bool developmentMode = false;  // program folder path contains "SOURCE"
 
-    QString frameRoot() const;     // parent folder of the program folder
+    QString frameRoot() const;     // parent of the program folder, or what the frame program hands over
     QString DATENBANKPFAD() const; // the per-user setting, read on every access
     QString XMDBPFAD() const;      // working copy; creates BENUTZER folders on access
     QString projectDatabasePath() const;

@@ -46,6 +46,10 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (!command) {
+        if (args == QStringList{QStringLiteral("--version")}) {
+            out << "talpex-batch " << TALPEX_VERSION << '\n';
+            return BatchExit::Success;
+        }
         const bool help = args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"));
         for (const Command& c : kCommands) (help ? out : err) << c.usage();
         if (!help && !args.isEmpty()) err << "talpex-batch: unknown command '" << args[0] << "'\n";

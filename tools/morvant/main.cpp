@@ -4,9 +4,13 @@
 // the per-user setting that names their folder, and the current user's launch
 // row; then it starts the program.
 //
-//   MORVANT [--data DIR] [--projects DIR] [--project NAME] [--operator NAME] [--no-start]
+//   MORVANT [--user] [--data DIR] [--projects DIR] [--project NAME] [--operator NAME] [--demo] [--no-start]
 //
 // Without options (as TALPEX starts it at exit) it only checks and exits.
+// With --user (the installed package's `talpex`) the frame installation is the
+// user's own under $XDG_DATA_HOME/talpex, made on the first start: the program
+// files stay read-only where the package put them.
+#include "DemoData.h"
 #include "data/Ado.h"
 #include "data/DatabaseFile.h"
 #include "data/Schema.h"
@@ -20,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <cstdio>
 
 namespace {
@@ -32,7 +37,29 @@ struct Options {
     QString data, projects, project, operatorName;
     bool given = false; // any option at all
     bool start = true;
+    bool user = false;  // the user's own installation instead of the one beside the stand-in
+    bool demo = false;  // add the demo projects
 };
+
+const QString kDemoProject = QStringLiteral("DEMO");
+const QString kSecondDemoProject = QStringLiteral("DEMO2");
+
+// A project is a folder below the project directory: a name must not lead out of it.
+bool isProjectName(const QString& name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+// A new project starts as a copy of the empty database; an existing one stays as it is.
+QString ensureProject(const QString& projects, const QString& name, const QString& empty)
+{
+    const QString folder = projects + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    const QString database = folder + QStringLiteral("/TALPEX.mdb");
+    if (!QFileInfo::exists(database) && QFileInfo::exists(empty)) dbfile::copy(empty, database);
+    return database;
+}
 
 // The information system DOLMIR, as far as its tables take exports of the
 // family's programs: E0 (source of a record), E1 (designation), E4_1 (permeability).
@@ -54,7 +81,8 @@ void createInformationSystem(const QString& path)
 }
 
 // Creates or updates the launch row of user; options given override, a new row takes the defaults.
-void writeAdminRow(ado::Connection& cnn, const QString& user, const Options& o, const QString& root)
+void writeAdminRow(ado::Connection& cnn, const QString& user, const Options& o, const QString& root,
+                   const QString& firstProject)
 {
     ado::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + sqlText(user) + QStringLiteral("'"), cnn);
     const bool isNew = rs.Eof();
@@ -68,7 +96,7 @@ void writeAdminRow(ado::Connection& cnn, const QString& user, const Options& o, 
         else if (isNew || rs.Value(name).toString().isEmpty()) rs.setValue(name, deflt);
     };
     put("PROJEKTSPFAD", o.projects.isEmpty() ? QString() : absolute(o.projects), root + QStringLiteral("/PROJEKTE"));
-    put("PROJEKT", o.project, QStringLiteral("DEMO"));
+    put("PROJEKT", o.project, firstProject);
     put("BEARBEITER", o.operatorName, vb::sys().loginName());
     rs.setValue(QStringLiteral("PROG"), QStringLiteral("MORVANT"));
     rs.Update();
@@ -77,12 +105,15 @@ void writeAdminRow(ado::Connection& cnn, const QString& user, const Options& o, 
 
 int run(const Options& o)
 {
-    const QString root = absolute(QCoreApplication::applicationDirPath());
-    const QString programFolder = root + QStringLiteral("/TALPEX");
+    const QString own = absolute(QCoreApplication::applicationDirPath());
+    const QString programFolder = own + QStringLiteral("/TALPEX");
+    const QString root =
+        o.user ? absolute(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/talpex")) : own;
     vb::FileSystemObject fso;
 
     QString data = o.data;
-    if (data.isEmpty()) data = vb::GetSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"));
+    if (data.isEmpty() && !o.user)
+        data = vb::GetSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"));
     if (data.isEmpty()) data = root + QStringLiteral("/DATEN");
     data = absolute(data);
     QDir().mkpath(data);
@@ -95,24 +126,31 @@ int run(const Options& o)
     if (user.isEmpty()) user = QStringLiteral("UNBEK.");
     ado::Connection frame;
     frame.OpenFile(data + QStringLiteral("/ARCHIV.mdb"));
-    writeAdminRow(frame, user, o, root);
+    writeAdminRow(frame, user, o, root, o.user ? QStringLiteral("PROJEKT1") : kDemoProject);
     ado::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + sqlText(user) + QStringLiteral("'"), frame);
     const QString projects = rs.Value(QStringLiteral("PROJEKTSPFAD")).toString();
     const QString project = rs.Value(QStringLiteral("PROJEKT")).toString();
     rs.Close();
     frame.Close();
 
-    // A new project starts as a copy of the empty database.
-    const QString folder = projects + QLatin1Char('/') + project;
-    QDir().mkpath(folder);
-    const QString database = folder + QStringLiteral("/TALPEX.mdb");
     const QString empty = programFolder + QStringLiteral("/TALPEX.mdb");
-    if (!fso.FileExists(database) && fso.FileExists(empty)) dbfile::copy(empty, database);
+    ensureProject(projects, project, empty);
+    if (o.demo)
+        addDemoData(data + QStringLiteral("/VORGABE.mdb"), ensureProject(projects, kDemoProject, empty),
+                    ensureProject(projects, kSecondDemoProject, empty));
 
     say(QStringLiteral("user %1, project %2 in %3, databases in %4").arg(user, project, projects, data));
     if (!o.given || !o.start) return 0;
     const QString program = programFolder + QStringLiteral("/TALPEX");
-    if (!QProcess::startDetached(program, {})) {
+    QProcess talpex;
+    talpex.setProgram(program);
+    if (o.user) {
+        // the working copies go below the user's frame folder (read by the program's session)
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TALPEX_FRAME_ROOT"), root);
+        talpex.setProcessEnvironment(env);
+    }
+    if (!talpex.startDetached()) {
         say(QStringLiteral("cannot start ") + program);
         return 1;
     }
@@ -125,15 +163,22 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("MORVANT"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TALPEX_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Frame program stand-in: prepares the launch context and starts TALPEX."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("Folder of ARCHIV.mdb and VORGABE.mdb (default ROOT/DATEN)."), QStringLiteral("DIR"));
     const QCommandLineOption projects(QStringLiteral("projects"), QStringLiteral("Project directory (default ROOT/PROJEKTE)."), QStringLiteral("DIR"));
-    const QCommandLineOption project(QStringLiteral("project"), QStringLiteral("Project name (default DEMO)."), QStringLiteral("NAME"));
+    const QCommandLineOption project(QStringLiteral("project"),
+                                     QStringLiteral("Project name (default the last one used; the first time DEMO, PROJEKT1 with --user)."),
+                                     QStringLiteral("NAME"));
     const QCommandLineOption op(QStringLiteral("operator"), QStringLiteral("Operator name (default the login name)."), QStringLiteral("NAME"));
     const QCommandLineOption noStart(QStringLiteral("no-start"), QStringLiteral("Prepare only, do not start TALPEX."));
-    parser.addOptions({data, projects, project, op, noStart});
+    const QCommandLineOption user(QStringLiteral("user"),
+                                  QStringLiteral("The user's own installation in $XDG_DATA_HOME/talpex (ROOT above), made when missing."));
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add the demo projects DEMO and DEMO2 and open DEMO."));
+    parser.addOptions({user, data, projects, project, op, demo, noStart});
     parser.process(app);
 
     Options o;
@@ -142,6 +187,13 @@ int main(int argc, char** argv)
     o.project = parser.value(project);
     o.operatorName = parser.value(op);
     o.start = !parser.isSet(noStart);
+    o.user = parser.isSet(user);
+    o.demo = parser.isSet(demo);
+    if (o.demo && o.project.isEmpty()) o.project = kDemoProject;
+    if (parser.isSet(project) && !isProjectName(o.project)) {
+        std::fprintf(stderr, "MORVANT: \"%s\" is no project name (a folder name without / or \\).\n", qPrintable(o.project));
+        return 2;
+    }
     o.given = parser.optionNames().size() > 0;
     try {
         return run(o);
