@@ -113,6 +113,7 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
         return run.fail(BadArguments,
                         QStringLiteral("'%1' is not a usable project database: %2").arg(opts.project, e.Description()));
     }
+    if (const int code = run.requireStandpipe(static_cast<qint32>(id), opts.record)) return code;
 
     clsBERECHNEN calc;
     const bool ok = calc.BERECHNUNG();

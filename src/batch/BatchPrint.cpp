@@ -129,6 +129,7 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
         for (const QString& ken : opts.records) {
             const auto id = static_cast<qint32>(BatchRun::findRecord(cnnX, ken));
             if (id == 0) return run.fail(BadArguments, QStringLiteral("no record '%1' in '%2'").arg(ken, opts.project));
+            if (const int code = run.requireStandpipe(id, ken)) return code;
             ids << id;
             if (!EvaluationRows::hasValidResults(cnnX, id)) stale << id;
         }

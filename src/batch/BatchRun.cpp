@@ -72,7 +72,15 @@ int BatchRun::open(const QString& project, const std::optional<QString>& presets
     s.PROJEKT = projectDir.dirName();
     s.PROJEKTSPFAD = QFileInfo(projectDir.absolutePath()).absolutePath();
     s.BEARBEITER = vb::sys().loginName();
-    s.developmentMode = !presets;
+    std::optional<QString> presetsFile = presets;
+    if (!presetsFile) {
+        const QString frameFolder = s.DATENBANKPFAD();
+        const QString frame = frameFolder + QStringLiteral("/VORGABE.mdb");
+        if (!frameFolder.isEmpty() && QFileInfo(frame).isFile()) presetsFile = frame;
+    }
+    s.developmentMode = !presetsFile;
+    m_presets = presetsFile ? QStringLiteral("the presets '%1'").arg(*presetsFile)
+                            : QStringLiteral("the presets of '%1'").arg(project);
 
     try {
         openCopy(project, m_tmp.filePath(schema::kProgramTitle + QStringLiteral(".mdb")), s.cnnX);
@@ -80,12 +88,32 @@ int BatchRun::open(const QString& project, const std::optional<QString>& presets
     } catch (const vb::VBError& e) {
         return fail(BadArguments, QStringLiteral("cannot open project database '%1': %2").arg(project, e.Description()));
     }
-    if (presets) {
+    if (presetsFile) {
         try {
-            openCopy(*presets, m_tmp.filePath(QStringLiteral("VORGABE.mdb")), s.cnnX_V);
+            openCopy(*presetsFile, m_tmp.filePath(QStringLiteral("VORGABE.mdb")), s.cnnX_V);
         } catch (const vb::VBError& e) {
-            return fail(BadArguments, QStringLiteral("cannot open presets database '%1': %2").arg(*presets, e.Description()));
+            return fail(BadArguments, QStringLiteral("cannot open presets database '%1': %2").arg(*presetsFile, e.Description()));
         }
+    }
+    return Success;
+}
+
+int BatchRun::requireStandpipe(qint32 id, const QString& ken)
+{
+    Session& s = *m_session;
+    try {
+        QString type;
+        {
+            ado::Recordset e2(QStringLiteral("SELECT [STRO] FROM [E2] WHERE [ID]=%1").arg(id), s.cnnX);
+            if (!e2.Eof()) type = e2.Value(0).toString();
+        }
+        if (type.isEmpty()) return fail(BadArguments, QStringLiteral("record '%1' has no standpipe type").arg(ken));
+        ado::Connection& presets = s.developmentMode ? s.cnnX : s.cnnX_V;
+        ado::Recordset v1(QStringLiteral("SELECT [STRO] FROM [%1] WHERE [STRO]='%2'").arg(schema::kPresetsTable, sqlText(type)), presets);
+        if (v1.Eof())
+            return fail(BadArguments, QStringLiteral("the standpipe type '%1' of record '%2' is not in %3").arg(type, ken, m_presets));
+    } catch (const vb::VBError& e) {
+        return fail(BadArguments, QStringLiteral("cannot read the standpipe type of '%1': %2").arg(ken, e.Description()));
     }
     return Success;
 }

@@ -39,10 +39,16 @@ public:
     // An argument problem: the message and the usage; returns BadArguments.
     int badArguments(const QString& problem);
 
-    // Copies the project database (and the presets database when given; without
-    // one the presets come from the project, as in development mode) and opens
-    // the copies in the session. 0 when ready, else the exit code, said on stderr.
+    // Copies the project database and the presets database and opens the
+    // copies in the session. The presets are the ones given; without them the
+    // frame installation's (VORGABE.mdb in the user's "Datenbankpfad"), as the
+    // program itself uses; without a frame installation the project's own
+    // presets table, as in development mode. 0 when ready, else the exit code,
+    // said on stderr.
     int open(const QString& project, const std::optional<QString>& presets);
+    // 0 when the standpipe type of record id (designation ken) is in the
+    // presets of this run, else BadArguments with a message naming the type.
+    int requireStandpipe(qint32 id, const QString& ken);
     Session& session() { return *m_session; }
     // Message boxes shown since the run began.
     int boxes() const;
@@ -55,6 +61,7 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     QString m_usage;
+    QString m_presets; // where the presets come from, for the messages
     QTemporaryDir m_tmp;
     std::unique_ptr<Session> m_session;
     vb::ConsoleUi* m_ui;

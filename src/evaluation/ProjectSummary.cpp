@@ -75,11 +75,21 @@ RecordSummary evaluate(Session& s, qint32 id, const QString& ken, const std::opt
     EvaluationSteps out;
     StepCalculation::Outcome outcome = StepCalculation::Outcome::Cancelled;
     QString box;
+    RecordInput::Standpipe standpipe;
     {
         QuietScope quiet;
         vb::OnError onError(QStringLiteral("Auswerten"), QStringLiteral("VB-Fehler: "));
-        if (RecordInput::read(s, id, onError, in)) outcome = StepCalculation::run(in, onError, out);
+        if (RecordInput::read(s, id, onError, in, &standpipe) && standpipe.known)
+            outcome = StepCalculation::run(in, onError, out);
         box = quiet.first();
+    }
+    if (box.isEmpty() && !standpipe.known) {
+        r.reason = standpipe.type.isEmpty()
+                       ? s.tr(QStringLiteral("Kein Standrohr angegeben."), QStringLiteral("No standpipe type given."))
+                       : s.tr(QStringLiteral("Das Standrohr '%1' fehlt in den Vorgaben."),
+                              QStringLiteral("The standpipe type '%1' is not in the presets."))
+                             .arg(standpipe.type);
+        return r;
     }
     switch (outcome) {
     case StepCalculation::Outcome::BadStepWidth:

@@ -30,7 +30,7 @@ void readReadings(clsDATEN& e3, const QString& column, QVector<float>& values)
 
 namespace RecordInput {
 
-bool read(clsDATEN& E2, clsDATEN& E3, clsDATEN& V1, vb::OnError& onError, EvaluationInput& in)
+bool read(clsDATEN& E2, clsDATEN& E3, clsDATEN& V1, vb::OnError& onError, EvaluationInput& in, Standpipe* standpipe)
 {
     // Readings 0 ... m; INDEX reports its own failures.
     qint16 mini = 0, maxi = 0, an = 0;
@@ -62,6 +62,7 @@ bool read(clsDATEN& E2, clsDATEN& E3, clsDATEN& V1, vb::OnError& onError, Evalua
     in.hkoFirstEmpty = hko0.isNull();
 
     // The standpipe's constants; a designation without presets row reads 0.
+    Standpipe* found = standpipe;
     const Keys standpipe{{"STRO", stro}};
     V1.DTVS(QStringLiteral("A"), in.A, standpipe);
     V1.DTVS(QStringLiteral("B"), in.B, standpipe);
@@ -69,10 +70,15 @@ bool read(clsDATEN& E2, clsDATEN& E3, clsDATEN& V1, vb::OnError& onError, Evalua
     V1.DTVS(QStringLiteral("D1"), in.D1, standpipe);
     V1.DTVS(QStringLiteral("D2"), in.D2, standpipe);
     V1.DTVS(QStringLiteral("F"), in.F, standpipe);
+    if (found) {
+        QVariant row;
+        V1.DTVV(QStringLiteral("STRO"), row, standpipe);
+        *found = {stro, !stro.isEmpty() && !row.isNull()};
+    }
     return true;
 }
 
-bool read(Session& s, qint32 id, vb::OnError& onError, EvaluationInput& in)
+bool read(Session& s, qint32 id, vb::OnError& onError, EvaluationInput& in, Standpipe* standpipe)
 {
     clsDATEN E2(s), E3(s), V1(s);
     E2.setETABELLE(QStringLiteral("E2"));
@@ -82,7 +88,7 @@ bool read(Session& s, qint32 id, vb::OnError& onError, EvaluationInput& in)
     V1.setETABELLE(schema::kPresetsTable);
     V1.setEBOV(true);
     V1.setESPID(QString());
-    return read(E2, E3, V1, onError, in);
+    return read(E2, E3, V1, onError, in, standpipe);
 }
 
 } // namespace RecordInput

@@ -405,7 +405,8 @@ void frmKONTEXT11::cmdOK_Click()
     {
         const WaitCursor busy;
         if (!st.write(m_s, m_id)) return; // reported; the dialog stays for another try or Cancel
-        redraw({QStringLiteral("BILD11"), QStringLiteral("BILD14")});
+        // the range also changes the table's grey rows and its foot
+        redraw({QStringLiteral("BILD11"), QStringLiteral("BILD13"), QStringLiteral("BILD14")});
     }
     done(QDialog::Accepted);
 }

@@ -4,7 +4,7 @@
 // grid options, the evaluated steps and the logarithmic k10 axis (A1). The
 // axis combos offer the pages' lists but take any number; OK checks every
 // limit and the range before anything is stored and stores all of it in one
-// transaction, then redraws Bild 11 and 14 of its page.
+// transaction, then redraws Bild 11, the table and Bild 14 of its page.
 #include "evaluation/ResultSeries.h"
 #include "pagewindows/frmKONTEXTBase.h"
 

@@ -70,6 +70,9 @@ void frmKONTEXT110::cmdOK_Click()
         ado::Transaction transaction(m1.connection());
         if (m1.DFTC(QStringLiteral("BESCHR11"), m_chkBESCHR) && m1.DFTC(QStringLiteral("GITT"), m_chkGITT) &&
             m1.DFTC(QStringLiteral("GITK10"), m_chkGITK10) && m1.DFTC(QStringLiteral("LOGK10"), m_chkLOGK10)) {
+            // scale factors found for a linear axis would put a logarithmic one
+            // (and the other way round) far outside the box: found afresh
+            m1.connection().Execute(QStringLiteral("UPDATE [G0] SET [MX]=0,[MY]=0 WHERE [ID]=0 AND [IDOBJEKT] IN (110,120)"));
             transaction.commit();
             written = true;
         }

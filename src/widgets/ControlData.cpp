@@ -34,9 +34,14 @@ int listIndex(const QVariant& v, int count)
     return n;
 }
 
-// Check box value: 0 unchecked, 1 checked, 2 greyed.
+// Check box value: 0 unchecked, 1 checked, 2 greyed. A yes/no column holds
+// no greyed state: yes ticks the box (its True would read as -1).
 void setCheckValue(QCheckBox* chk, const QVariant& v)
 {
+    if (v.metaType() == QMetaType::fromType<bool>()) {
+        chk->setCheckState(v.toBool() ? Qt::Checked : Qt::Unchecked);
+        return;
+    }
     switch (datatext::toInt16(v)) {
     case 0: chk->setCheckState(Qt::Unchecked); break;
     case 1: chk->setCheckState(Qt::Checked); break;

@@ -87,10 +87,10 @@ TEST_F(Batch, PresetsFromAnotherDatabase)
     // The project's own presets table lacks the standpipe of record 1.
     db.db().cnn().Execute(QStringLiteral("DELETE FROM [TALPEX_V1]"));
     const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")};
-    // d1 = f = 0: the first failure box is answered Cancel, and no half result is written
-    EXPECT_EQ(run(args), 3);
-    EXPECT_EQ(out, QStringLiteral("I1,PHI,DETN,K10,DEHKO\n"));
-    EXPECT_FALSE(err.isEmpty());
+    // refused by the type's name before anything is evaluated
+    EXPECT_EQ(run(args), 2);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.contains(QStringLiteral("'Typ A'"))) << err.toStdString();
 
     const QString presets = db.db().dir().file(QStringLiteral("VORGABE.mdb"));
     schema::createPresetsDatabase(presets);
@@ -208,6 +208,7 @@ TEST_F(Batch, ThePrintCommandNeedsNoDisplayAndNoWidgetsLibrary)
     EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(display));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), db.db().dir().path()); // no frame installation of the user's
     QProcess p;
     p.setProcessEnvironment(env);
     const QString pdf = db.db().dir().file(QStringLiteral("B1.pdf"));
@@ -312,4 +313,37 @@ TEST_F(Batch, ProjectSummaryGoesOnPastARecordThatCannotBeEvaluated)
     // B'1 as evaluate --summary gives it
     ASSERT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1"), QStringLiteral("--summary")}), 0);
     EXPECT_TRUE(out.endsWith(lines[2] + QLatin1Char('\n'))) << out.toStdString();
+}
+
+// Without --presets the presets are the frame installation's, as for the
+// program itself, and only without one the project's own.
+TEST_F(Batch, WithoutPresetsTheFrameInstallationsPresetsAreUsed)
+{
+    testsupport::TempDir frame;
+    const QString presets = frame.file(QStringLiteral("VORGABE.mdb"));
+    schema::createPresetsDatabase(presets);
+    {
+        ado::Connection v;
+        v.OpenFile(presets);
+        v.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ F',100,50,4,1,0.1,0.01)"));
+    }
+    db.addRecord(3, QStringLiteral("F3"), false, 1000, QStringLiteral("Typ F"), 1);
+    db.addReadings(3, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}});
+    const QString project = db.db().path();
+    auto evaluate = [&](const char* ken) {
+        return run({QStringLiteral("evaluate"), project, QStringLiteral("--record"), QString::fromUtf8(ken)});
+    };
+    struct Guard {
+        ~Guard() { vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), QString()); }
+    } guard;
+    for (bool installed : {true, false}) {
+        vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"),
+                        installed ? frame.path() : QString());
+        const char* known = installed ? "F3" : "B'1";
+        const char* unknown = installed ? "B'1" : "F3";
+        EXPECT_EQ(evaluate(known), 0) << known << ": " << err.toStdString();
+        EXPECT_EQ(evaluate(unknown), 2) << unknown;
+        EXPECT_TRUE(err.contains(installed ? QStringLiteral("'Typ A'") : QStringLiteral("'Typ F'"))) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
 }
