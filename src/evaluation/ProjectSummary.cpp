@@ -66,47 +66,59 @@ QString csvText(const QString& text, QChar sep)
 
 namespace ProjectSummary {
 
-RecordSummary evaluate(Session& s, qint32 id, const QString& ken, const std::optional<StepRange>& range)
+Evaluation evaluateInMemory(Session& s, qint32 id)
 {
-    RecordSummary r;
-    r.id = id;
-    r.ken = ken;
-    EvaluationInput in;
-    EvaluationSteps out;
+    Evaluation e;
     StepCalculation::Outcome outcome = StepCalculation::Outcome::Cancelled;
     QString box;
     RecordInput::Standpipe standpipe;
     {
         QuietScope quiet;
         vb::OnError onError(QStringLiteral("Auswerten"), QStringLiteral("VB-Fehler: "));
-        if (RecordInput::read(s, id, onError, in, &standpipe) && standpipe.known)
-            outcome = StepCalculation::run(in, onError, out);
+        if (RecordInput::read(s, id, onError, e.in, &standpipe) && standpipe.known)
+            outcome = StepCalculation::run(e.in, onError, e.steps);
         box = quiet.first();
     }
     if (box.isEmpty() && !standpipe.known) {
-        r.reason = standpipe.type.isEmpty()
+        e.reason = standpipe.type.isEmpty()
                        ? s.tr(QStringLiteral("Kein Standrohr angegeben."), QStringLiteral("No standpipe type given."))
                        : s.tr(QStringLiteral("Das Standrohr '%1' fehlt in den Vorgaben."),
                               QStringLiteral("The standpipe type '%1' is not in the presets."))
                              .arg(standpipe.type);
-        return r;
+        return e;
     }
     switch (outcome) {
     case StepCalculation::Outcome::BadStepWidth:
-        r.reason = s.tr(QStringLiteral("Die Schrittweite n ist kleiner als 1."), QStringLiteral("The step width n is less than 1."));
-        return r;
+        e.reason = s.tr(QStringLiteral("Die Schrittweite n ist kleiner als 1."), QStringLiteral("The step width n is less than 1."));
+        return e;
     case StepCalculation::Outcome::TooFewReadings:
-        r.reason = s.tr(QStringLiteral("Zu wenige Messwerte für einen Schritt."),
+        e.reason = s.tr(QStringLiteral("Zu wenige Messwerte für einen Schritt."),
                         QStringLiteral("Too few readings for one step."));
-        return r;
+        return e;
     case StepCalculation::Outcome::Cancelled:
     case StepCalculation::Outcome::Computed:
         if (!box.isEmpty() || outcome == StepCalculation::Outcome::Cancelled) {
-            r.reason = box;
-            return r;
+            e.reason = box;
+            return e;
         }
         break;
     }
+    e.evaluated = true;
+    return e;
+}
+
+RecordSummary evaluate(Session& s, qint32 id, const QString& ken, const std::optional<StepRange>& range)
+{
+    RecordSummary r;
+    r.id = id;
+    r.ken = ken;
+    const Evaluation e = evaluateInMemory(s, id);
+    if (!e.evaluated) {
+        r.reason = e.reason;
+        return r;
+    }
+    const EvaluationInput& in = e.in;
+    const EvaluationSteps& out = e.steps;
     r.evaluated = true;
     const int steps = static_cast<int>(out.K10.size());
     const StepRange used = range ? *range

@@ -6,6 +6,7 @@
 // failing evaluation would show are kept as the record's reason instead. One
 // piece of code for the batch tool and the program's summary export.
 #include "evaluation/HeadFit.h"
+#include "evaluation/StepCalculation.h"
 #include "evaluation/StepRange.h"
 
 #include <QString>
@@ -25,6 +26,16 @@ struct RecordSummary {
 };
 
 namespace ProjectSummary {
+
+// Record id of session s evaluated in memory, no box shown; reason says why
+// when it could not be evaluated.
+struct Evaluation {
+    EvaluationInput in;
+    EvaluationSteps steps;
+    bool evaluated = false;
+    QString reason;
+};
+Evaluation evaluateInMemory(Session& s, qint32 id);
 
 // Record id of session s over its stored range, or over `range` when given
 // (the caller has checked it against the record's steps).

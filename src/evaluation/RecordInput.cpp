@@ -62,18 +62,17 @@ bool read(clsDATEN& E2, clsDATEN& E3, clsDATEN& V1, vb::OnError& onError, Evalua
     in.hkoFirstEmpty = hko0.isNull();
 
     // The standpipe's constants; a designation without presets row reads 0.
-    Standpipe* found = standpipe;
-    const Keys standpipe{{"STRO", stro}};
-    V1.DTVS(QStringLiteral("A"), in.A, standpipe);
-    V1.DTVS(QStringLiteral("B"), in.B, standpipe);
-    V1.DTVS(QStringLiteral("C"), in.C, standpipe);
-    V1.DTVS(QStringLiteral("D1"), in.D1, standpipe);
-    V1.DTVS(QStringLiteral("D2"), in.D2, standpipe);
-    V1.DTVS(QStringLiteral("F"), in.F, standpipe);
-    if (found) {
+    const Keys type{{"STRO", stro}};
+    V1.DTVS(QStringLiteral("A"), in.A, type);
+    V1.DTVS(QStringLiteral("B"), in.B, type);
+    V1.DTVS(QStringLiteral("C"), in.C, type);
+    V1.DTVS(QStringLiteral("D1"), in.D1, type);
+    V1.DTVS(QStringLiteral("D2"), in.D2, type);
+    V1.DTVS(QStringLiteral("F"), in.F, type);
+    if (standpipe) {
         QVariant row;
-        V1.DTVV(QStringLiteral("STRO"), row, standpipe);
-        *found = {stro, !stro.isEmpty() && !row.isNull()};
+        V1.DTVV(QStringLiteral("STRO"), row, type);
+        *standpipe = {stro, !stro.isEmpty() && !row.isNull()};
     }
     return true;
 }
