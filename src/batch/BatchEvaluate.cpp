@@ -5,13 +5,13 @@
 #include "data/Ado.h"
 #include "data/Session.h"
 #include "evaluation/EvaluationRows.h"
+#include "evaluation/ProjectSummary.h"
 #include "evaluation/ResultSeries.h"
 #include "evaluation/StepRange.h"
 #include "evaluation/clsBERECHNEN.h"
 #include "platform/VBError.h"
 
 #include <QTextStream>
-#include <charconv>
 #include <optional>
 
 namespace {
@@ -67,32 +67,20 @@ void printResults(ado::Connection& cnn, long id, QTextStream& out)
 }
 
 // The reported value of the record: its range (stored, or the one given for
-// this run) and the statistics of k10 over it. False when the given range
-// does not fit the record's steps.
-bool printSummary(ado::Connection& cnn, long id, const Options& opts, QTextStream& out)
+// this run), the statistics of k10 and the straight line over it. False when
+// the given range does not fit the record's steps.
+bool printSummary(Session& s, long id, const Options& opts, QTextStream& out)
 {
-    const QVector<float> k10 = ResultSeries::read(cnn, id).K10;
-    StepRange range;
+    std::optional<StepRange> range;
     if (opts.steps) {
-        const std::optional<StepRange> given = StepRange::checked(opts.steps->first, opts.steps->last, k10.size());
-        if (!given) return false;
-        range = *given;
-    } else {
-        ado::Recordset rs(QStringLiteral("SELECT [VON],[BIS] FROM [A1] WHERE [ID]=%1").arg(id), cnn);
-        range = rs.Eof() ? StepRange::resolve(QVariant(), QVariant(), k10.size())
-                         : StepRange::resolve(rs.Value(0), rs.Value(1), k10.size());
+        range = StepRange::checked(opts.steps->first, opts.steps->last, ResultSeries::read(s.cnnX, id).K10.size());
+        if (!range) return false;
     }
-    const StepSummary sum = StepSummary::of(k10, range);
-    out << "KEN,FROM,TO,STEPS,MEAN,SD,CV\n" << opts.record << ',';
-    if (!range.isEmpty()) out << range.first << ',' << range.last;
-    else out << ',';
-    out << ',' << sum.steps << ',';
-    if (sum.steps > 0)
-        out << BatchEvaluate::number(static_cast<float>(sum.mean)) << ',' << BatchEvaluate::number(static_cast<float>(sum.sd))
-            << ',' << BatchEvaluate::number(static_cast<float>(sum.cv));
-    else
-        out << ",,";
-    out << '\n';
+    const QChar comma(QLatin1Char(','));
+    out << ProjectSummary::header(comma) << '\n'
+        << ProjectSummary::line(ProjectSummary::evaluate(s, static_cast<qint32>(id), opts.record, range), comma,
+                                QLatin1Char('.'))
+        << '\n';
     out.flush();
     return true;
 }
@@ -104,12 +92,7 @@ QString BatchEvaluate::usage()
     return QStringLiteral("usage: talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB] [--summary [--steps FIRST-LAST]]\n");
 }
 
-QString BatchEvaluate::number(float v)
-{
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return QString::fromLatin1(buf, res.ptr - buf);
-}
+QString BatchEvaluate::number(float v) { return ProjectSummary::number(v); }
 
 int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -146,7 +129,7 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
             run.note(run.session().tr(QStringLiteral("Ohne Temperatur: %1 Messwerte, mit 0 °C gerechnet").arg(n),
                                       QStringLiteral("Without a temperature: %1 readings, computed at 0 °C").arg(n)));
         printResults(cnnX, id, out);
-        if (opts.summary && !printSummary(cnnX, id, opts, out))
+        if (opts.summary && !printSummary(run.session(), id, opts, out))
             return run.fail(BadArguments,
                             QStringLiteral("'%1' has no steps %2-%3").arg(opts.record).arg(opts.steps->first).arg(opts.steps->last));
     } catch (const vb::VBError& e) {

@@ -19,6 +19,7 @@ namespace vb { class ConsoleUi; class UiService; }
 struct BatchExit {
     enum Code : int {
         Success = 0,
+        NotAllEvaluated = 1, // a summary with records that could not be evaluated
         BadArguments = 2, // also an unreadable database or an unknown record
         Failed = 3,       // the work itself failed or showed a message box
     };

@@ -54,6 +54,7 @@ const AddedColumn kUpgrades[] = {
     {1, "A1", "BIS", "SMALLINT"},
     {1, "A1", "LOGK10", "BOOLEAN"},
     {1, "M1", "LOGK10", "BOOLEAN"},
+    {2, "A1", "LOGPHI", "BOOLEAN"},
 };
 
 bool hasColumn(ado::Connection& cnn, const QString& table, const QString& column)

@@ -16,8 +16,9 @@ inline const QStringList kRecordTables = {QStringLiteral("E1"), QStringLiteral("
 
 // The schema version of a project database (PRAGMA user_version): 0 the
 // first release, 1 adds the evaluated step range (A1.VON, A1.BIS) and the
-// logarithmic k10 axes (A1.LOGK10, M1.LOGK10).
-constexpr int kProjectVersion = 1;
+// logarithmic k10 axes (A1.LOGK10, M1.LOGK10), 2 the head diagram on a
+// logarithmic axis with the fitted straight line (A1.LOGPHI).
+constexpr int kProjectVersion = 2;
 
 // Each creates a new database file (raises when the file exists or cannot be written).
 void createProjectDatabase(const QString& path);   // E1 E2 E3 A1 A2 G0 M1 and TALPEX_V1, at kProjectVersion

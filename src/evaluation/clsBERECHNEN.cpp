@@ -1,9 +1,9 @@
 #include "evaluation/clsBERECHNEN.h"
 
-#include "data/DataText.h"
 #include "data/Schema.h"
 #include "data/Session.h"
 #include "data/clsDATEN.h"
+#include "evaluation/RecordInput.h"
 #include "evaluation/StepCalculation.h"
 #include "evaluation/VbArithmetic.h"
 #include "graphics/Interpolation.h"
@@ -25,24 +25,6 @@ std::unique_ptr<clsDATEN> dataAccess(const QString& table)
     auto d = std::make_unique<clsDATEN>();
     d->setETABELLE(table);
     return d;
-}
-
-// Reads one column of the record's readings in one pass, each value into the
-// element of its I1 (the first row of an I1 counts, as for a single read); a
-// missing or empty value reads as 0.
-void readReadings(clsDATEN& e3, const QString& column, QVector<float>& values)
-{
-    const auto rs = e3.DT(column, {{"I1"}});
-    const int i1 = rs->fieldIndex(QStringLiteral("I1"));
-    QVector<bool> seen(values.size(), false);
-    for (; !rs->Eof(); rs->MoveNext()) {
-        const QVariant key = rs->Value(i1);
-        if (key.isNull()) continue;
-        const qsizetype i = key.toInt();
-        if (i < 0 || i >= values.size() || seen[i]) continue;
-        seen[i] = true;
-        values[i] = datatext::toSingle(rs->Value(0));
-    }
 }
 
 // K10 and DEHKO end one row before PHI and DETN: the last row keeps them empty.
@@ -92,45 +74,9 @@ bool clsBERECHNEN::BERECHNUNG()
         return false;
     if (!E2 || !E3 || !A2 || !V1) return false; // nothing to work with
 
-    // Readings 0 ... m; INDEX reports its own failures.
-    qint16 mini = 0, maxi = 0, an = 0;
-    E3->INDEX(mini, maxi, an, {{"I1"}});
     EvaluationInput in;
-    const int m = maxi;
-    const qsizetype count = m >= 0 ? m + 1 : 0;
-    in.DET.fill(0, count);
-    in.TEMP.fill(0, count);
-    in.HST.fill(0, count);
-    in.HKO.fill(0, count);
     progress(10);
-
-    // Record parameters; the single-value readers report their own failures.
-    QString stro;
-    qint16 n = 0;
-    E2->DTVS(QStringLiteral("H"), in.H);
-    E2->DTVT(QStringLiteral("STRO"), stro);
-    E2->DTVI(QStringLiteral("N"), n);
-    in.N = n;
-
-    if (!onError([&] { readReadings(*E3, QStringLiteral("DET"), in.DET); })) return false;
-    if (!onError([&] { readReadings(*E3, QStringLiteral("TEMP"), in.TEMP); })) return false;
-    if (!onError([&] { readReadings(*E3, QStringLiteral("HST"), in.HST); })) return false;
-    if (!onError([&] { readReadings(*E3, QStringLiteral("HKO"), in.HKO); })) return false;
-
-    // Without a reference-pipe reading at the first reading, every reference
-    // level comes from the correction function.
-    QVariant hko0;
-    E3->DTVV(QStringLiteral("HKO"), hko0, {{"I1", 0}});
-    in.hkoFirstEmpty = hko0.isNull();
-
-    // The standpipe's constants; a designation without presets row reads 0.
-    const Keys standpipe{{"STRO", stro}};
-    V1->DTVS(QStringLiteral("A"), in.A, standpipe);
-    V1->DTVS(QStringLiteral("B"), in.B, standpipe);
-    V1->DTVS(QStringLiteral("C"), in.C, standpipe);
-    V1->DTVS(QStringLiteral("D1"), in.D1, standpipe);
-    V1->DTVS(QStringLiteral("D2"), in.D2, standpipe);
-    V1->DTVS(QStringLiteral("F"), in.F, standpipe);
+    if (!RecordInput::read(*E2, *E3, *V1, onError, in)) return false;
     progress(50);
 
     EvaluationSteps out;

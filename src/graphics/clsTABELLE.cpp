@@ -60,7 +60,7 @@ float clsTABELLE::blockHeight(int rows) const
 
 float clsTABELLE::footnoteRoom() const
 {
-    return m_ERZ + 1.5f + static_cast<float>(m_surface->TextHeight(QStringLiteral("X")));
+    return m_ERZ + 1.5f + std::max<short>(m_EFNZ, 1) * static_cast<float>(m_surface->TextHeight(QStringLiteral("X")));
 }
 
 float clsTABELLE::footRoom() const
@@ -328,7 +328,9 @@ void clsTABELLE::FUSSNOTE(const QString& TXT)
         surface();
         m_text.rebuildSlots();
         const double top = m_EYDO + m_ERO + m_headHeight + m_bodyHeight + m_footHeight + m_ERZ + 1.5;
-        m_text.draw(QPointF(m_EXDL + m_ERL + 1.5, top), TXT, 0, 0, 0);
+        const double line = surface().TextHeight(QStringLiteral("X"));
+        const QStringList lines = TXT.split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i) m_text.draw(QPointF(m_EXDL + m_ERL + 1.5, top + i * line), lines[i], 0, 0, 0);
     });
 }
 

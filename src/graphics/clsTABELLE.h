@@ -91,7 +91,10 @@ public:
     // POSITION 1 body, 2 foot with statistics, anything else head.
     void TABELLE(const Block& X, short POSITION);
     void TITEL(const QString& TXT);
+    // Lines separated by "\n", below the table; room is kept for EFNZ lines.
     void FUSSNOTE(const QString& TXT);
+    short EFNZ() const { return m_EFNZ; }
+    void setEFNZ(short v) { m_EFNZ = v; }
     // The pen width in pixels and the colour the pen ended with.
     gfx::Pen LINIENEINSTELLUNGEN(short LINIENART, float LINIENBREITE, qint32 FARBE);
     void SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, short SCHRIFTGROESSE, short FETT, short UNTERSTRICHEN,
@@ -128,6 +131,7 @@ private:
 
     gfx::Surface* m_surface = nullptr;
     gfx::ScrollBar* m_bar = nullptr;
+    short m_EFNZ = 1;
     float m_EXDL = 0, m_EYDO = 0, m_ERO = 0, m_ERU = 0, m_ERL = 0, m_ERZ = 0, m_EZH = 0, m_EZA = 1;
     QVector<float> m_ELSB;
     QVector<short> m_ELGIT, m_ELGITLEER, m_ELA, m_ELMW;

@@ -23,6 +23,7 @@ const QString kNichtAuswertbar = QStringLiteral("0.0E0  *");
 const QString kFussnote = QStringLiteral("* nicht auswertbar");
 constexpr short kOutsideColour = 8; // grey: steps left out of the reported value
 constexpr short kLevelColour = 12; // light red
+constexpr short kLogHeadRow = 15;  // G0 row of the overlay on its logarithmic axis
 // Bild 11 and its overlay on paper, in mm
 const QSizeF kPaperDiagram(124, 141);
 
@@ -125,6 +126,7 @@ void Seite1Drawer::readRecord()
     }
     m_series = ResultSeries::read(session().cnnX, m_id);
     m_withoutTemperature = EvaluationRows::readingsWithoutTemperature(session().cnnX, m_id);
+    m_evaluation = ProjectSummary::evaluateInMemory(session(), m_id);
     readSwitches();
 }
 
@@ -135,6 +137,7 @@ void Seite1Drawer::readSwitches()
     m_A1->DTVV(QStringLiteral("VON"), m_VON);
     m_A1->DTVV(QStringLiteral("BIS"), m_BIS);
     m_A1->DTVB(QStringLiteral("LOGK10"), m_LOGK10);
+    m_A1->DTVB(QStringLiteral("LOGPHI"), m_LOGPHI);
     m_A1->DTVI(QStringLiteral("GITT"), m_GITT);
     m_A1->DTVI(QStringLiteral("GITK10"), m_GITK10);
 }
@@ -310,6 +313,7 @@ Seite1Drawer::TableBody Seite1Drawer::tableBody() const
                                                       : QStringLiteral("Schritte %1–%2").arg(range.first).arg(range.last);
     body.footLabels = {QStringLiteral("Mittelwert k{t,2}10, ") + steps, QStringLiteral("Standardabweichung"),
                        QStringLiteral("Variationskoeffizient")};
+    body.fitLine = fitText(fit(), session());
     if (sum.unevaluable > 0)
         body.footnote += QStringLiteral(" – %1 %2 ohne Wert, nicht in der Statistik")
                              .arg(sum.unevaluable)
@@ -318,6 +322,31 @@ Seite1Drawer::TableBody Seite1Drawer::tableBody() const
 }
 
 StepRange Seite1Drawer::stepRange() const { return StepRange::resolve(m_VON, m_BIS, m_series.K10.size()); }
+
+HeadFit Seite1Drawer::fit() const
+{
+    if (!m_evaluation.evaluated) return HeadFit();
+    return HeadFit::of(m_evaluation.in, m_evaluation.steps.hk, stepRange());
+}
+
+QString Seite1Drawer::fitText(const HeadFit& f, const Session& s)
+{
+    const QString decimal = s.DEZIMALPUNKT.isEmpty() ? QStringLiteral(",") : s.DEZIMALPUNKT;
+    // 2.79E-08 -> 2,79E-8
+    auto e = [&decimal](double v) {
+        QString t = QString::number(v, 'E', 2);
+        const qsizetype at = t.indexOf(QLatin1Char('E'));
+        const int exponent = t.mid(at + 1).toInt();
+        return t.left(at).replace(QLatin1Char('.'), decimal) + QLatin1Char('E') + QString::number(exponent);
+    };
+    const QString head = s.tr(QStringLiteral("Gerade (ln {g,1}f – t): "), QStringLiteral("Line (ln {g,1}f – t): "));
+    if (!f.evaluable) return head + s.tr(QStringLiteral("nicht auswertbar"), QStringLiteral("not evaluable"));
+    QString text = head + QStringLiteral("k{t,2}10 = ") + e(f.k10) + QStringLiteral(" m/s");
+    if (f.hasInterval) text += QStringLiteral(", 95 %: ") + e(f.low) + QStringLiteral(" … ") + e(f.high);
+    text += QStringLiteral(", R² = ") + QString::number(f.r2, 'f', 3).replace(QLatin1Char('.'), decimal);
+    if (f.curved) text += s.tr(QStringLiteral(" – Gerade gekrümmt: Bereich prüfen"), QStringLiteral(" – curved: check the range"));
+    return text;
+}
 
 void Seite1Drawer::setupTable(short mode, float dx, float dy, gfx::Surface* surface)
 {
@@ -343,6 +372,7 @@ void Seite1Drawer::setupTable(short mode, float dx, float dy, gfx::Surface* surf
     t.setELFORMAT({QString(), QStringLiteral("#0"), QStringLiteral("#0.0"), QStringLiteral("#0.0"),
                    QStringLiteral("#0.0"), QStringLiteral("#0.0"), QStringLiteral("0.0E-##")});
     t.setELMW({0, 0, 0, 0, 0, 0, 1}); // the statistics of k10 in the foot
+    t.setEFNZ(2);                      // the straight line and the unevaluable steps
     t.setPaperRows(-1, -1);
 }
 
@@ -410,7 +440,8 @@ void Seite1Drawer::BILD13(short mode, float dx, float dy, gfx::Surface* object)
         }))
         return;
     // the statistics close the table, on its last sheet
-    if ((!shared || printSheet() == printSheetCount() - 1) && !onError([&] {
+    const bool lastSheet = !shared || printSheet() == printSheetCount() - 1;
+    if (lastSheet && !onError([&] {
             t.setELFUSS(body.footLabels);
             t.TABELLE(body.foot, 2);
         }))
@@ -425,7 +456,10 @@ void Seite1Drawer::BILD13(short mode, float dx, float dy, gfx::Surface* object)
     if (m_withoutTemperature > 0)
         body.footnote += (body.footnote.isEmpty() ? QString() : QStringLiteral(" – "))
             + QStringLiteral("Ohne Temperatur: %1 Messwerte, mit 0 °C gerechnet").arg(m_withoutTemperature);
-    onError([&] { t.FUSSNOTE(body.footnote); });
+    QStringList lines;
+    if (lastSheet && !body.fitLine.isEmpty()) lines << body.fitLine;
+    if (!body.footnote.isEmpty()) lines << body.footnote;
+    onError([&] { t.FUSSNOTE(lines.join(QLatin1Char('\n'))); });
 }
 
 // ------------------------------------------------------------------ Bild 14
@@ -437,6 +471,10 @@ void Seite1Drawer::BILD14(short mode, float dx, float dy, gfx::Surface* object)
     if (m_BILD14AN != 1) return;
     gfx::Surface* surface = target(mode, box11(), object);
     if (!surface) return;
+    if (m_LOGPHI) {
+        drawLogHead(mode, dx, dy, surface);
+        return;
+    }
     short automatic = m_rescale;
     if (!onError([&] {
             if (writeFrame(14, m_rescale == -1)) automatic = -1;
@@ -479,6 +517,90 @@ void Seite1Drawer::BILD14(short mode, float dx, float dy, gfx::Surface* object)
     onError([&] {
         QVector<float> x = m_series.T, y = m_series.PHI;
         g.POLYGON(x, y, static_cast<short>(std::min(m_series.AN, 32767)), 4, 0, QString(), 0, 0, 0);
+        g.LINIENEINSTELLUNGEN(0, 0, 0);
+    });
+}
+
+void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* surface)
+{
+    vb::OnError onError(QStringLiteral("Bild 14"));
+    const HeadFit f = fit();
+    if (f.relativeHead.isEmpty()) return; // nothing evaluated to draw
+    // its own G0 row, so that the level axis of the linear overlay keeps its
+    // limits: the time axis of Bild 11, the head axis from the data each time
+    if (!onError([&] {
+            writeFrame(kLogHeadRow, false);
+            if (mode != 1 && m_g11) {
+                const Keys row{{"IDOBJEKT", static_cast<int>(kLogHeadRow)}};
+                requireStored(m_G0->DVTS(QStringLiteral("XMIN"), m_g11->XMIN(), row) &&
+                              m_G0->DVTS(QStringLiteral("XMAX"), m_g11->XMAX(), row) &&
+                              m_G0->DVTS(QStringLiteral("MX"), 0, row) && m_G0->DVTS(QStringLiteral("MY"), 0, row));
+            }
+        }))
+        return;
+    if (!onError([&] {
+            m_g14 = newDiagram(m_id, kLogHeadRow, box11(), m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
+            clsGRAFIK& g = *m_g14;
+            g.setEBOXMIN(0);
+            g.setEBOXMAX(0);
+            g.setEBOYMIN(-1);
+            g.setEBOYMAX(-1);
+            if (m_g11) {
+                g.setELXMIN(m_g11->ELXMIN());
+                g.setELXDIFF(m_g11->ELXDIFF());
+                g.setELXIT(m_g11->ELXIT());
+                g.setELXGIT(m_g11->ELXGIT());
+                g.setETEXTX(m_g11->ETEXTX());
+                g.setESKZX(m_g11->ESKZX());
+            }
+            g.setEAXEX(0);
+            g.setEAXEY(-1);
+            g.setESKTX(0);
+            g.setESKTY(1);
+            QVector<float> decades;
+            for (int e = -4; e <= 1; ++e) decades.append(static_cast<float>(std::pow(10.0, e)));
+            g.setELYMIN(decades);
+            g.setELYDIFF(decades);
+            g.setELYIT(QVector<short>(decades.size(), 10));
+            g.setELYGIT(QVector<short>(decades.size(), 0));
+            g.setELYZL(QVector<short>(decades.size(), 1));
+            g.setETEXTY(QStringLiteral("{g,1}f / {g,1}f{t,1}0"));
+            g.setESKZY(QStringLiteral("0E-#"));
+            g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
+        }))
+        return;
+    clsGRAFIK& g = *m_g14;
+    const int readings = static_cast<int>(f.relativeHead.size());
+    QVector<float> hours(readings), head(readings);
+    for (int r = 0; r < readings; ++r) {
+        hours[r] = static_cast<float>(f.hours[r]);
+        head[r] = static_cast<float>(f.relativeHead[r]);
+    }
+    QVector<float> lineHours, line;
+    for (int i = 0; i < f.fittedHead.size(); ++i) {
+        lineHours.append(hours[f.r0 + i]);
+        line.append(static_cast<float>(f.fittedHead[i]));
+    }
+    if (!onError([&] { g.SKALEN(-1, hours + lineHours, head + line); })) return;
+    // the readings as points: those of the range black, the others grey
+    auto points = [&](int from, int to, qint32 colour) {
+        if (to < from) return;
+        QVector<float> x = hours.mid(from, to - from + 1), y = head.mid(from, to - from + 1);
+        const QVector<bool> alone(x.size(), false);
+        g.LINIENEINSTELLUNGEN(0, 0, colour);
+        g.POLYGON(x, y, 1, 4, 0, QString(), 0, 0, 0, &alone);
+    };
+    onError([&] {
+        const bool ranged = f.r1 >= f.r0;
+        points(0, ranged ? f.r0 - 1 : readings - 1, gfx::QBColor(kOutsideColour));
+        if (ranged) {
+            points(f.r0, f.r1, 0);
+            points(f.r1 + 1, readings - 1, gfx::QBColor(kOutsideColour));
+        }
+        if (!line.isEmpty()) {
+            g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
+            g.POLYGON(lineHours, line, 0, 0, 0, QString(), 0, 0, 0);
+        }
         g.LINIENEINSTELLUNGEN(0, 0, 0);
     });
 }

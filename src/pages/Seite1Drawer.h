@@ -3,6 +3,8 @@
 // is the time history of k10 with the optional level overlay Bild 14 drawn
 // into the same box, Bild 12 the strip with the standpipe data, Bild 13 the
 // table of readings and results; header and footer are drawn on the page.
+#include "evaluation/HeadFit.h"
+#include "evaluation/ProjectSummary.h"
 #include "evaluation/ResultSeries.h"
 #include "evaluation/StepRange.h"
 #include "graphics/PlainScrollBar.h"
@@ -62,6 +64,7 @@ public:
         QVector<QVector<QVariant>> foot;
         QStringList footLabels;
         QString footnote;
+        QString fitLine; // the straight line over the range, below the foot
     };
     TableBody tableBody() const;
     // The steps reported (A1 VON/BIS, all when none or no longer possible)
@@ -69,6 +72,10 @@ public:
     StepRange stepRange() const;
     StepSummary summary() const { return StepSummary::of(m_series.K10, stepRange()); }
     bool logarithmic() const { return m_LOGK10; }
+    // The straight line through ln(head) over the reported steps.
+    HeadFit fit() const;
+    // Its line below the table, in the session's language and decimal separator.
+    static QString fitText(const HeadFit& fit, const Session& s);
 
 protected:
     QString heading() const override { return pageHeading(); }
@@ -86,6 +93,9 @@ private:
     void readSwitches();
     // The table of Bild 13 bound to a surface and laid out; no drawing.
     void setupTable(short mode, float dx, float dy, gfx::Surface* surface);
+    // Bild 14 as the head relative to the range's first reading on a
+    // logarithmic axis, with the fitted line.
+    void drawLogHead(short mode, float dx, float dy, gfx::Surface* surface);
 
     // Layout in millimetres (the page's twips / 56.7).
     QRectF m_rect11, m_rect12, m_rect13;
@@ -102,6 +112,8 @@ private:
     short m_BILD14AN = 0, m_GITT = 0, m_GITK10 = 0;
     QVariant m_VON, m_BIS; // evaluated steps; null: from the first / to the last
     bool m_LOGK10 = false;
+    bool m_LOGPHI = false;
+    ProjectSummary::Evaluation m_evaluation; // the readings and reference levels the line is fitted to
     float m_H = 0, m_D1 = 0, m_D2 = 0, m_F = 0;
     QString m_STRO;
     short m_N = 0;

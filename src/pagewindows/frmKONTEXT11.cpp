@@ -127,7 +127,8 @@ Bild11Settings Bild11Settings::read(Session& s, qint32 id)
     a1.setESPIDW(id);
     a1.DTVI(QStringLiteral("BILD14AN"), st.BILD14AN) && a1.DTVI(QStringLiteral("GITT"), st.GITT) &&
         a1.DTVI(QStringLiteral("GITK10"), st.GITK10) && a1.DTVV(QStringLiteral("VON"), st.VON) &&
-        a1.DTVV(QStringLiteral("BIS"), st.BIS) && a1.DTVB(QStringLiteral("LOGK10"), st.LOGK10);
+        a1.DTVV(QStringLiteral("BIS"), st.BIS) && a1.DTVB(QStringLiteral("LOGK10"), st.LOGK10) &&
+        a1.DTVB(QStringLiteral("LOGPHI"), st.LOGPHI);
     return st;
 }
 
@@ -172,7 +173,8 @@ bool Bild11Settings::write(Session& s, qint32 id) const
             if (!g0.DVTS(QString::fromLatin1(v.col), v.value, v.row)) return;
         if (!a1.DVTI(QStringLiteral("BILD14AN"), BILD14AN) || !a1.DVTI(QStringLiteral("GITT"), GITT) ||
             !a1.DVTI(QStringLiteral("GITK10"), GITK10) || !a1.DVTV(QStringLiteral("VON"), VON) ||
-            !a1.DVTV(QStringLiteral("BIS"), BIS) || !a1.DVTB(QStringLiteral("LOGK10"), LOGK10))
+            !a1.DVTV(QStringLiteral("BIS"), BIS) || !a1.DVTB(QStringLiteral("LOGK10"), LOGK10) ||
+            !a1.DVTB(QStringLiteral("LOGPHI"), LOGPHI))
             return;
         transaction.commit();
         written = true;
@@ -199,6 +201,8 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     m_chkGITK10->setObjectName(QStringLiteral("chkGITK10"));
     m_chkPHI = new QCheckBox(s.tr(QStringLiteral("φ-Kurve darstellen"), QStringLiteral("Show the φ curve")), this);
     m_chkPHI->setObjectName(QStringLiteral("chkPHI"));
+    m_chkLOGPHI = new QCheckBox(s.tr(QStringLiteral("φ logarithmisch mit Ausgleichsgerade"), QStringLiteral("log head with fitted line")), this);
+    m_chkLOGPHI->setObjectName(QStringLiteral("chkLOGPHI"));
     m_fraPHI = new QFrame(this);
     m_fraPHI->setObjectName(QStringLiteral("fraPHI"));
     m_cboZMIN = combo("cboZMIN", PermeabilityAxes::levelLimits(true));
@@ -244,6 +248,7 @@ frmKONTEXT11::frmKONTEXT11(Session& s, ResultPage* page, qint32 recordId, QWidge
     layout->addLayout(range);
     layout->addSpacing(6);
     layout->addWidget(m_chkPHI);
+    layout->addWidget(m_chkLOGPHI);
     layout->addWidget(m_fraPHI);
     layout->addSpacing(6);
     layout->addLayout(buttonRow());
@@ -289,6 +294,7 @@ void frmKONTEXT11::Form_Load()
     m_chkPHI->setChecked(st.BILD14AN != 0);
     m_chkGITT->setChecked(st.GITT != 0);
     m_chkGITK10->setChecked(st.GITK10 != 0);
+    m_chkLOGPHI->setChecked(st.LOGPHI);
     chkPHI_Click();
 }
 
@@ -297,6 +303,7 @@ void frmKONTEXT11::chkPHI_Click()
     // the level overlay and grid lines would cross each other's scales
     const bool phi = m_chkPHI->isChecked();
     m_fraPHI->setVisible(phi);
+    m_chkLOGPHI->setEnabled(phi);
     if (phi && m_cboZDIFF->currentText().trimmed().isEmpty()) offerLevelLimits();
     if (phi) {
         m_chkGITT->setChecked(false);
@@ -400,6 +407,7 @@ void frmKONTEXT11::cmdOK_Click()
     st.ZMIN = axes[2].limits.MIN;
     st.ZMAX = axes[2].limits.MAX;
     st.BILD14AN = m_chkPHI->isChecked() ? 1 : 0;
+    st.LOGPHI = m_chkLOGPHI->isChecked();
     st.GITT = m_chkGITT->isChecked() ? 1 : 0;
     st.GITK10 = m_chkGITK10->isChecked() ? 1 : 0;
     {

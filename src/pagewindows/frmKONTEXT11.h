@@ -25,6 +25,7 @@ struct Bild11Settings {
     short BILD14AN = 0, GITT = 0, GITK10 = 0;
     QVariant VON, BIS; // evaluated steps; null: from the first / to the last
     bool LOGK10 = false;
+    bool LOGPHI = false; // the overlay as log head with the fitted straight line
 
     // From G0 and A1 of the record.
     static Bild11Settings read(Session& s, qint32 id);
@@ -62,6 +63,7 @@ public:
     QComboBox* cboVON() const { return m_cboVON; }
     QComboBox* cboBIS() const { return m_cboBIS; }
     QCheckBox* chkLOGK10() const { return m_chkLOGK10; }
+    QCheckBox* chkLOGPHI() const { return m_chkLOGPHI; }
 
     void chkPHI_Click();
     void chkLOGK10_Click();
@@ -94,5 +96,6 @@ private:
     QComboBox* m_cboVON;
     QComboBox* m_cboBIS;
     QCheckBox* m_chkLOGK10;
+    QCheckBox* m_chkLOGPHI;
     ResultSeries m_series; // the record's results, for the steps and data limits
 };

@@ -9,6 +9,7 @@
 #include "platform/System.h"
 #include "shell/Commands.h"
 #include "shell/MenuTree.h"
+#include "shell/SummaryExport.h"
 #include "widgets/WaitCursor.h"
 #include "shell/frmMAIN.h"
 
@@ -53,6 +54,7 @@ void registerAll()
     Commands::setHandler(QStringLiteral("mnuAUSWERTEN"), mnuAUSWERTEN_Click);
     Commands::setHandler(QStringLiteral("mnuBERECHNEN"), mnuBERECHNEN_Click);
     Commands::setHandler(QStringLiteral("mnuNEUBERECHNEN"), mnuNEUBERECHNEN_Click);
+    Commands::setHandler(QStringLiteral("mnuUEBERSICHT"), SummaryExport::mnuUEBERSICHT_Click);
 }
 
 MainDisabled::MainDisabled(frmMAIN& main) : m_main(&main) { main.setEnabled(false); }

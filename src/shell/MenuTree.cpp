@@ -29,6 +29,8 @@ const QVector<MenuItemDef>& items()
             item("mnuMBERECHNEN", "mnuAUSWERTEN", "&MBerechnen", "Calculate &Multiple", 23, false),
             item("mnuFBERECHNEN", "mnuAUSWERTEN", "&FBerechnen", "Calculate &Next", 24, false),
             item("mnuNEUBERECHNEN", "mnuAUSWERTEN", "&Neuberechnen", "Calculate &First", 25),
+            item("mnuTRENN3", "mnuAUSWERTEN", "-", nullptr, 0),
+            item("mnuUEBERSICHT", "mnuAUSWERTEN", "&Projektübersicht...", "Project &summary...", 0),
             item("mnuEXTRAS", "", "E&xtras", "Tools", 30),
             item("mnuVVORGABEN", "mnuEXTRAS", "&Vorgaben", "Preset Data", 30),
             item("mnuVEVORGABEN", "mnuEXTRAS", "&Elektronikvorgaben", "Preset Electronic Data", 32, false),

@@ -3,6 +3,7 @@
 #include "data/Ado.h"
 #include "data/Schema.h"
 #include "batch/BatchEvaluate.h"
+#include "batch/BatchSummary.h"
 #include "evaluation/StepRange.h"
 #include "platform/System.h"
 
@@ -262,15 +263,56 @@ TEST_F(Batch, SummaryGivesTheStatisticsOfTheStepRowsOverTheRange)
         }
         const int n = last - first + 1;
         const double mean = sum / n, sd = std::sqrt((sum2 - n * mean * mean) / (n - 1));
-        EXPECT_EQ(lines[10], QStringLiteral("KEN,FROM,TO,STEPS,MEAN,SD,CV"));
+        EXPECT_EQ(lines[10], QStringLiteral("KEN,FROM,TO,STEPS,MEAN,SD,CV,FIT,FIT_LOW,FIT_HIGH,R2,POINTS"));
         const QStringList f = lines[11].split(QLatin1Char(','));
-        ASSERT_EQ(f.size(), 7) << lines[11].toStdString();
+        ASSERT_EQ(f.size(), 12) << lines[11].toStdString();
         EXPECT_EQ(f.mid(0, 4), (QStringList{QStringLiteral("S3"), QString::number(first), QString::number(last), QString::number(n)}));
         EXPECT_NEAR(f[4].toDouble(), mean, 1e-6 * mean);
         EXPECT_NEAR(f[5].toDouble(), sd, 1e-4 * sd);
         EXPECT_NEAR(f[6].toDouble(), sd / mean, 1e-4 * sd / mean);
     }
     EXPECT_EQ(run(args + QStringList{QStringLiteral("--steps"), QStringLiteral("3-20")}), 2);
+}
+
+// Every record in designation order; one that cannot be evaluated keeps its
+// line, says why on stderr and makes the run end with 1 after the others.
+TEST_F(Batch, ProjectSummaryGoesOnPastARecordThatCannotBeEvaluated)
+{
+    db.addRecord(3, QStringLiteral("A0"), false, 1000, QStringLiteral("Typ A"), 1);
+    db.addReadings(3, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}, {10, 10, 380, 50.0f}, {10, 10, 440, 50.0f}});
+    db.db().cnn().Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[VON]) VALUES (3,0,2)"));
+    const QByteArray before = fileHash(db.db().path());
+    out.clear();
+    err.clear();
+    int code = 0;
+    {
+        QTextStream o(&out), e(&err);
+        code = BatchSummary::run({QStringLiteral("summary"), db.db().path()}, o, e);
+    }
+    EXPECT_EQ(code, 1);
+    const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4) << out.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("KEN,FROM,TO,STEPS,MEAN,SD,CV,FIT,FIT_LOW,FIT_HIGH,R2,POINTS"));
+    EXPECT_EQ(lines[3], QStringLiteral("B2,,,,,,,,,,,")); // no step width
+    EXPECT_TRUE(err.contains(QStringLiteral("'B2'"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("'A0'")));
+    EXPECT_EQ(fileHash(db.db().path()), before);
+
+    // A0 over its stored steps 2-3, readings 1 ... 3 at 10 °C: the line by hand
+    // through ln 700, ln 620, ln 560 at 0, 600, 1200 s (G = 0.025^2 / 0.2 m).
+    const QStringList a0 = lines[1].split(QLatin1Char(','));
+    ASSERT_EQ(a0.size(), 12);
+    EXPECT_EQ(a0.mid(0, 4), (QStringList{QStringLiteral("A0"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("2")}));
+    const double y0 = std::log(700.0), y1 = std::log(620.0), y2 = std::log(560.0);
+    const double slope = (y2 - y0) / 1200, mid = (y0 + y1 + y2) / 3 - (y0 + y2) / 2; // residuals: -mid, 2 mid, -mid
+    const double k = -0.025 * 0.025 / 0.2 * slope;
+    const double se = std::sqrt(6 * mid * mid / 1 / (2 * 600.0 * 600.0));
+    EXPECT_NEAR(a0[7].toDouble(), k, 1e-6 * k);
+    EXPECT_NEAR(a0[9].toDouble() - a0[7].toDouble(), 12.7062047 * 0.025 * 0.025 / 0.2 * se, 1e-4 * k);
+    EXPECT_EQ(a0[11], QStringLiteral("3"));
+    // B'1 as evaluate --summary gives it
+    ASSERT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1"), QStringLiteral("--summary")}), 0);
+    EXPECT_TRUE(out.endsWith(lines[2] + QLatin1Char('\n'))) << out.toStdString();
 }
 
 // Without --presets the presets are the frame installation's, as for the

@@ -93,3 +93,19 @@ TEST(SchemaSql, OlderProjectIsUpgradedOnceAndANewerOneRefusedUnchanged)
     }
     EXPECT_EQ(fileHash(db.path()), newer);
 }
+
+// A file of the previous version gains the fitted-line switch, empty, and nothing else changes.
+TEST(SchemaSql, PreviousVersionGainsTheFittedLineSwitch)
+{
+    ProjectDb db;
+    ado::Connection& cnn = db.cnn();
+    cnn.Execute(QStringLiteral("ALTER TABLE [A1] DROP COLUMN [LOGPHI]"));
+    cnn.Execute(QStringLiteral("PRAGMA user_version=%1").arg(schema::kProjectVersion - 1));
+    cnn.Execute("INSERT INTO [A1] ([ID],[BONEU],[BILD14AN],[VON],[BIS],[LOGK10]) VALUES (3,0,1,4,9,1)");
+    schema::upgradeProject(cnn);
+    EXPECT_EQ(schema::projectVersion(cnn), schema::kProjectVersion);
+    Recordset a1("SELECT [ID],[BILD14AN],[VON],[BIS],[LOGK10],[LOGPHI] FROM [A1]", cnn);
+    QStringList values;
+    for (int c = 0; c < a1.FieldCount(); ++c) values << (a1.Value(c).isNull() ? QStringLiteral("-") : a1.Value(c).toString());
+    EXPECT_EQ(values.join(QLatin1Char(' ')), QStringLiteral("3 1 4 9 true -"));
+}

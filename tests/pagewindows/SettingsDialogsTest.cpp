@@ -398,3 +398,41 @@ TEST_F(SettingsDialogs, MultiplePageOnALogarithmicAxisDrawsBothDiagramsAndKeepsT
         EXPECT_GT(*std::min_element(heights[1].begin(), heights[1].end()) - *std::max_element(heights[0].begin(), heights[0].end()), 20);
     }
 }
+
+// The log head with its fitted line: offered with the overlay only, stored in
+// A1, drawn on its own logarithmic axis over Bild 11's time axis, and the
+// straight line's k10 below the table foot.
+TEST_F(SettingsDialogs, LogHeadWithFittedLineIsStoredAndDrawnWithItsLineInTheFoot)
+{
+    gfx::RecordingSurface sheet, box11(110, 125), box12(127, 7), box13(127, 115);
+    page->drawer().setScreen(&sheet, {&box11, &box12, &box13});
+    auto dlg = dialog11();
+    EXPECT_FALSE(dlg->chkLOGPHI()->isEnabled());
+    dlg->chkPHI()->click();
+    ASSERT_TRUE(dlg->chkLOGPHI()->isEnabled());
+    dlg->chkLOGPHI()->click();
+    dlg->cboVON()->setCurrentIndex(3);
+    dlg->cmdOK()->click();
+    EXPECT_TRUE(ui->boxes().isEmpty()) << ui->boxes().value(0).text.toStdString();
+    EXPECT_EQ(a1("LOGPHI"), 1);
+
+    // heads 950 - 40 i mm relative to reading 3 (830 mm): 1.14 ... 0.81 on decades
+    EXPECT_FLOAT_EQ(g0(15, "XMIN"), g0(11, "XMIN"));
+    EXPECT_FLOAT_EQ(g0(15, "XMAX"), g0(11, "XMAX"));
+    EXPECT_GT(g0(15, "YMIN"), 0);
+    EXPECT_LE(g0(15, "YMIN"), 0.8f);
+    EXPECT_GE(g0(15, "YMAX"), 1.15f);
+    EXPECT_EQ(g0(14, "YMIN"), 650); // the linear overlay's limits stay
+
+    const HeadFit fit = page->drawer().fit();
+    ASSERT_TRUE(fit.evaluable);
+    EXPECT_EQ(fit.r0, 3);
+    EXPECT_EQ(fit.points, 5);
+    const QString foot = box13.allText();
+    EXPECT_TRUE(foot.contains(QStringLiteral("Gerade (ln")) && foot.contains(QStringLiteral(" m/s, 95 %: ")) &&
+                foot.contains(QStringLiteral("R² = 0,9")))
+        << foot.toStdString();
+
+    dlg = dialog11();
+    EXPECT_TRUE(dlg->chkLOGPHI()->isChecked());
+}

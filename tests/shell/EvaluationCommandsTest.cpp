@@ -12,6 +12,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -162,4 +165,43 @@ TEST_F(EvaluateMenu, TwoActiveRecordsCreateTheMultipleEvaluationRowsOnce)
     EXPECT_EQ(openMenu(), QStringList{QStringLiteral("mnuMBERECHNEN")});
     EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=0 AND [KEN]='M' AND [KOM]='Mehrfachauswertung'")), 1);
     EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0 AND [BONEU]=true")), 1);
+}
+
+// The project summary through the menu and its save dialog: a German file with
+// semicolons and decimal commas, the line of a record that cannot be evaluated
+// kept and named in the closing box, and the working copy left as it was.
+TEST_F(EvaluateMenu, ProjectSummaryWritesTheTableChosenInTheSaveDialog)
+{
+    addRecord(1, QStringLiteral("B1"), true);
+    addRecord(2, QStringLiteral("A7"), false);
+    fx.cnn().Execute(QStringLiteral("UPDATE [E2] SET [STRO]='unbekannt' WHERE [ID]=2")); // d1 = f = 0
+    fx.addEvaluated(1, true);
+    const int stored = fx.count(QStringLiteral("SELECT * FROM [A2]"));
+    const QString path = fx.fi.root() + QStringLiteral("/uebersicht.csv");
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        dlg->selectFile(path);
+        static_cast<QDialog*>(dlg)->accept();
+    });
+    fx.trigger(QStringLiteral("mnuUEBERSICHT"));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("KEN;FROM;TO;STEPS;MEAN;SD;CV;FIT;FIT_LOW;FIT_HIGH;R2;POINTS"));
+    EXPECT_EQ(lines[1], QStringLiteral("A7;;;;;;;;;;;"));
+    const QStringList b1 = lines[2].split(QLatin1Char(';'));
+    ASSERT_EQ(b1.size(), 12);
+    EXPECT_EQ(b1.mid(0, 4), (QStringList{QStringLiteral("B1"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("3")}));
+    EXPECT_TRUE(b1[7].contains(QLatin1Char(',')) && !b1[7].contains(QLatin1Char('.'))) << b1[7].toStdString();
+    EXPECT_EQ(b1[11], QStringLiteral("4"));
+
+    ASSERT_EQ(fx.fi.ui->boxes().size(), 1);
+    EXPECT_TRUE(fx.fi.ui->boxes().first().text.contains(QStringLiteral("A7: "))) << fx.fi.ui->boxes().first().text.toStdString();
+    EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM [A2]")), stored);
+    EXPECT_EQ(a1(1, "BONEU").toInt(), 1);
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(main->pgbBERECHNEN()->isVisible());
 }

@@ -1,9 +1,11 @@
 // talpex-batch evaluate PROJECT_DB --record KEN [--presets PRESETS_DB]
 // talpex-batch print PROJECT_DB (--record KEN | --records KEN,KEN,...) --pdf OUT.pdf [--presets PRESETS_DB]
 // talpex-batch import PROJECT_DB --record KEN --file LOGFILE [options]
+// talpex-batch summary PROJECT_DB [--presets PRESETS_DB]
 #include "batch/BatchEvaluate.h"
 #include "batch/BatchImport.h"
 #include "batch/BatchPrint.h"
+#include "batch/BatchSummary.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -25,6 +27,7 @@ const Command kCommands[] = {
     {"evaluate", BatchEvaluate::run, BatchEvaluate::usage, false},
     {"print", print, BatchPrint::usage, true},
     {"import", BatchImport::run, BatchImport::usage, false},
+    {"summary", BatchSummary::run, BatchSummary::usage, false},
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -37,6 +38,7 @@ struct Test {
     double phi0;    // mm, head at the start
     bool referencePipe;
     bool active;
+    int drainingReadings = 0; // the filter pack drains first: the head falls four times as fast until then
 };
 
 bool exists(ado::Connection& cnn, const QString& sql)
@@ -103,7 +105,8 @@ void addRecord(ado::Connection& cnn, const Test& t)
         const double seconds = 60.0 * t.everyMinutes * i;
         const double temp = std::round((11.0 + 1.8 * std::sin(i / 6.0)) * 10.0) / 10.0;
         const double wobble = ((i * 7) % 3) - 1; // reading scatter of a millimetre
-        const double phi = t.phi0 * std::exp(-rate * seconds);
+        const double draining = 3.0 * rate * 60.0 * t.everyMinutes * std::min(i, t.drainingReadings);
+        const double phi = t.phi0 * std::exp(-rate * seconds - draining);
         e3.AddNew();
         e3.setValue(QStringLiteral("ID"), id);
         e3.setValue(QStringLiteral("I1"), i);
@@ -126,6 +129,8 @@ const Test kTests[] = {
      QDateTime(QDate(2002, 5, 14), QTime(9, 15), Qt::UTC), 15, 21, 1.2e-7, 900, false, false},
     {"S3", "Versickerungsbecken Süd, Sohle", 2, 1400, 3,
      QDateTime(QDate(2002, 5, 15), QTime(7, 45), Qt::UTC), 20, 19, 2.0e-8, 1100, false, false},
+    {"B4", "Sickerversuch Baufeld Nord, Schurf 4 (Filterkies)", 0, 1250, 1,
+     QDateTime(QDate(2002, 5, 16), QTime(8, 0), Qt::UTC), 10, 24, 3.0e-8, 950, false, false, 6},
 };
 const Test kSecondTests[] = {
     {"K1", "Kanaltrasse West, Schacht 1", 3, 1320, 2,

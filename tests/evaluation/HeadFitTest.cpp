@@ -1,0 +1,143 @@
+// The straight line through ln(head) against the time at 10 °C, against falls
+// generated here and a small series worked out by hand.
+#include "evaluation/HeadFit.h"
+#include "evaluation/StepCalculation.h"
+#include "platform/OnError.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// d1 = 100 mm, d2 = 50 mm, spherical flow: G = 0.025^2 / (0.05 * 4) m.
+constexpr double kG = 0.025 * 0.025 / 0.2;
+
+EvaluationInput standpipe(int n)
+{
+    EvaluationInput in;
+    in.H = 1000;
+    in.N = n;
+    in.D1 = 100;
+    in.D2 = 50;
+    in.F = 4;
+    return in;
+}
+
+void addReading(EvaluationInput& in, float det, float temp, float head, float hko = 50)
+{
+    in.DET.append(det);
+    in.TEMP.append(temp);
+    in.HST.append(in.H - head);
+    in.HKO.append(hko);
+}
+
+EvaluationSteps evaluate(const EvaluationInput& in)
+{
+    vb::OnError onError(QStringLiteral("Auswerten"));
+    EvaluationSteps out;
+    EXPECT_EQ(StepCalculation::run(in, onError, out), StepCalculation::Outcome::Computed);
+    return out;
+}
+
+} // namespace
+
+TEST(HeadFitTest, AnExactExponentialFallGivesTheStepK10)
+{
+    // 15 °C throughout, a reading every 5 minutes, n = 3, the range from step 4.
+    EvaluationInput in = standpipe(3);
+    for (int r = 0; r < 25; ++r) addReading(in, r ? 5 : 0, 15, 900 * std::exp(-0.0004 * 300 * r));
+    const EvaluationSteps out = evaluate(in);
+    const StepRange range{4, static_cast<int>(out.K10.size())};
+    const HeadFit fit = HeadFit::of(in, out.hk, range);
+    ASSERT_TRUE(fit.evaluable);
+    EXPECT_EQ(fit.r0, 3);
+    EXPECT_EQ(fit.points, 25 - 3);
+    for (int step = range.first; step <= range.last; ++step)
+        EXPECT_NEAR(fit.k10, out.K10[step - 1], 1e-5 * fit.k10) << "step " << step;
+    EXPECT_NEAR(fit.r2, 1, 1e-9);
+    EXPECT_NEAR(fit.high - fit.low, 0, 1e-5 * fit.k10);
+    EXPECT_FALSE(fit.curved);
+    EXPECT_DOUBLE_EQ(fit.relativeHead[3], 1);
+    EXPECT_NEAR(fit.fittedHead.last(), fit.relativeHead.last(), 1e-6);
+}
+
+TEST(HeadFitTest, AFallAtTwentyDegreesGivesTheK10ItWasGeneratedWith)
+{
+    // At 20 °C water is 1.359 / 1.762 as viscous as at 10 °C: k(20) = k10 / that.
+    // The reference level rises by 2 mm a reading, lowering the level read.
+    const double k10 = 2.79e-8, k20 = k10 / (1.359 / 1.762);
+    EvaluationInput in = standpipe(1);
+    for (int r = 0; r < 30; ++r) {
+        const double head = 800 * std::exp(-k20 / kG * 3600.0 * r); // a reading an hour
+        addReading(in, r ? 60 : 0, 20, static_cast<float>(head + 2 * r), 50 + 2 * r);
+    }
+    const EvaluationSteps out = evaluate(in);
+    const HeadFit fit = HeadFit::of(in, out.hk, StepRange{1, static_cast<int>(out.K10.size())});
+    ASSERT_TRUE(fit.evaluable);
+    EXPECT_NEAR(fit.k10, k10, 1e-5 * k10);
+    EXPECT_LT(fit.high - fit.low, 1e-4 * k10);
+}
+
+TEST(HeadFitTest, ConfidenceIntervalAndR2OfANoisySeriesByHand)
+{
+    // 10 °C, one reading a minute: x = 0, 60, ..., 240 s at 10 °C.
+    EvaluationInput in = standpipe(1);
+    const std::vector<double> heads{1000, 900, 830, 735, 672};
+    for (size_t r = 0; r < heads.size(); ++r) addReading(in, r ? 1 : 0, 10, static_cast<float>(heads[r]));
+    const EvaluationSteps out = evaluate(in);
+    const HeadFit fit = HeadFit::of(in, out.hk, StepRange{1, 4});
+
+    // Sums written out: b = (n Sxy - Sx Sy) / (n Sxx - Sx^2), r = (n Sxy - Sx Sy) / sqrt(...)
+    double sx = 0, sy = 0, sxx = 0, sxy = 0, syy = 0;
+    const double n = 5;
+    for (int i = 0; i < 5; ++i) {
+        const double x = 60.0 * i, y = std::log(heads[i]);
+        sx += x, sy += y, sxx += x * x, sxy += x * y, syy += y * y;
+    }
+    const double b = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    const double r = (n * sxy - sx * sy) / std::sqrt((n * sxx - sx * sx) * (n * syy - sy * sy));
+    const double sb = std::sqrt((1 - r * r) / (n - 2)) * std::fabs(b) / std::fabs(r); // se of b from r
+    const double t3 = 3.18244631; // table: t(0.975, 3)
+
+    ASSERT_TRUE(fit.evaluable && fit.hasInterval);
+    EXPECT_EQ(fit.points, 5);
+    EXPECT_NEAR(fit.k10, -kG * b, 1e-9 * fit.k10);
+    EXPECT_NEAR(fit.r2, r * r, 1e-9);
+    EXPECT_NEAR(fit.low, -kG * b - t3 * kG * sb, 1e-6 * fit.k10);
+    EXPECT_NEAR(fit.high, -kG * b + t3 * kG * sb, 1e-6 * fit.k10);
+}
+
+TEST(HeadFitTest, StudentsTQuantilesMatchTheTables)
+{
+    const struct {
+        int dof;
+        double t;
+    } table[] = {{1, 12.7062047}, {2, 4.30265273}, {5, 2.57058184}, {10, 2.22813885}, {30, 2.04227246}, {100, 1.98397152}};
+    for (const auto& row : table) EXPECT_NEAR(HeadFit::studentT(0.975, row.dof), row.t, 1e-7) << row.dof;
+}
+
+TEST(HeadFitTest, TwoStraightLinesAreCurvedARisingHeadHasNoLineAndEmptyHeadsAreLeftOut)
+{
+    // The filter pack drains first: fast for 6 readings, then a third as fast.
+    EvaluationInput in = standpipe(1);
+    double head = 900;
+    for (int r = 0; r < 13; ++r) {
+        if (r) head *= r <= 6 ? 0.8 : 0.93;
+        addReading(in, r ? 10 : 0, 10, static_cast<float>(head));
+    }
+    EvaluationSteps out = evaluate(in);
+    EXPECT_TRUE(HeadFit::of(in, out.hk, StepRange{1, 12}).curved);
+    EXPECT_FALSE(HeadFit::of(in, out.hk, StepRange{7, 12}).curved); // a later start helps
+
+    // A head of zero or below is left out and counted (the reference levels stay).
+    in.HST[12] = in.H + 5;
+    const HeadFit cut = HeadFit::of(in, out.hk, StepRange{7, 12});
+    EXPECT_EQ(cut.points, 6);
+    EXPECT_EQ(cut.leftOut, 1);
+
+    EvaluationInput rising = standpipe(1);
+    for (int r = 0; r < 5; ++r) addReading(rising, r ? 10 : 0, 10, 500.0f + 10 * r);
+    out = evaluate(rising);
+    EXPECT_FALSE(HeadFit::of(rising, out.hk, StepRange{1, 4}).evaluable);
+}
