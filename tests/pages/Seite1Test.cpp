@@ -421,6 +421,18 @@ QList<QList<Word>> sheetWords(const QString& pdf)
     return sheets;
 }
 
+// Readings without a temperature were computed at 0 °C: the page says how many.
+TEST_F(Seite1, FootnoteCountsTheReadingsWithoutATemperature)
+{
+    addRecord(demo(5));
+    exec("UPDATE [E3] SET [TEMP]=NULL WHERE [ID]=1 AND [I1]<3");
+    auto page = load();
+    gfx::RecordingSurface paper;
+    paper.setPrinter(true);
+    page->BILD13(1, 20, 10, &paper);
+    EXPECT_TRUE(hasText(paper, QStringLiteral("Ohne Temperatur: 3 Messwerte, mit 0 °C gerechnet")));
+}
+
 } // namespace
 
 // A table longer than the paper holds runs on over further sheets of the job:
