@@ -225,6 +225,8 @@ private:
     SharedRun runShared(bool yes, qint64 killAtNs, int victims);
     QString checkShared(const SharedRun& r, bool yes, OpCount& c);
     void runSharedProject(int index);
+    void tallyRun(OpCount& c, int run, const QString& fault);
+    void handBackUsers();
     // Users and other writers overlapping in time. The timeline says when a
     // record reached the project and when a Save asked: a record may be gone
     // only when a question answered yes came after it was written.
@@ -421,6 +423,23 @@ QString Harness::checkShared(const SharedRun& r, bool yes, OpCount& c)
     return faults.join(QStringLiteral("; "));
 }
 
+void Harness::tallyRun(OpCount& c, int run, const QString& fault)
+{
+    if (fault.isEmpty()) {
+        ++m_tally.passed;
+        return;
+    }
+    ++m_tally.failed;
+    ++c.faultyRuns;
+    std::printf("   run %d: %s\n", run, qPrintable(fault));
+}
+
+// The users' runs ended without handing back: the other operations start alone again.
+void Harness::handBackUsers()
+{
+    execAll(p.root + QStringLiteral("/DATEN/ARCHIV.mdb"), {QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT'")});
+}
+
 void Harness::runSharedProject(int index)
 {
     OpCount c;
@@ -436,16 +455,9 @@ void Harness::runSharedProject(int index)
         const SharedRun r = runShared(yes, static_cast<qint64>(calm.seconds * 1e9 * (rnd.below(1000000) / 1e6)), 1 + rnd.below(3));
         ++c.runs;
         c.kills += r.killed ? 1 : 0;
-        if (const QString fault = checkShared(r, yes, c); fault.isEmpty()) {
-            ++m_tally.passed;
-        } else {
-            ++m_tally.failed;
-            ++c.faultyRuns;
-            std::printf("   run %d: %s\n", i, qPrintable(fault));
-        }
+        tallyRun(c, i, checkShared(r, yes, c));
     }
-    // The two users' runs ended without handing back: the other operations start alone again.
-    execAll(p.root + QStringLiteral("/DATEN/ARCHIV.mdb"), {QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT'")});
+    handBackUsers();
     std::printf("%d shared project: %d runs, %d lost/mixed (%d kills, %d damaged files, %d faulty runs) (%.1f s)\n", index, c.runs,
                 c.lostOrMixed, c.kills, c.damaged, c.faultyRuns, m_clock.restart() / 1000.0);
     std::fflush(stdout);
@@ -596,17 +608,9 @@ void Harness::runOverlapping(int index, bool recovery)
         const QString ran = recovery ? runRecovery(i, yes, rnd, t) : runOverlap(i % 3, yes, rnd, t);
         ++c.runs;
         const QString checked = checkTimeline(t, c);
-        const QString fault = ran.isEmpty() || checked.isEmpty() ? ran + checked : ran + QStringLiteral("; ") + checked;
-        if (fault.isEmpty()) {
-            ++m_tally.passed;
-        } else {
-            ++m_tally.failed;
-            ++c.faultyRuns;
-            std::printf("   run %d: %s\n", i, qPrintable(fault));
-        }
+        tallyRun(c, i, ran.isEmpty() || checked.isEmpty() ? ran + checked : ran + QStringLiteral("; ") + checked);
     }
-    // The users' runs ended without handing back: the other operations start alone again.
-    execAll(p.root + QStringLiteral("/DATEN/ARCHIV.mdb"), {QStringLiteral("UPDATE [ADMIN] SET [PROG]='MORVANT'")});
+    handBackUsers();
     std::printf("%d %s: %d runs, %d lost/mixed (%d damaged files, %d faulty runs) (%.1f s)\n", index,
                 recovery ? "recovery after another save" : "shared overlap", c.runs, c.lostOrMixed, c.damaged, c.faultyRuns,
                 m_clock.restart() / 1000.0);

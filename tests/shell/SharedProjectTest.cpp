@@ -112,7 +112,9 @@ TEST_F(SharedProjectTest, AKeptWorkingCopyRemembersWhereItCameFrom)
             f.fi.session.cnnFrame.Close();
         }
         // A copy left by an older version comes without a run file.
-        if (olderVersion) ASSERT_TRUE(QFile::remove(f.fi.workingCopy() + QStringLiteral(".run")));
+        if (olderVersion) {
+            ASSERT_TRUE(QFile::remove(f.fi.workingCopy() + QStringLiteral(".run")));
+        }
         FrameInstallation::addRecord(f.fi.projectDb(), 9, QStringLiteral("FREMD"), false); // another user's Save
         f.fi.ui->clear();
         f.fi.ui->answer(vb::vbYes); // keep the interrupted run's edits
