@@ -556,10 +556,11 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
             g.setELYMIN(decades);
             g.setELYDIFF(decades);
             g.setELYIT(QVector<short>(decades.size(), 10));
-            g.setELYGIT(QVector<short>(decades.size(), 0));
+            // a logarithmic axis is labelled where its decades are ruled
+            g.setELYGIT(QVector<short>(decades.size(), 1));
             g.setELYZL(QVector<short>(decades.size(), 1));
             g.setETEXTY(QStringLiteral("{g,1}f / {g,1}f{t,1}0"));
-            g.setESKZY(QStringLiteral("0E-#"));
+            g.setESKZY(QStringLiteral("#0.####"));
             g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
         }))
         return;
