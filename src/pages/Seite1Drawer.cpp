@@ -27,6 +27,17 @@ constexpr short kLogHeadRow = 15;  // G0 row of the overlay on its logarithmic a
 // Bild 11 and its overlay on paper, in mm
 const QSizeF kPaperDiagram(124, 141);
 
+// The overlay divides time as Bild 11 does.
+void copyTimeAxis(const clsGRAFIK& from, clsGRAFIK& to)
+{
+    to.setELXMIN(from.ELXMIN());
+    to.setELXDIFF(from.ELXDIFF());
+    to.setELXIT(from.ELXIT());
+    to.setELXGIT(from.ELXGIT());
+    to.setETEXTX(from.ETEXTX());
+    to.setESKZX(from.ESKZX());
+}
+
 } // namespace
 
 Seite1Drawer::Seite1Drawer(Session& s)
@@ -340,11 +351,12 @@ QString Seite1Drawer::fitText(const HeadFit& f, const Session& s)
         return t.left(at).replace(QLatin1Char('.'), decimal) + QLatin1Char('E') + QString::number(exponent);
     };
     const QString head = s.tr(QStringLiteral("Gerade (ln {g,1}f – t): "), QStringLiteral("Line (ln {g,1}f – t): "));
-    if (!f.evaluable) return head + s.tr(QStringLiteral("nicht auswertbar"), QStringLiteral("not evaluable"));
+    if (!f.evaluable) return head + s.tr(QStringLiteral("kein Wert"), QStringLiteral("no value"));
     QString text = head + QStringLiteral("k{t,2}10 = ") + e(f.k10) + QStringLiteral(" m/s");
     if (f.hasInterval) text += QStringLiteral(", 95 %: ") + e(f.low) + QStringLiteral(" … ") + e(f.high);
     text += QStringLiteral(", R² = ") + QString::number(f.r2, 'f', 3).replace(QLatin1Char('.'), decimal);
-    if (f.curved) text += s.tr(QStringLiteral(" – Gerade gekrümmt: Bereich prüfen"), QStringLiteral(" – curved: check the range"));
+    // the note stands on a line of its own: both would not fit the table's width
+    if (f.curved) text += QLatin1Char('\n') + s.tr(QStringLiteral("Gerade gekrümmt: Bereich prüfen"), QStringLiteral("curved: check the range"));
     return text;
 }
 
@@ -372,7 +384,9 @@ void Seite1Drawer::setupTable(short mode, float dx, float dy, gfx::Surface* surf
     t.setELFORMAT({QString(), QStringLiteral("#0"), QStringLiteral("#0.0"), QStringLiteral("#0.0"),
                    QStringLiteral("#0.0"), QStringLiteral("#0.0"), QStringLiteral("0.0E-##")});
     t.setELMW({0, 0, 0, 0, 0, 0, 1}); // the statistics of k10 in the foot
-    t.setEFNZ(2);                      // the straight line and the unevaluable steps
+    // room below for the straight line (and its curvature note) and the unevaluable steps
+    const TableBody body = tableBody();
+    t.setEFNZ(static_cast<short>(body.fitLine.count(QLatin1Char('\n')) + 1 + (body.footnote.isEmpty() ? 0 : 1)));
     t.setPaperRows(-1, -1);
 }
 
@@ -485,14 +499,7 @@ void Seite1Drawer::BILD14(short mode, float dx, float dy, gfx::Surface* object)
             clsGRAFIK& g = *m_g14;
             setAutomaticLimits(g, automatic);
             // the same time division as Bild 11
-            if (m_g11) {
-                g.setELXMIN(m_g11->ELXMIN());
-                g.setELXDIFF(m_g11->ELXDIFF());
-                g.setELXIT(m_g11->ELXIT());
-                g.setELXGIT(m_g11->ELXGIT());
-                g.setETEXTX(m_g11->ETEXTX());
-                g.setESKZX(m_g11->ESKZX());
-            }
+            if (m_g11) copyTimeAxis(*m_g11, g);
             g.setEAXEX(0);
             g.setEAXEY(-1);
             g.setESKTX(0);
@@ -545,14 +552,7 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
             g.setEBOXMAX(0);
             g.setEBOYMIN(-1);
             g.setEBOYMAX(-1);
-            if (m_g11) {
-                g.setELXMIN(m_g11->ELXMIN());
-                g.setELXDIFF(m_g11->ELXDIFF());
-                g.setELXIT(m_g11->ELXIT());
-                g.setELXGIT(m_g11->ELXGIT());
-                g.setETEXTX(m_g11->ETEXTX());
-                g.setESKZX(m_g11->ESKZX());
-            }
+            if (m_g11) copyTimeAxis(*m_g11, g);
             g.setEAXEX(0);
             g.setEAXEY(-1);
             g.setESKTX(0);
@@ -562,10 +562,11 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
             g.setELYMIN(decades);
             g.setELYDIFF(decades);
             g.setELYIT(QVector<short>(decades.size(), 10));
-            g.setELYGIT(QVector<short>(decades.size(), 0));
+            // a logarithmic axis is labelled where its decades are ruled
+            g.setELYGIT(QVector<short>(decades.size(), 1));
             g.setELYZL(QVector<short>(decades.size(), 1));
             g.setETEXTY(QStringLiteral("{g,1}f / {g,1}f{t,1}0"));
-            g.setESKZY(QStringLiteral("0E-#"));
+            g.setESKZY(QStringLiteral("#0.####"));
             g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
         }))
         return;

@@ -12,6 +12,7 @@
 #include "shell/frmMAIN.h"
 #include "widgets/WaitCursor.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QSaveFile>
@@ -77,6 +78,15 @@ void mnuUEBERSICHT_Click(frmMAIN& main)
                    vb::vbInformation, title);
         return;
     }
+    // File stays as it was (off while a result page is shown), whatever the
+    // dialogs and the disabled main window do to it on the way
+    QAction* file = main.menuItem(QStringLiteral("mnuDATEI"));
+    const bool fileOn = file && file->isEnabled();
+    struct KeepFile {
+        frmMAIN& main;
+        bool on;
+        ~KeepFile() { main.setMenuEnabled(QStringLiteral("mnuDATEI"), on); }
+    } keepFile{main, fileOn};
     QString path;
     if (!onError([&] { path = chooseFile(main, title); }) || path.isEmpty()) return;
 

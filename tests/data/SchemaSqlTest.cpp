@@ -19,7 +19,7 @@ TEST(SchemaSql, EveryTableHasTheColumnsOfItsRole)
         {"E1", {"ID", "KEN", "KOM", "AKT"}},
         {"E2", {"ID", "H", "STRO", "N"}},
         {"E3", {"ID", "I1", "DATUM", "UHRZEIT", "DET", "TEMP", "HST", "HKO"}},
-        {"A1", {"ID", "BONEU", "BILD14AN", "GITT", "GITK10", "VON", "BIS", "LOGK10"}},
+        {"A1", {"ID", "BONEU", "BILD14AN", "GITT", "GITK10", "VON", "BIS", "LOGK10", "LOGPHI"}},
         {"A2", {"ID", "I1", "PHI", "DETN", "K10", "DEHKO"}},
         {"G0", {"ID", "IDOBJEKT", "OX", "OY", "RL", "RR", "RO", "RU", "XMIN", "XMAX", "YMIN", "YMAX", "MYMX", "MX", "MY"}},
         {"M1", {"IDM", "KOM", "BESCHR11", "GITT", "GITK10", "LOGK10"}},

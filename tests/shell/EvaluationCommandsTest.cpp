@@ -178,6 +178,7 @@ TEST_F(EvaluateMenu, ProjectSummaryWritesTheTableChosenInTheSaveDialog)
     fx.addEvaluated(1, true);
     const int stored = fx.count(QStringLiteral("SELECT * FROM [A2]"));
     const QString path = fx.fi.root() + QStringLiteral("/uebersicht.csv");
+    main->setMenuEnabled(QStringLiteral("mnuDATEI"), false); // as while a result page is shown
     QTimer::singleShot(0, [&] {
         auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
@@ -204,4 +205,5 @@ TEST_F(EvaluateMenu, ProjectSummaryWritesTheTableChosenInTheSaveDialog)
     EXPECT_EQ(a1(1, "BONEU").toInt(), 1);
     EXPECT_TRUE(main->isEnabled());
     EXPECT_FALSE(main->pgbBERECHNEN()->isVisible());
+    EXPECT_FALSE(main->menuItem(QStringLiteral("mnuDATEI"))->isEnabled());
 }
