@@ -481,3 +481,52 @@ TEST_F(Seite1, TableThatFitsKeepsItsOneSheet)
     EXPECT_TRUE(text.contains(QStringLiteral("Seite 1/1")));
     EXPECT_TRUE(text.contains(QStringLiteral("1060,0"))); // h' of the last reading
 }
+
+// The mean's value stands clear of the curve and of the legend.
+TEST_F(Seite1, MeanValueStandsClearOfTheCurveAndTheLegend)
+{
+    struct Case {
+        const char* what;
+        QVector<float> k10;
+    } cases[] = {
+        {"settling just above the mean", {9e-7f, 7e-7f, 5e-7f, 3e-7f, 3e-7f, 3e-7f, 3e-7f, 3.3e-7f, 3.3e-7f, 3.3e-7f, 3.3e-7f}},
+        {"mean at the legend's height", {5e-7f, 4e-7f, 3e-7f, 2e-7f, 1.5e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f}},
+    };
+    for (const Case& c : cases) {
+        clearRecords();
+        Record r = demo(12);
+        r.k10 = c.k10;
+        addRecord(r);
+        exec("UPDATE [A1] SET [VON]=4 WHERE [ID]=1");
+        auto page = load();
+        gfx::RecordingSurface paper;
+        paper.setPrinter(true);
+        page->BILD11(1, 0, 5, &paper);
+        const auto& calls = paper.calls();
+        auto boxOf = [](const gfx::DrawCall& t) {
+            const double em = gfx::RecordingSurface::em(t.font);
+            return QRectF(t.a, QSizeF(0.5 * em * t.text.size(), 1.2 * em));
+        };
+        // drawn in this order: axes, curve, title, step width, legend, mean line, its value
+        qsizetype title = -1, dash = -1, legendLine = -1;
+        for (qsizetype i = 0; i < calls.size(); ++i) {
+            if (calls[i].text == QStringLiteral("Zeitverlauf des Durchlässigkeitsbeiwertes")) title = i;
+            if (calls[i].kind == gfx::DrawCall::Line && calls[i].style == 1) dash = i;
+            if (title >= 0 && legendLine < 0 && calls[i].kind == gfx::DrawCall::Line) legendLine = i;
+        }
+        ASSERT_TRUE(title > 0 && legendLine > title && dash > legendLine) << c.what;
+        QRectF label, legend(calls[legendLine].a, calls[legendLine].b);
+        for (qsizetype i = legendLine + 1; i < dash; ++i) legend |= boxOf(calls[i]);
+        for (qsizetype i = dash + 1; i < calls.size(); ++i) label |= boxOf(calls[i]);
+        ASSERT_FALSE(label.isEmpty()) << c.what;
+        EXPECT_FALSE(label.intersects(legend.normalized())) << c.what;
+        qsizetype curve = title;
+        while (calls[curve - 1].kind != gfx::DrawCall::Text) --curve; // after the axis title
+        for (qsizetype i = curve; i < title; ++i) {
+            const gfx::DrawCall& l = calls[i];
+            const QPointF to = l.kind == gfx::DrawCall::Line ? l.b : l.a; // a segment, or a symbol's centre
+            for (int k = 0; k <= 50; ++k) EXPECT_FALSE(label.contains(l.a + (to - l.a) * k / 50.0)) << c.what << " " << i;
+        }
+        EXPECT_TRUE(ui->boxes().isEmpty());
+    }
+}
