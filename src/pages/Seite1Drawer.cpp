@@ -308,9 +308,11 @@ Seite1Drawer::TableBody Seite1Drawer::tableBody() const
     body.foot = QVector<QVector<QVariant>>(7);
     for (int step = range.first; step <= range.last; ++step)
         if (r.K10[step - 1] > 0) body.foot[6].append(r.K10[step - 1]);
-    const QString steps = range.isEmpty()              ? QStringLiteral("keine Schritte")
-                          : range.first == range.last ? QStringLiteral("Schritt %1").arg(range.first)
-                                                      : QStringLiteral("Schritte %1–%2").arg(range.first).arg(range.last);
+    // the table numbers readings: each step is also named by the reading it ends at
+    const QString steps = range.isEmpty() ? QStringLiteral("keine Schritte")
+                          : range.first == range.last
+                              ? QStringLiteral("Schritt %1 (Nr. %2)").arg(range.first).arg(range.first + s)
+                              : QStringLiteral("Schritte %1–%2 (Nr. %3–%4)").arg(range.first).arg(range.last).arg(range.first + s).arg(range.last + s);
     body.footLabels = {QStringLiteral("Mittelwert k{t,2}10, ") + steps, QStringLiteral("Standardabweichung"),
                        QStringLiteral("Variationskoeffizient")};
     if (sum.unevaluable > 0)

@@ -302,6 +302,9 @@ TEST_F(Seite1, TableRowsHoldTheValuesOfTheirOwnReadingForEveryStepWidth)
         addRecord(r);
         const auto body = load()->tableBody();
         ASSERT_EQ(body.cells[0].size(), 7);
+        // the foot names its steps by the rows (readings) they end at too
+        EXPECT_TRUE(body.footLabels.value(0).endsWith(QStringLiteral("Schritte 1–%1 (Nr. %2–%3)").arg(7 - n).arg(n).arg(6)))
+            << body.footLabels.value(0).toStdString();
         for (int row = 0; row < 7; ++row) {
             const QVariant phi = body.cells[5][row], k10 = body.cells[6][row];
             // the first head at reading 0, the others from the end of the first window on

@@ -210,6 +210,7 @@ TEST_F(SettingsDialogs, EvaluatedStepsAreCheckedBeforeAnythingIsStored)
 {
     auto dlg = dialog11();
     ASSERT_EQ(dlg->cboVON()->count(), 7);
+    EXPECT_EQ(dlg->cboVON()->itemText(3), QStringLiteral("4 – Nr. 4 – 6,00 h")); // the step, the reading it ends at, its time
     EXPECT_EQ(dlg->cboVON()->currentIndex(), 0);
     EXPECT_EQ(dlg->cboBIS()->currentIndex(), 6);
     const QString before = g0Snapshot();
