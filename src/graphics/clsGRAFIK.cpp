@@ -150,18 +150,26 @@ void clsGRAFIK::TEXT(float x, float y, QString& text, short reference, short ang
         surface();
         if (text.isEmpty()) return;
         gfx::TextMarkup::convertNumber(text);
-        QPointF p(x, y);
-        QRectF bounds;
-        if (reference == 1) {
-            p = transform(m_ESKTX == 1 ? AxisDivision::log10or0(x) : x, y);
-            bounds = plotArea();
-        } else {
-            if (reference == 2) p += QPointF(m_EXDL + m_SX, m_EYDO + m_SY);
-            bounds = diagramArea();
-        }
+        const QRectF bounds = reference == 1 ? plotArea() : diagramArea();
         // a text that would stick out of the widened area is left out
-        m_text.draw(p, text, angle, horizontal, vertical, bounds.adjusted(-1, -1, 1, 1));
+        m_text.draw(textPoint(x, y, reference), text, angle, horizontal, vertical, bounds.adjusted(-1, -1, 1, 1));
     });
+}
+
+QPointF clsGRAFIK::textPoint(float x, float y, short reference) const
+{
+    if (reference == 1) return transform(m_ESKTX == 1 ? AxisDivision::log10or0(x) : x, y);
+    if (reference == 2) return QPointF(x, y) + QPointF(m_EXDL + m_SX, m_EYDO + m_SY);
+    return QPointF(x, y);
+}
+
+QRectF clsGRAFIK::textBox(float x, float y, const QString& text, short reference, short angle, short horizontal,
+                          short vertical)
+{
+    surface();
+    QString copy = text;
+    gfx::TextMarkup::convertNumber(copy);
+    return gfx::MarkupText::extent(m_text.layout(copy), angle, horizontal, vertical).translated(textPoint(x, y, reference));
 }
 
 // ------------------------------------------------------------------ lines

@@ -136,6 +136,8 @@ public:
     // A number in exponent notation is rewritten in `text` (1E-05 -> 1*10{h,3}-05).
     void TEXT(float x, float y, QString& text, short reference, short angle, short horizontal, short vertical);
     void TEXT(float x, float y, const QString& text, short reference, short angle, short horizontal, short vertical);
+    // The box (page mm) TEXT would fill with these arguments, in the current font.
+    QRectF textBox(float x, float y, const QString& text, short reference, short angle, short horizontal, short vertical);
 
     // ---- lines
     // BOSK 1 clips to the diagram area, any other value to the plot area.
@@ -169,6 +171,8 @@ private:
     gfx::Surface& surface() const;
     // world -> page; raises 11 when the scales are not set
     QPointF transform(float x, float y) const;
+    // The page point of TEXT's reference point.
+    QPointF textPoint(float x, float y, short reference) const;
     bool clip(QPointF& a, QPointF& b, const QRectF& r) const;
     void drawSegment(QPointF a, QPointF b, std::optional<qint32> colour, short bosk);
     void drawArrow(QPointF tail, QPointF tip);

@@ -225,6 +225,7 @@ void Seite1Drawer::BILD11(short mode, float dx, float dy, gfx::Surface* object)
         return;
 
     // Legend in the lower right corner of the plot.
+    QRectF legend;
     onError([&] {
         const float XMIN = g.XMIN(), XMAX = g.XMAX(), YMIN = g.YMIN(), YMAX = g.YMAX();
         const float x1 = XMIN + 0.8f * (XMAX - XMIN), x2 = XMIN + 0.9f * (XMAX - XMIN);
@@ -238,15 +239,19 @@ void Seite1Drawer::BILD11(short mode, float dx, float dy, gfx::Surface* object)
         };
         line(x1, x2, y1);
         g.TEXT(x2, y1, QStringLiteral(" k{t,2}10"), 1, 0, 0, 1);
+        float px = 0, py = 0;
+        g.KOORDTRANS(x1, y1, px, py);
+        legend = g.textBox(x2, y1, QStringLiteral(" k{t,2}10"), 1, 0, 0, 1).united(QRectF(px, py - 0.5f, 1, 1));
         if (m_BILD14AN == 1) {
             const float y2 = YMIN + 0.025f * (YMAX - YMIN);
             g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
             line(x1, x2, y2);
             g.TEXT(x2, y2, QStringLiteral(" {g,1}f"), 1, 0, 0, 1);
             g.LINIENEINSTELLUNGEN(0, 0, 0);
+            legend = legend.united(g.textBox(x2, y2, QStringLiteral(" {g,1}f"), 1, 0, 0, 1));
         }
     });
-    onError([&] { StepRangeMarks::drawMean(g, m_series.TM, summary(), m_LOGK10); });
+    onError([&] { StepRangeMarks::drawMean(g, m_series.TM, m_series.K10, summary(), m_LOGK10, legend); });
 }
 
 // ------------------------------------------------------------------ Bild 12
@@ -319,9 +324,11 @@ Seite1Drawer::TableBody Seite1Drawer::tableBody() const
     body.foot = QVector<QVector<QVariant>>(7);
     for (int step = range.first; step <= range.last; ++step)
         if (r.K10[step - 1] > 0) body.foot[6].append(r.K10[step - 1]);
-    const QString steps = range.isEmpty()              ? QStringLiteral("keine Schritte")
-                          : range.first == range.last ? QStringLiteral("Schritt %1").arg(range.first)
-                                                      : QStringLiteral("Schritte %1–%2").arg(range.first).arg(range.last);
+    // the table numbers readings: each step is also named by the reading it ends at
+    const QString steps = range.isEmpty() ? QStringLiteral("keine Schritte")
+                          : range.first == range.last
+                              ? QStringLiteral("Schritt %1 (Nr. %2)").arg(range.first).arg(range.first + s)
+                              : QStringLiteral("Schritte %1–%2 (Nr. %3–%4)").arg(range.first).arg(range.last).arg(range.first + s).arg(range.last + s);
     body.footLabels = {QStringLiteral("Mittelwert k{t,2}10, ") + steps, QStringLiteral("Standardabweichung"),
                        QStringLiteral("Variationskoeffizient")};
     body.fitLine = fitText(fit(), session());

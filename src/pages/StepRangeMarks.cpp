@@ -3,6 +3,8 @@
 #include "graphics/clsGRAFIK.h"
 #include "platform/Format.h"
 
+#include <QLineF>
+#include <algorithm>
 #include <cmath>
 
 namespace StepRangeMarks {
@@ -16,7 +18,8 @@ QString meanLabel(double mean)
     return QStringLiteral("k{t,2}10 = ") + vb::Format(QVariant(mean), QStringLiteral("0.0E-0")) + QStringLiteral(" m/s");
 }
 
-void drawMean(clsGRAFIK& g, const QVector<float>& TM, const StepSummary& sum, bool logarithmic)
+void drawMean(clsGRAFIK& g, const QVector<float>& TM, const QVector<float>& K10, const StepSummary& sum,
+              bool logarithmic, const QRectF& legend)
 {
     if (sum.steps == 0 || !(sum.mean > 0) || sum.range.first < 1 || sum.range.last > TM.size()) return;
     // on a logarithmic axis the diagram's world values are logarithms
@@ -27,8 +30,47 @@ void drawMean(clsGRAFIK& g, const QVector<float>& TM, const StepSummary& sum, bo
     g.LINIENEINSTELLUNGEN(kDash, 0, 0);
     g.LINIE(xa, ya, xb, yb);
     g.LINIENEINSTELLUNGEN(0, 0, 0);
-    // above the line's end, ending there
-    g.TEXT(TM[sum.range.last - 1], y, meanLabel(sum.mean), 1, 0, 2, 2);
+
+    // the curve on the page: its points and, between two, every few tenths of a millimetre
+    QVector<QPointF> points;
+    for (int i = 0; i < K10.size() && i < TM.size(); ++i) {
+        if (!(K10[i] > 0)) continue;
+        float px = 0, py = 0;
+        g.KOORDTRANS(TM[i], logarithmic ? std::log10(K10[i]) : K10[i], px, py);
+        const QPointF q(px, py);
+        if (!points.isEmpty()) {
+            const QPointF from = points.last();
+            const int parts = std::clamp(static_cast<int>(QLineF(from, q).length() / 0.5), 1, 400);
+            for (int k = 1; k < parts; ++k) points.append(from + (q - from) * k / parts);
+        }
+        points.append(q);
+    }
+    const QString label = meanLabel(sum.mean);
+    constexpr float kGap = 1; // mm between line and text
+    struct Place {
+        float x, y;
+        short horizontal, vertical;
+    };
+    // ending above the line's end first, as the eye follows the line there
+    const float xm = (xa + xb) / 2;
+    const Place places[] = {{xb, yb - kGap, 2, 2}, {xb, yb + kGap, 2, 0}, {xm, yb - kGap, 1, 2},
+                            {xm, yb + kGap, 1, 0}, {xa, ya - kGap, 0, 2}, {xa, ya + kGap, 0, 0}};
+    const QRectF plot = g.plotArea();
+    const Place* best = nullptr;
+    int fewest = 0;
+    for (const Place& p : places) {
+        const QRectF box = g.textBox(p.x, p.y, label, 0, 0, p.horizontal, p.vertical);
+        const QRectF around = box.adjusted(-kGap, -kGap, kGap, kGap);
+        int covered = 0;
+        for (const QPointF& q : std::as_const(points)) covered += around.contains(q) ? 1 : 0;
+        // outside the plot or on the legend is worse than any number of points
+        if (!plot.contains(box) || around.intersects(legend)) covered += 100000;
+        if (!best || covered < fewest) {
+            best = &p;
+            fewest = covered;
+        }
+    }
+    g.TEXT(best->x, best->y, label, 0, 0, best->horizontal, best->vertical);
 }
 
 } // namespace StepRangeMarks

@@ -334,10 +334,11 @@ void frmKONTEXT11::chkLOGK10_Click()
 
 void frmKONTEXT11::fillSteps()
 {
+    const int s = std::max<int>(m_series.N, 1) - 1;
     for (int step = 1; step <= m_series.K10.size(); ++step) {
-        // step i ends at reading i + s, at the time T(i)
+        // step i ends at reading i + s (the table's Nr.), at the time T(i)
         const QString time = step < m_series.T.size() ? vb::Format(m_series.T[step], QStringLiteral("0.00")) : QString();
-        const QString entry = QStringLiteral("%1  (%2 h)").arg(step).arg(time);
+        const QString entry = QStringLiteral("%1 – Nr. %2 – %3 h").arg(step).arg(step + s).arg(time);
         m_cboVON->addItem(entry);
         m_cboBIS->addItem(entry);
     }

@@ -31,12 +31,8 @@ vb::OnError onErrorOf(frmMAIN& main, const QString& item)
     return vb::OnError(MenuTree::plainCaption(main.caption(item)));
 }
 
-// A page on the results: GEAENDERT, and no File menu while it is shown.
-void pageShown(frmMAIN& main)
-{
-    main.session().GEAENDERT = true;
-    main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
-}
+// A page on the results has been shown and finished: GEAENDERT.
+void pageShown(frmMAIN& main) { main.session().GEAENDERT = true; }
 
 std::unique_ptr<mdiSEITE1> loadPage(frmMAIN& main)
 {
@@ -113,6 +109,8 @@ void connectResultPage(frmMAIN& main, ResultPage* page)
 QMdiSubWindow* showResultPage(frmMAIN& main, ResultPage* page)
 {
     QMdiSubWindow* sub = main.showChild(page);
+    // no File menu while a result page is shown, however it came up
+    main.setMenuEnabled(QStringLiteral("mnuDATEI"), false);
     for (int panel = 10; panel <= 15; ++panel) {
         main.panels().setVisible(panel, true);
         main.panels().setPressed(panel, false);

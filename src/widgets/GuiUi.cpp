@@ -38,13 +38,16 @@ void SetGermanButtons(bool german)
 }
 
 namespace {
+// A box without a title carries the program's, as VB's boxes do.
+QString boxTitle(const QString& title) { return title.isEmpty() ? QStringLiteral("TALPEX") : title; }
+
 // help: what the Help button does; empty = nothing (the box stays open either way).
 int showBox(const QString& prompt, int style, const QString& title, const std::function<void()>& help)
 {
     QMessageBox box(QApplication::activeWindow());
     // The help window must stay usable while the box waits.
     if (help) box.setWindowModality(Qt::WindowModal);
-    box.setWindowTitle(title.isEmpty() ? QStringLiteral("TALPEX") : title);
+    box.setWindowTitle(boxTitle(title));
     box.setText(prompt);
     switch (IconOf(style)) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
@@ -110,7 +113,7 @@ int GuiUi::msgBoxWithHelp(const QString& prompt, int style, const QString& title
 std::optional<QString> GuiUi::inputBox(const QString& prompt, const QString& title, const QString& deflt)
 {
     QInputDialog dlg(QApplication::activeWindow());
-    dlg.setWindowTitle(title);
+    dlg.setWindowTitle(boxTitle(title));
     dlg.setLabelText(prompt);
     dlg.setTextValue(deflt);
     if (g_germanButtons) dlg.setCancelButtonText(QStringLiteral("Abbrechen"));

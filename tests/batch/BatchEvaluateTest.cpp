@@ -315,35 +315,20 @@ TEST_F(Batch, ProjectSummaryGoesOnPastARecordThatCannotBeEvaluated)
     EXPECT_TRUE(out.endsWith(lines[2] + QLatin1Char('\n'))) << out.toStdString();
 }
 
-// Without --presets the presets are the frame installation's, as for the
-// program itself, and only without one the project's own.
+// Without --presets the frame installation's presets, without one the project's.
 TEST_F(Batch, WithoutPresetsTheFrameInstallationsPresetsAreUsed)
 {
     testsupport::TempDir frame;
-    const QString presets = frame.file(QStringLiteral("VORGABE.mdb"));
-    schema::createPresetsDatabase(presets);
-    {
-        ado::Connection v;
-        v.OpenFile(presets);
-        v.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ F',100,50,4,1,0.1,0.01)"));
-    }
+    schema::createPresetsDatabase(frame.file(QStringLiteral("VORGABE.mdb")));
+    ado::Connection v;
+    v.OpenFile(frame.file(QStringLiteral("VORGABE.mdb")));
+    v.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ F',100,50,4,1,0.1,0.01)"));
     db.addRecord(3, QStringLiteral("F3"), false, 1000, QStringLiteral("Typ F"), 1);
     db.addReadings(3, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}});
-    const QString project = db.db().path();
-    auto evaluate = [&](const char* ken) {
-        return run({QStringLiteral("evaluate"), project, QStringLiteral("--record"), QString::fromUtf8(ken)});
-    };
-    struct Guard {
-        ~Guard() { vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), QString()); }
-    } guard;
-    for (bool installed : {true, false}) {
-        vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"),
-                        installed ? frame.path() : QString());
-        const char* known = installed ? "F3" : "B'1";
-        const char* unknown = installed ? "B'1" : "F3";
-        EXPECT_EQ(evaluate(known), 0) << known << ": " << err.toStdString();
-        EXPECT_EQ(evaluate(unknown), 2) << unknown;
-        EXPECT_TRUE(err.contains(installed ? QStringLiteral("'Typ A'") : QStringLiteral("'Typ F'"))) << err.toStdString();
-        EXPECT_TRUE(out.isEmpty());
+    for (const auto& [folder, known, unknown] : {std::tuple{frame.path(), "F3", "Typ A"}, std::tuple{QString(), "B'1", "Typ F"}}) {
+        vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), folder);
+        EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QLatin1String(known)}), 0) << err.toStdString();
+        EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QLatin1String(known[0] == 'F' ? "B'1" : "F3")}), 2);
+        EXPECT_TRUE(err.contains(QLatin1String(unknown)) && out.isEmpty()) << err.toStdString();
     }
 }

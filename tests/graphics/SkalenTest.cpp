@@ -298,25 +298,3 @@ TEST_F(Skalen, ZeroRangeIsReportedOnceAndNothingUnusableStored)
 }
 
 } // namespace
-
-// Under three decades the subdivisions are labelled as densely as the labels' length allows.
-TEST(LogarithmicLabels, SubdivisionsUnderThreeDecadesAsDenseAsReadable)
-{
-    const float lo = std::log10(1e-8f), hi = std::log10(6e-8f);
-    auto mantissas = [](const QVector<float>& at) {
-        QList<int> m;
-        for (float t : at) m << static_cast<int>(std::lround(std::pow(10.0, t - std::floor(t + 1e-4))));
-        return m;
-    };
-    struct Case {
-        double span;
-        QList<int> labels;
-    } cases[] = {{0.05, {1, 2, 3, 4, 5, 6}}, {0.2, {1, 2, 6}}, {0.5, {1, 6}}};
-    for (const Case& c : cases)
-        EXPECT_EQ(mantissas(gfx::AxisDivision::logarithmicLabels(lo, hi, {lo, hi}, c.span)), c.labels) << c.span;
-    // three decades and more: the decades only
-    EXPECT_EQ(gfx::AxisDivision::logarithmicLabels(-9, -6, {-9, -8, -7, -6}, 0.01), (QVector<float>{-9, -8, -7, -6}));
-    // 2 to 9 crowd a decade and a half where 2 and 5 do not
-    EXPECT_EQ(mantissas(gfx::AxisDivision::logarithmicLabels(-8, std::log10(5e-7f), {-8, -7, std::log10(5e-7f)}, 0.15)),
-              (QList<int>{1, 2, 5, 1, 2, 5}));
-}

@@ -302,6 +302,9 @@ TEST_F(Seite1, TableRowsHoldTheValuesOfTheirOwnReadingForEveryStepWidth)
         addRecord(r);
         const auto body = load()->tableBody();
         ASSERT_EQ(body.cells[0].size(), 7);
+        // the foot names its steps by the rows (readings) they end at too
+        EXPECT_TRUE(body.footLabels.value(0).endsWith(QStringLiteral("Schritte 1–%1 (Nr. %2–%3)").arg(7 - n).arg(n).arg(6)))
+            << body.footLabels.value(0).toStdString();
         for (int row = 0; row < 7; ++row) {
             const QVariant phi = body.cells[5][row], k10 = body.cells[6][row];
             // the first head at reading 0, the others from the end of the first window on
@@ -492,4 +495,36 @@ TEST_F(Seite1, TableThatFitsKeepsItsOneSheet)
     const QString text = testsupport::pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Seite 1/1")));
     EXPECT_TRUE(text.contains(QStringLiteral("1020,0"))); // h' of the last reading
+}
+
+// The mean's value stands clear of the curve (settling just above its mean) and of the legend (a mean at its height).
+TEST_F(Seite1, MeanValueStandsClearOfTheCurveAndTheLegend)
+{
+    for (const QVector<float>& k10 : {QVector<float>{9e-7f, 7e-7f, 5e-7f, 3e-7f, 3e-7f, 3e-7f, 3e-7f, 3.3e-7f, 3.3e-7f, 3.3e-7f, 3.3e-7f},
+                                      QVector<float>{5e-7f, 4e-7f, 3e-7f, 2e-7f, 1.5e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f, 1.1e-7f}}) {
+        clearRecords();
+        Record r = demo(12);
+        r.k10 = k10;
+        const float tail = k10.last();
+        addRecord(r);
+        exec("UPDATE [A1] SET [VON]=4 WHERE [ID]=1");
+        gfx::RecordingSurface paper;
+        paper.setPrinter(true);
+        load()->BILD11(1, 0, 5, &paper);
+        // drawn in this order: axes, curve, title, step width, legend, the mean's line, its value
+        const auto& c = paper.calls();
+        qsizetype title = 0, dash = 0, legend = 0;
+        for (qsizetype i = 0; i < c.size(); ++i) {
+            if (c[i].text.startsWith(QStringLiteral("Zeitverlauf"))) title = i;
+            if (c[i].kind == gfx::DrawCall::Line && (c[i].style == 1 ? (dash = i) : (title && !legend && (legend = i)))) {}
+        }
+        auto box = [&](qsizetype i) { return QRectF(c[i].a, QSizeF(0.5 * gfx::RecordingSurface::em(c[i].font) * c[i].text.size(), 4)); };
+        QRectF label, keep(c[legend].a, c[legend].b + QPointF(0, 0.1));
+        for (qsizetype i = legend + 1; i < dash; ++i) keep |= box(i);
+        for (qsizetype i = dash + 1; i < c.size(); ++i) label |= box(i);
+        EXPECT_FALSE(label.isEmpty() || label.intersects(keep)) << tail;
+        for (qsizetype i = title - 1; c[i].kind != gfx::DrawCall::Text; --i) // back to the axis title
+            for (int k = 0; k <= 50; ++k)
+                EXPECT_FALSE(label.contains(c[i].a + ((c[i].kind == gfx::DrawCall::Line ? c[i].b : c[i].a) - c[i].a) * k / 50.0)) << tail;
+    }
 }

@@ -123,6 +123,10 @@ TEST_F(EvaluateMenu, CalculateFirstEvaluatesShowsThePageAndKeepsTheDisplaySwitch
     ASSERT_NE(shownPage(), nullptr);
     EXPECT_EQ(shownPage()->drawer().rescaleFlag(), 0);
     EXPECT_TRUE(fx.fi.ui->boxes().isEmpty());
+    shownPage()->panelCommand(15);
+    // any page shown, whatever follows, is shown without the File menu
+    EvaluationCommands::showResultPage(*main, new mdiSEITE1(fx.fi.session));
+    EXPECT_FALSE(main->menuItem(QStringLiteral("mnuDATEI"))->isEnabled());
 }
 
 TEST_F(EvaluateMenu, FailedEvaluationLeavesTheRecordNotEvaluated)

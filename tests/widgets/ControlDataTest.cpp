@@ -49,11 +49,6 @@ TEST_F(Controls, TextBoxLabelCheckAndOptionRoundTrip)
     ASSERT_TRUE(d->DTFC("BILD14AN", &chk));
     EXPECT_TRUE(chk.isChecked());
     EXPECT_EQ(rows("SELECT [BILD14AN] FROM [A1]"), QStringList{"1"});
-    // a yes/no column reads back as the tick it stored
-    ASSERT_TRUE(d->DFTC("BONEU", &chk));
-    chk.setChecked(false);
-    ASSERT_TRUE(d->DTFC("BONEU", &chk));
-    EXPECT_TRUE(chk.isChecked());
 
     QWidget box;
     QRadioButton a("a", &box), b("b", &box);
