@@ -43,12 +43,24 @@ protected:
         db.addReadings(2, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}});
     }
 
-    int run(const QStringList& args)
+    int run(const QStringList& args, int (*tool)(const QStringList&, QTextStream&, QTextStream&) = BatchEvaluate::run)
     {
         out.clear();
         err.clear();
         QTextStream o(&out), e(&err);
-        return BatchEvaluate::run(args, o, e);
+        return tool(args, o, e);
+    }
+    QStringList evaluate(const QString& ken)
+    {
+        return {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), ken};
+    }
+    static void writePresets(const QString& file, const char* type)
+    {
+        schema::createPresetsDatabase(file);
+        ado::Connection cnn;
+        cnn.OpenFile(file);
+        cnn.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'%1',100,50,4,1,0.1,0.01)")
+                        .arg(QLatin1String(type)));
     }
 
     vb::ScopedScriptedSystem sys;
@@ -61,8 +73,7 @@ protected:
 TEST_F(Batch, PrintsTheResultRowsOfTheRecordAndLeavesTheProjectAlone)
 {
     const QByteArray before = fileHash(db.db().path());
-    ASSERT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")}), 0)
-        << err.toStdString();
+    ASSERT_EQ(run(evaluate(QStringLiteral("B'1"))), 0) << err.toStdString();
     EXPECT_TRUE(err.isEmpty());
 
     const QStringList lines = out.split(QLatin1Char('\n'));
@@ -86,19 +97,14 @@ TEST_F(Batch, PresetsFromAnotherDatabase)
 {
     // The project's own presets table lacks the standpipe of record 1.
     db.db().cnn().Execute(QStringLiteral("DELETE FROM [TALPEX_V1]"));
-    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")};
+    const QStringList args = evaluate(QStringLiteral("B'1"));
     // refused by the type's name before anything is evaluated
     EXPECT_EQ(run(args), 2);
     EXPECT_TRUE(out.isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("'Typ A'"))) << err.toStdString();
 
     const QString presets = db.db().dir().file(QStringLiteral("VORGABE.mdb"));
-    schema::createPresetsDatabase(presets);
-    {
-        ado::Connection cnn;
-        cnn.OpenFile(presets);
-        cnn.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ A',100,50,4,1,0.1,0.01)"));
-    }
+    writePresets(presets, "Typ A");
     const QByteArray before = fileHash(presets);
     ASSERT_EQ(run(args + QStringList{QStringLiteral("--presets"), presets}), 0) << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("\n2,650,20,,\n")));
@@ -140,14 +146,14 @@ TEST_F(Batch, BadArgumentsAndUnknownRecordsExitWithTwo)
 TEST_F(Batch, FailedEvaluationExitsWithThree)
 {
     // record B2 has no step width
-    EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("b2")}), 3);
+    EXPECT_EQ(run(evaluate(QStringLiteral("b2"))), 3);
     EXPECT_EQ(out, QStringLiteral("I1,PHI,DETN,K10,DEHKO\n"));
     EXPECT_TRUE(err.contains(QStringLiteral("failed")));
 }
 
 TEST_F(Batch, AWriterInProgressIsWaitedForAndKeepsItsJournal)
 {
-    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")};
+    const QStringList args = evaluate(QStringLiteral("B'1"));
     ASSERT_EQ(run(args), 0) << err.toStdString();
     const QString committed = out;
     // Another process changes readings, first in its small cache, then spilled into the file, and dies uncommitted.
@@ -181,18 +187,16 @@ TEST_F(Batch, TheInstalledProgram)
     const QString exe = QStringLiteral(TALPEX_PROGDIR "/talpex-batch");
     if (!QFile::exists(exe)) GTEST_SKIP() << "talpex-batch is not built";
     QProcess p;
-    p.start(exe, {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")});
-    ASSERT_TRUE(p.waitForFinished(60000));
+    const auto finished = [&](const QStringList& args) { p.start(exe, args); return p.waitForFinished(60000); };
+    ASSERT_TRUE(finished(evaluate(QStringLiteral("B'1"))));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readAllStandardOutput().startsWith("I1,PHI,DETN,K10,DEHKO\n0,800,0,"));
 
-    p.start(exe, {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B2")});
-    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_TRUE(finished(evaluate(QStringLiteral("B2"))));
     EXPECT_EQ(p.exitCode(), 3);
     EXPECT_TRUE(p.readAllStandardError().contains("[Auswerten]")); // the box, echoed
 
-    p.start(exe, {QStringLiteral("evaluate")});
-    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_TRUE(finished({QStringLiteral("evaluate")}));
     EXPECT_EQ(p.exitCode(), 2);
 }
 
@@ -249,8 +253,7 @@ TEST_F(Batch, SummaryGivesTheStatisticsOfTheStepRowsOverTheRange)
     db.addRecord(3, QStringLiteral("S3"), false, 1000, QStringLiteral("Typ A"), 1);
     db.addReadings(3, readings);
     db.db().cnn().Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[VON]) VALUES (3,0,2)"));
-    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("S3"),
-                           QStringLiteral("--summary")};
+    const QStringList args = evaluate(QStringLiteral("S3")) << QStringLiteral("--summary");
     for (const auto& [extra, first, last] : {std::tuple{QStringList{}, 2, 8}, std::tuple{QStringList{QStringLiteral("--steps"), QStringLiteral("3-6")}, 3, 6}}) {
         ASSERT_EQ(run(args + extra), 0) << err.toStdString();
         const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
@@ -282,14 +285,7 @@ TEST_F(Batch, ProjectSummaryGoesOnPastARecordThatCannotBeEvaluated)
     db.addReadings(3, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}, {10, 10, 380, 50.0f}, {10, 10, 440, 50.0f}});
     db.db().cnn().Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[VON]) VALUES (3,0,2)"));
     const QByteArray before = fileHash(db.db().path());
-    out.clear();
-    err.clear();
-    int code = 0;
-    {
-        QTextStream o(&out), e(&err);
-        code = BatchSummary::run({QStringLiteral("summary"), db.db().path()}, o, e);
-    }
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(run({QStringLiteral("summary"), db.db().path()}, BatchSummary::run), 1);
     const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 4) << out.toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("KEN,FROM,TO,STEPS,MEAN,SD,CV,FIT,FIT_LOW,FIT_HIGH,R2,POINTS"));
@@ -311,7 +307,7 @@ TEST_F(Batch, ProjectSummaryGoesOnPastARecordThatCannotBeEvaluated)
     EXPECT_NEAR(a0[9].toDouble() - a0[7].toDouble(), 12.7062047 * 0.025 * 0.025 / 0.2 * se, 1e-4 * k);
     EXPECT_EQ(a0[11], QStringLiteral("3"));
     // B'1 as evaluate --summary gives it
-    ASSERT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1"), QStringLiteral("--summary")}), 0);
+    ASSERT_EQ(run(evaluate(QStringLiteral("B'1")) << QStringLiteral("--summary")), 0);
     EXPECT_TRUE(out.endsWith(lines[2] + QLatin1Char('\n'))) << out.toStdString();
 }
 
@@ -319,16 +315,13 @@ TEST_F(Batch, ProjectSummaryGoesOnPastARecordThatCannotBeEvaluated)
 TEST_F(Batch, WithoutPresetsTheFrameInstallationsPresetsAreUsed)
 {
     testsupport::TempDir frame;
-    schema::createPresetsDatabase(frame.file(QStringLiteral("VORGABE.mdb")));
-    ado::Connection v;
-    v.OpenFile(frame.file(QStringLiteral("VORGABE.mdb")));
-    v.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ F',100,50,4,1,0.1,0.01)"));
+    writePresets(frame.file(QStringLiteral("VORGABE.mdb")), "Typ F");
     db.addRecord(3, QStringLiteral("F3"), false, 1000, QStringLiteral("Typ F"), 1);
     db.addReadings(3, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}});
     for (const auto& [folder, known, unknown] : {std::tuple{frame.path(), "F3", "Typ A"}, std::tuple{QString(), "B'1", "Typ F"}}) {
         vb::SaveSetting(QStringLiteral("MORVANT"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), folder);
-        EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QLatin1String(known)}), 0) << err.toStdString();
-        EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QLatin1String(known[0] == 'F' ? "B'1" : "F3")}), 2);
+        EXPECT_EQ(run(evaluate(QLatin1String(known))), 0) << err.toStdString();
+        EXPECT_EQ(run(evaluate(QLatin1String(known[0] == 'F' ? "B'1" : "F3"))), 2);
         EXPECT_TRUE(err.contains(QLatin1String(unknown)) && out.isEmpty()) << err.toStdString();
     }
 }

@@ -49,6 +49,13 @@ QByteArray fileHash(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
 }
+// the current row, a NULL as "-"
+QString row(const Recordset& rs)
+{
+    QStringList values;
+    for (int c = 0; c < rs.FieldCount(); ++c) values << (rs.Value(c).isNull() ? QStringLiteral("-") : rs.Value(c).toString());
+    return values.join(QLatin1Char(' '));
+}
 } // namespace
 
 // A file of the first release gains the range and axis columns once, every
@@ -68,9 +75,7 @@ TEST(SchemaSql, OlderProjectIsUpgradedOnceAndANewerOneRefusedUnchanged)
     EXPECT_EQ(schema::projectVersion(cnn), schema::kProjectVersion);
     Recordset a1("SELECT [ID],[BONEU],[BILD14AN],[GITT],[GITK10],[VON],[BIS],[LOGK10] FROM [A1]", cnn);
     ASSERT_EQ(a1.RecordCount(), 1);
-    QStringList values;
-    for (int c = 0; c < a1.FieldCount(); ++c) values << (a1.Value(c).isNull() ? QStringLiteral("-") : a1.Value(c).toString());
-    EXPECT_EQ(values.join(QLatin1Char(' ')), QStringLiteral("7 false 1 0 1 - - -"));
+    EXPECT_EQ(row(a1), QStringLiteral("7 false 1 0 1 - - -"));
     Recordset m1("SELECT [KOM],[BESCHR11],[GITK10],[LOGK10] FROM [M1]", cnn);
     EXPECT_EQ(m1.Value(0).toString(), QStringLiteral("Baufeld Nord"));
     EXPECT_EQ(m1.Value(2).toInt(), 1);
@@ -105,7 +110,5 @@ TEST(SchemaSql, PreviousVersionGainsTheFittedLineSwitch)
     schema::upgradeProject(cnn);
     EXPECT_EQ(schema::projectVersion(cnn), schema::kProjectVersion);
     Recordset a1("SELECT [ID],[BILD14AN],[VON],[BIS],[LOGK10],[LOGPHI] FROM [A1]", cnn);
-    QStringList values;
-    for (int c = 0; c < a1.FieldCount(); ++c) values << (a1.Value(c).isNull() ? QStringLiteral("-") : a1.Value(c).toString());
-    EXPECT_EQ(values.join(QLatin1Char(' ')), QStringLiteral("3 1 4 9 true -"));
+    EXPECT_EQ(row(a1), QStringLiteral("3 1 4 9 true -"));
 }

@@ -13,48 +13,41 @@ namespace {
 // d1 = 100 mm, d2 = 50 mm, spherical flow: G = 0.025^2 / (0.05 * 4) m.
 constexpr double kG = 0.025 * 0.025 / 0.2;
 
-EvaluationInput standpipe(int n)
-{
-    EvaluationInput in;
-    in.H = 1000;
-    in.N = n;
-    in.D1 = 100;
-    in.D2 = 50;
-    in.F = 4;
-    return in;
-}
+class HeadFitTest : public ::testing::Test {
+protected:
+    void addReading(float det, float temp, float head, float hko = 50)
+    {
+        in.DET.append(det);
+        in.TEMP.append(temp);
+        in.HST.append(in.H - head);
+        in.HKO.append(hko);
+    }
+    // the line goes through the reference levels the step evaluation used
+    void evaluate()
+    {
+        vb::OnError onError(QStringLiteral("Auswerten"));
+        EXPECT_EQ(StepCalculation::run(in, onError, out), StepCalculation::Outcome::Computed);
+    }
+    HeadFit fit(int first, int last = 0) const { return HeadFit::of(in, out.hk, StepRange{first, last ? last : int(out.K10.size())}); }
 
-void addReading(EvaluationInput& in, float det, float temp, float head, float hko = 50)
-{
-    in.DET.append(det);
-    in.TEMP.append(temp);
-    in.HST.append(in.H - head);
-    in.HKO.append(hko);
-}
-
-EvaluationSteps evaluate(const EvaluationInput& in)
-{
-    vb::OnError onError(QStringLiteral("Auswerten"));
+    static EvaluationInput standpipe() { return {.H = 1000, .N = 1, .D1 = 100, .D2 = 50, .F = 4}; }
+    EvaluationInput in = standpipe();
     EvaluationSteps out;
-    EXPECT_EQ(StepCalculation::run(in, onError, out), StepCalculation::Outcome::Computed);
-    return out;
-}
+};
 
 } // namespace
 
-TEST(HeadFitTest, AnExactExponentialFallGivesTheStepK10)
+TEST_F(HeadFitTest, AnExactExponentialFallGivesTheStepK10)
 {
     // 15 °C throughout, a reading every 5 minutes, n = 3, the range from step 4.
-    EvaluationInput in = standpipe(3);
-    for (int r = 0; r < 25; ++r) addReading(in, r ? 5 : 0, 15, 900 * std::exp(-0.0004 * 300 * r));
-    const EvaluationSteps out = evaluate(in);
-    const StepRange range{4, static_cast<int>(out.K10.size())};
-    const HeadFit fit = HeadFit::of(in, out.hk, range);
+    in.N = 3;
+    for (int r = 0; r < 25; ++r) addReading(r ? 5 : 0, 15, 900 * std::exp(-0.0004 * 300 * r));
+    evaluate();
+    const HeadFit fit = this->fit(4);
     ASSERT_TRUE(fit.evaluable);
     EXPECT_EQ(fit.r0, 3);
     EXPECT_EQ(fit.points, 25 - 3);
-    for (int step = range.first; step <= range.last; ++step)
-        EXPECT_NEAR(fit.k10, out.K10[step - 1], 1e-5 * fit.k10) << "step " << step;
+    for (int step = 4; step <= out.K10.size(); ++step) EXPECT_NEAR(fit.k10, out.K10[step - 1], 1e-5 * fit.k10) << "step " << step;
     EXPECT_NEAR(fit.r2, 1, 1e-9);
     EXPECT_NEAR(fit.high - fit.low, 0, 1e-5 * fit.k10);
     EXPECT_FALSE(fit.curved);
@@ -62,31 +55,27 @@ TEST(HeadFitTest, AnExactExponentialFallGivesTheStepK10)
     EXPECT_NEAR(fit.fittedHead.last(), fit.relativeHead.last(), 1e-6);
 }
 
-TEST(HeadFitTest, AFallAtTwentyDegreesGivesTheK10ItWasGeneratedWith)
+TEST_F(HeadFitTest, AFallAtTwentyDegreesGivesTheK10ItWasGeneratedWith)
 {
     // At 20 °C water is 1.359 / 1.762 as viscous as at 10 °C: k(20) = k10 / that.
     // The reference level rises by 2 mm a reading, lowering the level read.
     const double k10 = 2.79e-8, k20 = k10 / (1.359 / 1.762);
-    EvaluationInput in = standpipe(1);
-    for (int r = 0; r < 30; ++r) {
-        const double head = 800 * std::exp(-k20 / kG * 3600.0 * r); // a reading an hour
-        addReading(in, r ? 60 : 0, 20, static_cast<float>(head + 2 * r), 50 + 2 * r);
-    }
-    const EvaluationSteps out = evaluate(in);
-    const HeadFit fit = HeadFit::of(in, out.hk, StepRange{1, static_cast<int>(out.K10.size())});
+    for (int r = 0; r < 30; ++r) // a reading an hour
+        addReading(r ? 60 : 0, 20, static_cast<float>(800 * std::exp(-k20 / kG * 3600.0 * r) + 2 * r), 50 + 2 * r);
+    evaluate();
+    const HeadFit fit = this->fit(1);
     ASSERT_TRUE(fit.evaluable);
     EXPECT_NEAR(fit.k10, k10, 1e-5 * k10);
     EXPECT_LT(fit.high - fit.low, 1e-4 * k10);
 }
 
-TEST(HeadFitTest, ConfidenceIntervalAndR2OfANoisySeriesByHand)
+TEST_F(HeadFitTest, ConfidenceIntervalAndR2OfANoisySeriesByHand)
 {
     // 10 °C, one reading a minute: x = 0, 60, ..., 240 s at 10 °C.
-    EvaluationInput in = standpipe(1);
     const std::vector<double> heads{1000, 900, 830, 735, 672};
-    for (size_t r = 0; r < heads.size(); ++r) addReading(in, r ? 1 : 0, 10, static_cast<float>(heads[r]));
-    const EvaluationSteps out = evaluate(in);
-    const HeadFit fit = HeadFit::of(in, out.hk, StepRange{1, 4});
+    for (size_t r = 0; r < heads.size(); ++r) addReading(r ? 1 : 0, 10, static_cast<float>(heads[r]));
+    evaluate();
+    const HeadFit fit = this->fit(1, 4);
 
     // Sums written out: b = (n Sxy - Sx Sy) / (n Sxx - Sx^2), r = (n Sxy - Sx Sy) / sqrt(...)
     double sx = 0, sy = 0, sxx = 0, sxy = 0, syy = 0;
@@ -108,36 +97,28 @@ TEST(HeadFitTest, ConfidenceIntervalAndR2OfANoisySeriesByHand)
     EXPECT_NEAR(fit.high, -kG * b + t3 * kG * sb, 1e-6 * fit.k10);
 }
 
-TEST(HeadFitTest, StudentsTQuantilesMatchTheTables)
+TEST_F(HeadFitTest, StudentsTQuantilesMatchTheTables)
 {
-    const struct {
-        int dof;
-        double t;
-    } table[] = {{1, 12.7062047}, {2, 4.30265273}, {5, 2.57058184}, {10, 2.22813885}, {30, 2.04227246}, {100, 1.98397152}};
-    for (const auto& row : table) EXPECT_NEAR(HeadFit::studentT(0.975, row.dof), row.t, 1e-7) << row.dof;
+    const std::pair<int, double> table[] = {{1, 12.7062047}, {2, 4.30265273}, {5, 2.57058184}, {10, 2.22813885}, {30, 2.04227246}, {100, 1.98397152}};
+    for (const auto& [dof, t] : table) EXPECT_NEAR(HeadFit::studentT(0.975, dof), t, 1e-7) << dof;
 }
 
-TEST(HeadFitTest, TwoStraightLinesAreCurvedARisingHeadHasNoLineAndEmptyHeadsAreLeftOut)
+TEST_F(HeadFitTest, TwoStraightLinesAreCurvedARisingHeadHasNoLineAndEmptyHeadsAreLeftOut)
 {
     // The filter pack drains first: fast for 6 readings, then a third as fast.
-    EvaluationInput in = standpipe(1);
     double head = 900;
-    for (int r = 0; r < 13; ++r) {
-        if (r) head *= r <= 6 ? 0.8 : 0.93;
-        addReading(in, r ? 10 : 0, 10, static_cast<float>(head));
-    }
-    EvaluationSteps out = evaluate(in);
-    EXPECT_TRUE(HeadFit::of(in, out.hk, StepRange{1, 12}).curved);
-    EXPECT_FALSE(HeadFit::of(in, out.hk, StepRange{7, 12}).curved); // a later start helps
+    for (int r = 0; r < 13; ++r) addReading(r ? 10 : 0, 10, static_cast<float>(head *= r == 0 ? 1 : r <= 6 ? 0.8 : 0.93));
+    evaluate();
+    EXPECT_TRUE(fit(1, 12).curved);
+    EXPECT_FALSE(fit(7, 12).curved); // a later start helps
 
     // A head of zero or below is left out and counted (the reference levels stay).
     in.HST[12] = in.H + 5;
-    const HeadFit cut = HeadFit::of(in, out.hk, StepRange{7, 12});
-    EXPECT_EQ(cut.points, 6);
-    EXPECT_EQ(cut.leftOut, 1);
+    EXPECT_EQ(fit(7, 12).points, 6);
+    EXPECT_EQ(fit(7, 12).leftOut, 1);
 
-    EvaluationInput rising = standpipe(1);
-    for (int r = 0; r < 5; ++r) addReading(rising, r ? 10 : 0, 10, 500.0f + 10 * r);
-    out = evaluate(rising);
-    EXPECT_FALSE(HeadFit::of(rising, out.hk, StepRange{1, 4}).evaluable);
+    in = standpipe(), out = {};
+    for (int r = 0; r < 5; ++r) addReading(r ? 10 : 0, 10, 500.0f + 10 * r);
+    evaluate();
+    EXPECT_FALSE(fit(1, 4).evaluable);
 }

@@ -90,6 +90,10 @@ protected:
         return false;
     }
 
+    // what OK redraws on screen: the sheet, Bild 11, the head and the table
+    void recordScreen() { page->drawer().setScreen(&sheet, {&box11, &box12, &box13}); }
+
+    gfx::RecordingSurface sheet, box11{110, 125}, box12{127, 7}, box13{127, 115};
     std::unique_ptr<mdiSEITE1> page;
 };
 
@@ -225,8 +229,7 @@ TEST_F(SettingsDialogs, EvaluatedStepsAreCheckedBeforeAnythingIsStored)
     EXPECT_TRUE(value(QStringLiteral("SELECT [VON] FROM [A1] WHERE [ID]=1")).isNull());
     EXPECT_EQ(g0Snapshot(), before);
     // steps 4 to the last: the last is kept as "to the last"
-    gfx::RecordingSurface sheet, box11(110, 125), box12(127, 7), box13(127, 115);
-    page->drawer().setScreen(&sheet, {&box11, &box12, &box13});
+    recordScreen();
     dlg->cboVON()->setCurrentIndex(3);
     dlg->cboBIS()->setCurrentIndex(6);
     dlg->cmdOK()->click();
@@ -359,7 +362,7 @@ TEST_F(SettingsDialogs, MultiplePageOnALogarithmicAxisDrawsBothDiagramsAndKeepsT
 {
     mdiMSEITE1 multi(s);
     multi.Form_Load();
-    gfx::RecordingSurface sheet, box110(117.5, 125), box120(117.5, 125); // what OK redraws on screen
+    gfx::RecordingSurface box110(117.5, 125), box120(117.5, 125);
     multi.drawer().setScreen(&sheet, {&box110, &box120});
     for (bool reopened : {false, true}) {
         std::unique_ptr<QDialog> d(multi.diagramDialog(multi.picBILD110(), nullptr));
@@ -384,8 +387,7 @@ TEST_F(SettingsDialogs, MultiplePageOnALogarithmicAxisDrawsBothDiagramsAndKeepsT
 // straight line's k10 below the table foot.
 TEST_F(SettingsDialogs, LogHeadWithFittedLineIsStoredAndDrawnWithItsLineInTheFoot)
 {
-    gfx::RecordingSurface sheet, box11(110, 125), box12(127, 7), box13(127, 115);
-    page->drawer().setScreen(&sheet, {&box11, &box12, &box13});
+    recordScreen();
     auto dlg = dialog11();
     EXPECT_FALSE(dlg->chkLOGPHI()->isEnabled());
     dlg->chkPHI()->click();
@@ -397,8 +399,7 @@ TEST_F(SettingsDialogs, LogHeadWithFittedLineIsStoredAndDrawnWithItsLineInTheFoo
     EXPECT_EQ(a1("LOGPHI"), 1);
 
     // heads 950 - 40 i mm relative to reading 3 (830 mm): 1.14 ... 0.81 on decades
-    EXPECT_FLOAT_EQ(g0(15, "XMIN"), g0(11, "XMIN"));
-    EXPECT_FLOAT_EQ(g0(15, "XMAX"), g0(11, "XMAX"));
+    for (const char* c : {"XMIN", "XMAX"}) EXPECT_FLOAT_EQ(g0(15, c), g0(11, c)) << c;
     EXPECT_GT(g0(15, "YMIN"), 0);
     EXPECT_LE(g0(15, "YMIN"), 0.8f);
     EXPECT_GE(g0(15, "YMAX"), 1.15f);
