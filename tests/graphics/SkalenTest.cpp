@@ -76,9 +76,8 @@ TEST_F(Skalen, DefaultListsGiveOneIntervalWithoutLabelsAndAreStored)
     EXPECT_TRUE(rec.texts().isEmpty());
     EXPECT_EQ(rec.lines().size(), 6); // two axis lines with two ticks each
     // the automatic limits and the scale factors are written back
-    EXPECT_FLOAT_EQ(g0(11, QStringLiteral("XMAX")).toFloat(), 100);
-    EXPECT_FLOAT_EQ(g0(11, QStringLiteral("YMAX")).toFloat(), 80);
-    EXPECT_FLOAT_EQ(g0(11, QStringLiteral("MX")).toFloat(), 1.25f);
+    for (const auto& [column, v] : {std::pair{"XMAX", 100.0f}, std::pair{"YMAX", 80.0f}, std::pair{"MX", 1.25f}})
+        EXPECT_FLOAT_EQ(g0(11, QLatin1String(column)).toFloat(), v) << column;
     EXPECT_NEAR(g0(11, QStringLiteral("MY")).toFloat(), 80.0f / 60, 1e-5);
 
     // stored limits are kept when they are not automatic
