@@ -91,12 +91,7 @@ TEST(LoggerReader, EachFormatGivesItsTimesLevelsAndUnits)
 TEST(LoggerReader, ABrokenRowNamesItsLineAndWhatWasExpected)
 {
     const QByteArray header = "Datum;Uhrzeit;Pegel [m]\n28.06.2025;10:00:00;1,5\n";
-    const struct {
-        QByteArray content;
-        Format format;
-        int line;
-        const char* says;
-    } cases[] = {
+    const struct { QByteArray content; Format format; int line; const char* says; } cases[] = {
         {header + "28.06.2025;10:00:10\n", Format::Auto, 3, "3 fields expected, 2 found"},
         {header + "31.06.2025;10:00:10;1,4\n", Format::Auto, 3, "Expected a date"},
         {header + "28.06.2025;10:00:20;1,4\n28.06.2025;10:00:10;1,3\n", Format::Auto, 4, "earlier than"},
@@ -152,10 +147,8 @@ TEST(LoggerReader, FieldFilesGiveWhatTheySayOrAreRefusedWithTheirLine)
         {"no temperature", "Zeit [h];Abstich [m]\n0;1,5\n1;1,75\n", none, 0, "0", "no temperatures", 0, 0, 0},
         {"hours, water temperature", "Zeit [h];Abstich [m]\n0;1,5\n1;1,75\n", at20, 2, "2025-01-01 00:00:00.000",
          "2025-01-01 01:00:00.000", 1500, 1750},
-        {"minutes without a header", "0;1,5\n2,5;1,75\n", [](LoggerImport& i) {
-             i.waterTemperature = 20;
-             i.setElapsedUnit(TimeKind::ElapsedMinutes);
-         }, 2, "2025-01-01 00:00:00.000", "2025-01-01 00:02:30.000", 1500, 1750},
+        {"minutes without a header", "0;1,5\n2,5;1,75\n", [](LoggerImport& i) { i.waterTemperature = 20; i.setElapsedUnit(TimeKind::ElapsedMinutes); },
+         2, "2025-01-01 00:00:00.000", "2025-01-01 00:02:30.000", 1500, 1750},
         {"month first", "Date,Time,Level,Temp\n07/06/2025,10:00:00,1.5,9\n07/13/2025,09:00:00,1.75,9\n", none, 0, "3",
          "More than 24 hours", 0, 0, 3},
         {"month first, gaps allowed", "Date,Time,Level,Temp\n07/06/2025,10:00:00,1.5,9\n07/13/2025,09:00:00,1.75,9\n",
@@ -163,10 +156,7 @@ TEST(LoggerReader, FieldFilesGiveWhatTheySayOrAreRefusedWithTheirLine)
         {"preamble with a date", "Messbeginn;28.06.2025;10:00:00\nDatum;Zeit;Pegel [cm];Temp\n28.06.2025;10:00:00;150;9\n"
                                  "28.06.2025;10:00:05;-;9\n28.06.2025;10:00:06;NaN;9\n28.06.2025;10:00:07;;9\n28.06.2025;10:00:10;175;9\n",
          none, 2, "2025-06-28 10:00:00.000", "2025-06-28 10:00:10.000", 1500, 1750, -1, 3},
-        {"lines skipped", "99;2;3\n0;1,5;9\n10;1,75;9\n", [](LoggerImport& i) {
-             i.setSkipLines(1);
-             i.waterTemperature = 9;
-         }, 2,
+        {"lines skipped", "99;2;3\n0;1,5;9\n10;1,75;9\n", [](LoggerImport& i) { i.setSkipLines(1); i.waterTemperature = 9; }, 2,
          "2025-01-01 00:00:00.000", "2025-01-01 00:00:10.000", 1500, 1750},
         {"an unreadable level", "Datum;Zeit;Pegel;Temp\n28.06.2025;10:00:00;1,5;9\n28.06.2025;10:00:05;err;9\n", none, 0, "3",
          "number in column \"Pegel\"", 0, 0, 3},
@@ -200,10 +190,7 @@ TEST(LoggerReader, EveryUnitGivesMillimetresOfWater)
 {
     // fresh water at 4 °C (999.972 kg/m³) under standard gravity
     const double mmPerPascal = 1000.0 / (999.972 * 9.80665);
-    const struct {
-        const char* spelling;
-        double mm;
-    } units[] = {{"M", 1000}, {"cm", 10}, {"mm", 1}, {"feet", 12 * 25.4}, {"in", 25.4}, {"mWS", 1000}, {"cmH2O", 10},
+    const struct { const char* spelling; double mm; } units[] = {{"M", 1000}, {"cm", 10}, {"mm", 1}, {"feet", 12 * 25.4}, {"in", 25.4}, {"mWS", 1000}, {"cmH2O", 10},
                  {"mm H2O", 1}, {"BAR", 1e5 * mmPerPascal}, {"mbar", 100 * mmPerPascal}, {"hPa", 100 * mmPerPascal},
                  {"kPa", 1000 * mmPerPascal}, {"PSI", 6894.757293 * mmPerPascal}};
     ASSERT_EQ(unitNames().size(), static_cast<qsizetype>(std::size(units)));
@@ -216,20 +203,14 @@ TEST(LoggerReader, EveryUnitGivesMillimetresOfWater)
     }
 }
 
-// One reading per second for an hour, sub-second duplicates in the first minute.
-std::vector<qint64> hourOfSeconds()
-{
-    std::vector<qint64> t;
-    for (int s = 0; s < 3600; ++s) {
-        t.push_back(kOrigin + s * 1000);
-        if (s < 60) t.push_back(kOrigin + s * 1000 + 200);
-    }
-    return t;
-}
-
 TEST(LoggerThinning, KeepsOneReadingPerStepAndNeverTwoInOneSecond)
 {
-    const std::vector<qint64> times = hourOfSeconds();
+    // one reading per second for an hour, sub-second duplicates in the first minute
+    std::vector<qint64> times;
+    for (int s = 0; s < 3600; ++s) {
+        times.push_back(kOrigin + s * 1000);
+        if (s < 60) times.push_back(kOrigin + s * 1000 + 200);
+    }
     const auto secondsOf = [&](const std::vector<qsizetype>& kept) {
         std::vector<qint64> s;
         for (qsizetype i : kept) s.push_back((times[static_cast<size_t>(i)] - kOrigin) / 1000);
