@@ -421,11 +421,8 @@ QString Harness::checkShared(const SharedRun& r, bool yes, OpCount& c)
 
 void Harness::tallyRun(OpCount& c, int run, const QString& fault)
 {
-    if (fault.isEmpty()) {
-        ++m_tally.passed;
-        return;
-    }
-    ++m_tally.failed;
+    ++(fault.isEmpty() ? m_tally.passed : m_tally.failed);
+    if (fault.isEmpty()) return;
     ++c.faultyRuns;
     std::printf("   run %d: %s\n", run, qPrintable(fault));
 }
