@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <iterator>
 
 namespace crash {
 
@@ -31,6 +32,14 @@ QStringList record(long id, const QString& ken, bool akt, int readings);
 // process while a question is open.
 constexpr int kSharedReadings[] = {200, 100, 40, 40, 30};
 inline const char* const kSharedRecords[] = {"R", "X", "A", "B", "Y"};
+inline QStringList sharedRecord(long id, int k) { return record(id, QString::fromLatin1(kSharedRecords[k]), false, kSharedReadings[k]); }
+// The readings a whole shared record has; -1 for a record that is none of them.
+inline int sharedReadings(const QString& ken)
+{
+    for (int k = 0; k < int(std::size(kSharedRecords)); ++k)
+        if (ken == QLatin1String(kSharedRecords[k])) return kSharedReadings[k];
+    return -1;
+}
 
 // The frame installation's per-user setting lives below its root.
 void useSettingsOf(const QString& root);

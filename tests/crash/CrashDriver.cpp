@@ -40,7 +40,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -179,14 +178,36 @@ int operation(const crash::Paths& p, const QString& op)
     std::_Exit(0);
 }
 
-// Says "asked" the moment Save asks whether to overwrite what others changed.
+// A shared record added to the user's working copy, as an edit of its run.
+void addOwnRecord(Session& s, long id, int k)
+{
+    ado::Transaction tx(s.cnnX);
+    for (const QString& sql : crash::sharedRecord(id, k)) s.cnnX.Execute(sql);
+    tx.commit();
+    s.GEAENDERT = true;
+}
+
+QByteArray readLine()
+{
+    char line[64];
+    if (!std::fgets(line, sizeof line, stdin)) fail(QStringLiteral("the harness is gone"));
+    return QByteArray(line).trimmed();
+}
+
+// Says "asked" the moment Save asks whether to overwrite what others changed;
+// with readsAnswer, answers as the harness's next line says (yes, no or cancel).
 class SharedUi : public vb::ScriptedUi {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override
     {
-        if (prompt.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen"))) say("asked");
+        if (prompt.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen"))) {
+            say("asked");
+            const QByteArray a = readsAnswer ? readLine() : QByteArray();
+            if (readsAnswer) answer(a == "yes" ? vb::vbYes : a == "no" ? vb::vbNo : vb::vbCancel);
+        }
         return vb::ScriptedUi::msgBox(prompt, style, title);
     }
+    bool readsAnswer = false;
 };
 
 // One of two users of one project: starts, says "ready" and does its part on
@@ -211,14 +232,7 @@ int sharedUser(const crash::Paths& p, bool first, bool yes)
         RecordCopy(s, source, target).copyRecord(1);
         say("exported");
     }
-    {
-        ado::Transaction tx(s.cnnX);
-        for (const QString& sql : crash::record(first ? 20 : 21, QString::fromLatin1(crash::kSharedRecords[first ? 2 : 3]), false,
-                                                crash::kSharedReadings[first ? 2 : 3]))
-            s.cnnX.Execute(sql);
-        tx.commit();
-    }
-    s.GEAENDERT = true;
+    addOwnRecord(s, first ? 20 : 21, first ? 2 : 3);
     ui->clear();
     ui->answer(yes ? vb::vbYes : vb::vbNo);
     main.menuItem(QStringLiteral("mnuSPEICHERN"))->trigger();
@@ -226,28 +240,6 @@ int sharedUser(const crash::Paths& p, bool first, bool yes)
     say("saved");
     std::_Exit(0);
 }
-
-QByteArray readLine()
-{
-    char line[64];
-    if (!std::fgets(line, sizeof line, stdin)) fail(QStringLiteral("the harness is gone"));
-    return QByteArray(line).trimmed();
-}
-
-// Asks the harness whether to overwrite what others changed: says "asked" and
-// answers as the next line says (yes, no or cancel).
-class AskingUi : public vb::ScriptedUi {
-public:
-    int msgBox(const QString& prompt, int style, const QString& title) override
-    {
-        if (prompt.startsWith(QStringLiteral("Das Projekt wurde seit dem Öffnen"))) {
-            say("asked");
-            const QByteArray a = readLine();
-            answer(a == "yes" ? vb::vbYes : a == "no" ? vb::vbNo : vb::vbCancel);
-        }
-        return vb::ScriptedUi::msgBox(prompt, style, title);
-    }
-};
 
 // A user of the shared project: starts (keeping an interrupted run's edits),
 // says "ready" and follows lines: "add" adds its record to the working copy
@@ -257,7 +249,8 @@ int scriptedUser(const crash::Paths& p, const QString& login, int record)
 {
     Program prog(p);
     prog.sys->login = login;
-    auto* ui = new AskingUi;
+    auto* ui = new SharedUi;
+    ui->readsAnswer = true;
     vb::setUi(std::unique_ptr<vb::UiService>(ui));
     ui->answer(vb::vbYes);
     frmMAIN& main = prog.start();
@@ -267,19 +260,13 @@ int scriptedUser(const crash::Paths& p, const QString& login, int record)
     for (;;) {
         const QByteArray command = readLine();
         if (command == "add") {
-            ado::Transaction tx(s.cnnX);
-            for (const QString& sql : crash::record(18 + record, QString::fromLatin1(crash::kSharedRecords[record]), false,
-                                                    crash::kSharedReadings[record]))
-                s.cnnX.Execute(sql);
-            tx.commit();
-            s.GEAENDERT = true;
+            addOwnRecord(s, 18 + record, record);
             say("added");
         } else if (command == "save") {
             ui->clear();
             main.menuItem(QStringLiteral("mnuSPEICHERN"))->trigger();
-            const bool beside = std::any_of(ui->boxes().begin(), ui->boxes().end(), [](const vb::ScriptedUi::Box& b) {
-                return b.text.startsWith(QStringLiteral("Ihre Fassung wurde als"));
-            });
+            bool beside = false;
+            for (const auto& b : ui->boxes()) beside |= b.text.startsWith(QStringLiteral("Ihre Fassung wurde als"));
             if (s.GEAENDERT) std::fprintf(stderr, "driver: Save kept the edits: %s\n", qPrintable(shownBoxes(*ui)));
             say(s.GEAENDERT ? "kept" : beside ? "beside" : "saved");
         } else {
@@ -295,15 +282,13 @@ int holder(const crash::Paths& p, int record)
     sqlite3* h = nullptr;
     sqlite3_open(QFile::encodeName(p.projectDb()).constData(), &h);
     sqlite3_busy_timeout(h, 60000);
-    QByteArray sql = "BEGIN IMMEDIATE;";
-    for (const QString& s : crash::record(30 + record, QString::fromLatin1(crash::kSharedRecords[record]), false, crash::kSharedReadings[record]))
-        sql += s.toUtf8() + ';';
-    if (sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(QStringLiteral("hold: ") + QString::fromUtf8(sqlite3_errmsg(h)));
+    const auto exec = [h](const QByteArray& sql, const char* what) {
+        if (sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) fail(what + QString::fromUtf8(sqlite3_errmsg(h)));
+    };
+    exec("BEGIN IMMEDIATE;" + crash::sharedRecord(30 + record, record).join(QLatin1Char(';')).toUtf8(), "hold: ");
     say("holding");
     readLine();
-    if (sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(QStringLiteral("commit: ") + QString::fromUtf8(sqlite3_errmsg(h)));
+    exec("COMMIT", "commit: ");
     say("committed");
     std::_Exit(0);
 }

@@ -35,6 +35,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <optional>
 #include <poll.h>
 #include <sys/stat.h>
@@ -235,14 +236,11 @@ private:
         int lastYes = -1, now = 0;
         QStringList beside; // records saved beside the project
         void wrote(const char* ken) { written[QString::fromLatin1(ken)] = ++now; }
-        void asked(bool yes)
-        {
-            ++now;
-            if (yes) lastYes = now;
-        }
+        void asked(bool yes) { ++now; if (yes) lastYes = now; }
     };
     QString finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> first = std::nullopt);
-    QString commitBy(int record, Timeline& t);
+    QString saveBy(Child& u, const char* ken, bool yes, Timeline& t) { u.send("save\n"); return finishSave(u, ken, yes, t); }
+    QString commitBy(int record, Timeline& t, const std::function<void()>& meanwhile = {});
     QString runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t);
     QString runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t);
     QSet<QString> wholeRecords(const QString& path, OpCount& c, QStringList& faults);
@@ -250,6 +248,7 @@ private:
     void runOverlapping(int index, bool recovery);
     QStringList sharedFolders() const { return {p.userFolder(), p.secondUserFolder(), p.projectFolder()}; }
     QStringList args(const QString& op, const QStringList& more = {}) const { return QStringList{op, p.root} + more; }
+    QStringList user(bool a) const { return args(QStringLiteral("user"), a ? QStringList{"tester", "2"} : QStringList{"zweiter", "3"}); }
 
     FrameInstallation fi;
     int m_kills, m_inputs;
@@ -323,10 +322,10 @@ void Harness::prepareShared()
     QFile::remove(p.workingCopy());
     QFile::remove(p.projectDb());
     QFile::copy(p.programFolder() + QStringLiteral("/TALPEX.mdb"), p.projectDb());
-    execAll(p.projectDb(), record(1, QString::fromLatin1(crash::kSharedRecords[0]), false, crash::kSharedReadings[0]));
+    execAll(p.projectDb(), crash::sharedRecord(1, 0));
     QDir().mkpath(QFileInfo(p.sourceDb()).path());
     QFile::copy(p.programFolder() + QStringLiteral("/TALPEX.mdb"), p.sourceDb());
-    execAll(p.sourceDb(), record(1, QString::fromLatin1(crash::kSharedRecords[1]), false, crash::kSharedReadings[1]));
+    execAll(p.sourceDb(), crash::sharedRecord(1, 1));
     fi.addAdminRow(QStringLiteral("ZWEITER"), fi.projectsFolder(), QStringLiteral("DEMO"), QStringLiteral("Ing. Zweiter"));
     QDir().mkpath(p.secondUserFolder());
     m_shared = take(p, sharedFolders());
@@ -387,10 +386,7 @@ QSet<QString> Harness::wholeRecords(const QString& path, OpCount& c, QStringList
                                           "(SELECT COUNT(*) FROM [E3] WHERE [E3].[ID]=[E1].[ID]) FROM [E1]"), cnn);
          !rs.Eof(); rs.MoveNext()) {
         const QString ken = rs.Value(0).toString();
-        const auto* known = std::find_if(std::begin(crash::kSharedRecords), std::end(crash::kSharedRecords),
-                                         [&](const char* k) { return ken == QLatin1String(k); });
-        const int want = known == std::end(crash::kSharedRecords) ? -1 : crash::kSharedReadings[known - std::begin(crash::kSharedRecords)];
-        if (rs.Value(1).toInt() != 1 || rs.Value(2).toInt() != want) {
+        if (rs.Value(1).toInt() != 1 || rs.Value(2).toInt() != crash::sharedReadings(ken)) {
             ++c.lostOrMixed;
             faults << QStringLiteral("record %1 incomplete in %2").arg(ken, QFileInfo(path).fileName());
         } else {
@@ -425,11 +421,8 @@ QString Harness::checkShared(const SharedRun& r, bool yes, OpCount& c)
 
 void Harness::tallyRun(OpCount& c, int run, const QString& fault)
 {
-    if (fault.isEmpty()) {
-        ++m_tally.passed;
-        return;
-    }
-    ++m_tally.failed;
+    ++(fault.isEmpty() ? m_tally.passed : m_tally.failed);
+    if (fault.isEmpty()) return;
     ++c.faultyRuns;
     std::printf("   run %d: %s\n", run, qPrintable(fault));
 }
@@ -489,11 +482,12 @@ QString exchange(Child& c, const char* line, const char* want, const char* who)
     return QStringLiteral("%1 did not say %2").arg(QLatin1String(who), QLatin1String(want));
 }
 
-// Another process writes a record into the project in one transaction.
-QString Harness::commitBy(int record, Timeline& t)
+// Another process writes a record into the project in one transaction, open while `meanwhile` runs.
+QString Harness::commitBy(int record, Timeline& t, const std::function<void()>& meanwhile)
 {
     Child h(args(QStringLiteral("hold"), {QString::number(record)}));
     QString f = exchange(h, nullptr, "holding", "the writer");
+    if (f.isEmpty() && meanwhile) meanwhile();
     if (f.isEmpty()) f = exchange(h, "commit\n", "committed", "the writer");
     if (f.isEmpty()) t.wrote(crash::kSharedRecords[record]);
     return f;
@@ -511,18 +505,14 @@ QString startUser(Child& u, const char* who)
 // the question is open; 2: A's and B's Saves meet.
 QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t)
 {
-    restore(p, m_shared, sharedFolders());
-    t.wrote("R");
-    Child a(args(QStringLiteral("user"), {QStringLiteral("tester"), QStringLiteral("2")}));
+    Child a(user(true));
     if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
     if (pattern == 0) {
-        Child h(args(QStringLiteral("hold"), {QStringLiteral("1")}));
-        if (const QString f = exchange(h, nullptr, "holding", "the writer"); !f.isEmpty()) return f;
-        a.send("save\n");
-        std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(300)));
-        if (const QString f = exchange(h, "commit\n", "committed", "the writer"); !f.isEmpty()) return f;
-        t.wrote("X");
-        return finishSave(a, "A", yes, t);
+        const QString f = commitBy(1, t, [&] {
+            a.send("save\n");
+            std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(300)));
+        });
+        return f.isEmpty() ? finishSave(a, "A", yes, t) : f;
     }
     if (pattern == 1) {
         if (const QString f = commitBy(1, t); !f.isEmpty()) return f;
@@ -534,7 +524,7 @@ QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline&
         a.send(yes ? "yes\n" : "no\n");
         return finishSave(a, "A", yes, t);
     }
-    Child b(args(QStringLiteral("user"), {QStringLiteral("zweiter"), QStringLiteral("3")}));
+    Child b(user(false));
     if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
     const bool aFirst = rnd.chance(50);
     (aFirst ? a : b).send("save\n");
@@ -555,11 +545,8 @@ QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline&
 // version, without the project state it came from.
 QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
 {
-    restore(p, m_shared, sharedFolders());
-    t.wrote("R");
-    const QStringList userA{QStringLiteral("tester"), QStringLiteral("2")};
     {
-        Child a(args(QStringLiteral("user"), userA));
+        Child a(user(true));
         if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
         std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(50)));
         a.killNow();
@@ -567,15 +554,13 @@ QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
     }
     if (i % 3 == 2) QFile::remove(p.workingCopy() + QStringLiteral(".run"));
     {
-        Child b(args(QStringLiteral("user"), {QStringLiteral("zweiter"), QStringLiteral("3")}));
+        Child b(user(false));
         if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
-        b.send("save\n");
-        if (const QString f = finishSave(b, "B", yes, t); !f.isEmpty()) return f;
+        if (const QString f = saveBy(b, "B", yes, t); !f.isEmpty()) return f;
     }
-    Child a(args(QStringLiteral("user"), userA));
+    Child a(user(true));
     if (const QString f = exchange(a, nullptr, "ready", "A"); !f.isEmpty()) return f;
-    a.send("save\n");
-    return finishSave(a, "A", yes, t);
+    return saveBy(a, "A", yes, t);
 }
 
 QString Harness::checkTimeline(const Timeline& t, OpCount& c)
@@ -585,16 +570,11 @@ QString Harness::checkTimeline(const Timeline& t, OpCount& c)
     QSet<QString> beside;
     for (const QString& db : QDir(p.projectFolder()).entryList({QStringLiteral("TALPEX-*-*.mdb")}, QDir::Files))
         beside += wholeRecords(p.projectFolder() + QLatin1Char('/') + db, c, faults);
+    const auto lost = [&](const QString& why) { ++c.lostOrMixed; faults << why; };
     for (auto it = t.written.begin(); it != t.written.end(); ++it)
-        if (!inProject.contains(it.key()) && t.lastYes < it.value()) {
-            ++c.lostOrMixed;
-            faults << it.key() + QStringLiteral(" lost without a question");
-        }
+        if (!inProject.contains(it.key()) && t.lastYes < it.value()) lost(it.key() + QStringLiteral(" lost without a question"));
     for (const QString& ken : t.beside)
-        if (!beside.contains(ken)) {
-            ++c.lostOrMixed;
-            faults << ken + QStringLiteral(" missing beside the project");
-        }
+        if (!beside.contains(ken)) lost(ken + QStringLiteral(" missing beside the project"));
     return faults.join(QStringLiteral("; "));
 }
 
@@ -605,6 +585,8 @@ void Harness::runOverlapping(int index, bool recovery)
     for (int i = 0; i < m_kills; ++i) {
         const bool yes = i % 2 == 0;
         Timeline t;
+        restore(p, m_shared, sharedFolders());
+        t.wrote("R");
         const QString ran = recovery ? runRecovery(i, yes, rnd, t) : runOverlap(i % 3, yes, rnd, t);
         ++c.runs;
         const QString checked = checkTimeline(t, c);
