@@ -7,7 +7,6 @@
 #include "evaluation/StepRange.h"
 #include "platform/System.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -24,12 +23,7 @@ using evaltest::EvaluationDb;
 
 namespace {
 
-QByteArray fileHash(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
+using testsupport::fileHash;
 
 class Batch : public ::testing::Test {
 protected:

@@ -2,6 +2,9 @@
 
 #include "data/Schema.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+
 namespace testsupport {
 
 TempDir::TempDir() { m_dir.setAutoRemove(true); }
@@ -15,6 +18,12 @@ ProjectDb::ProjectDb() : m_path(m_dir.file(QStringLiteral("TALPEX.mdb"))), m_cnn
 void ProjectDb::addRecord(long id, const QString& ken, bool akt, const QString& kom)
 {
     testsupport::addRecord(*m_cnn, id, ken, akt, kom);
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
 }
 
 } // namespace testsupport

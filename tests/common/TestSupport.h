@@ -3,6 +3,7 @@
 #include "common/RecordRows.h"
 #include "data/Ado.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -20,6 +21,9 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// SHA-256 of a file's bytes (empty when it cannot be read): "this file was not written".
+QByteArray fileHash(const QString& path);
 
 // A new empty project database in a temporary folder, with an open connection.
 class ProjectDb {

@@ -4,7 +4,6 @@
 #include "data/Schema.h"
 #include "platform/VBError.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -44,11 +43,7 @@ TEST(SchemaSql, EveryTableHasTheColumnsOfItsRole)
 }
 
 namespace {
-QByteArray fileHash(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
-}
+using testsupport::fileHash;
 // the current row, a NULL as "-"
 QString row(const Recordset& rs)
 {

@@ -16,7 +16,6 @@
 #include "shell/frmMAIN.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDialog>
 #include <QTextStream>
 #include <QTest>
@@ -357,11 +356,7 @@ TEST_F(PageOutputTest, RightClickOnTheDiagramOpensItsSettingsModallyAClickOnTheP
 
 namespace {
 
-QByteArray fileHash(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
-}
+using testsupport::fileHash;
 
 class BatchPrintTest : public ::testing::Test {
 protected:
