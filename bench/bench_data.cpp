@@ -37,7 +37,7 @@ void BM_DataColumn(benchmark::State& state)
         grid.setTextMatrix(i + 1, 2, vb::CStr(static_cast<float>(i) * 0.5f));
         values[i] = static_cast<float>(i) * 0.25f;
     }
-    ControlData d;
+    ControlData d(p.s);
     d.setETABELLE(QStringLiteral("E3"));
     if (!d.DFTFM(QStringLiteral("I1"), &grid, QStringLiteral("1"), {{"I1"}})) state.SkipWithError("index column");
     vb::FlexGrid back;

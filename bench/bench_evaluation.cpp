@@ -22,7 +22,7 @@ void BM_Evaluate(benchmark::State& state)
     vb::ScopedScriptedUi ui;
 
     for (auto _ : state) {
-        clsBERECHNEN calc;
+        clsBERECHNEN calc(project.session);
         const bool ok = calc.BERECHNUNG();
         if (!ui->boxes().isEmpty()) {
             state.SkipWithError(ui->boxes().first().text.toStdString().c_str());

@@ -36,7 +36,7 @@ void BM_Diagram(benchmark::State& state)
     bool first = true;
     auto draw = [&] {
         image.Cls();
-        clsGRAFIK g;
+        clsGRAFIK g(session);
         g.setEIDOBJEKT(11);
         g.setEOBJEKT(&image);
         const short automatic = first ? -1 : 0; // the first drawing finds and stores the limits

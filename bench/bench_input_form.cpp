@@ -22,7 +22,7 @@ struct FormBench : BenchProject {
     {
         session.cnnX.Execute(QStringLiteral(
             "INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F],[A],[B],[C]) VALUES (0,'Typ A',100,20,4,0.5,-0.01,0.0001)"));
-        form = std::make_unique<mdiEINGABE>();
+        form = std::make_unique<mdiEINGABE>(session);
         form->txtKEN()->setText(QStringLiteral("B1"));
         form->txtH()->setText(QStringLiteral("1250"));
         vb::FlexGrid* g = form->msgFLX();
@@ -64,7 +64,7 @@ void BM_InputFormLoad(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        mdiEINGABE form; // a record is opened in a new form
+        mdiEINGABE form(b.session); // a record is opened in a new form
         form.OEFFNEN(1);
         if (form.msgFLX()->Rows() != form.msgFLX()->FixedRows() + readings || !b.ui->boxes().isEmpty()) {
             state.SkipWithError("load failed");

@@ -21,7 +21,7 @@ void BM_PrintPdf(benchmark::State& state)
     project.addMeasuredRecord(static_cast<int>(state.range(0)));
     session.cnnX.Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU]) VALUES (1,1)"));
     vb::ScopedScriptedUi ui;
-    if (clsBERECHNEN calc; !calc.BERECHNUNG()) {
+    if (clsBERECHNEN calc(session); !calc.BERECHNUNG()) {
         state.SkipWithError("evaluation failed");
         return;
     }

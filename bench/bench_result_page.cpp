@@ -14,7 +14,7 @@ namespace {
 void fillEvaluatedRecord(BenchProject& project, int readings)
 {
     project.addMeasuredRecord(readings);
-    clsBERECHNEN calc;
+    clsBERECHNEN calc(project.session);
     calc.BERECHNUNG();
     project.session.cnnX.Execute(
         QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[BILD14AN],[GITT],[GITK10]) VALUES (1,1,1,1,1)"));

@@ -39,9 +39,9 @@ int main(int argc, char** argv)
     PageOutput::registerAll();
     Exchange::registerAll();
     // Dialogs of the other subsystems that the main window's menus open.
-    Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](QWidget* owner) {
-        auto* dialog = new frmVVORGABEN(owner);
-        if (auto* main = qobject_cast<frmMAIN*>(owner)) dialog->setQuitCommand(main->quitCommand());
+    Commands::setDialog(QStringLiteral("frmVVORGABEN"), [](frmMAIN& owner) {
+        auto* dialog = new frmVVORGABEN(owner.session(), &owner);
+        dialog->setQuitCommand(owner.quitCommand());
         return static_cast<QDialog*>(dialog);
     });
 

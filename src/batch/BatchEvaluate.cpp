@@ -115,7 +115,7 @@ int BatchEvaluate::run(const QStringList& args, QTextStream& out, QTextStream& e
     }
     if (const int code = run.requireStandpipe(static_cast<qint32>(id), opts.record)) return code;
 
-    clsBERECHNEN calc;
+    clsBERECHNEN calc(run.session());
     const bool ok = calc.BERECHNUNG();
     const bool boxes = run.boxes() > 0;
 

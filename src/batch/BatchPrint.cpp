@@ -74,11 +74,11 @@ QVector<qint32> activeUserRecords(ado::Connection& cnn)
 }
 
 // As Calculate First does: the record evaluated anew, its switches kept.
-bool evaluate(ado::Connection& cnn, qint32 id)
+bool evaluate(Session& s, qint32 id)
 {
-    EvaluationRows::makeActive(cnn, {id});
-    EvaluationRows::markNotEvaluated(cnn, id);
-    clsBERECHNEN calc;
+    EvaluationRows::makeActive(s.cnnX, {id});
+    EvaluationRows::markNotEvaluated(s.cnnX, id);
+    clsBERECHNEN calc(s);
     return calc.BERECHNUNG();
 }
 
@@ -140,7 +140,7 @@ int BatchPrint::run(const QStringList& args, QTextStream& out, QTextStream& err,
 
     try {
         for (qint32 id : std::as_const(stale)) {
-            if (!evaluate(cnnX, id) || run.boxes() > 0)
+            if (!evaluate(run.session(), id) || run.boxes() > 0)
                 return run.fail(Failed, QStringLiteral("the evaluation of '%1' failed").arg(opts.records[ids.indexOf(id)]));
             // the single page still sees the fresh results as new and scales its diagrams to them
             if (opts.multiple) EvaluationRows::markEvaluated(cnnX, id);

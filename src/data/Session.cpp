@@ -6,23 +6,8 @@
 
 #include <QDir>
 
-namespace {
-Session* g_current = nullptr;
-}
-
-Session::Session() { g_current = this; }
-Session::~Session()
-{
-    if (g_current == this) g_current = nullptr;
-}
-
-Session& session()
-{
-    Q_ASSERT(g_current);
-    return *g_current;
-}
-
-bool hasSession() { return g_current != nullptr; }
+Session::Session() = default;
+Session::~Session() = default;
 
 // An installed package keeps its program folder under /usr; the frame program then hands over the user's
 // own frame folder, where the working copies live (tools/morvant sets the variable).
@@ -69,5 +54,3 @@ short Session::languageOf(const QString& isoName)
 {
     return isoName.compare(QStringLiteral("en"), Qt::CaseInsensitive) == 0 ? 1 : 3;
 }
-
-short Session::currentLanguage() { return g_current ? g_current->SPRACHE : 3; }

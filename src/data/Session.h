@@ -56,10 +56,4 @@ public:
     static short languageOf(const QString& isoName);
     // Whether the texts of `sprache` exist (1 English, 3 German).
     static bool hasTexts(short sprache) { return sprache == 1 || sprache == 3; }
-    // The language of the current session; German without one.
-    static short currentLanguage();
 };
-
-// The session of this run. One exists at a time; creating a Session makes it current.
-Session& session();
-bool hasSession();

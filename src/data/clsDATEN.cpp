@@ -45,8 +45,6 @@ bool sameValue(const QVariant& stored, const QVariant& key)
 
 // ---------------------------------------------------------------- binding
 
-clsDATEN::clsDATEN() : clsDATEN(session()) {}
-
 clsDATEN::clsDATEN(Session& s) : m_s(&s), m_cnn(&s.cnnX)
 {
     vb::OnError onError(kTitle);

@@ -76,8 +76,6 @@ public:
     // Binds to the session's cnnX and the current record; a failure shows the
     // "Datenfehler" box and leaves ESPIDW at 0.
     explicit clsDATEN(Session& s);
-    // The same on the current session, for the classes that hold none.
-    clsDATEN();
     ~clsDATEN();
     clsDATEN(const clsDATEN&) = delete;
     clsDATEN& operator=(const clsDATEN&) = delete;

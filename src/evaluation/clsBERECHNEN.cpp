@@ -20,9 +20,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("Auswerten");
 
-std::unique_ptr<clsDATEN> dataAccess(const QString& table)
+std::unique_ptr<clsDATEN> dataAccess(Session& s, const QString& table)
 {
-    auto d = std::make_unique<clsDATEN>();
+    auto d = std::make_unique<clsDATEN>(s);
     d->setETABELLE(table);
     return d;
 }
@@ -47,7 +47,7 @@ void clsBERECHNEN::progress(int value) const
 bool clsBERECHNEN::BERECHNUNG()
 {
     // the failures of the steps in the session's language, a head that is no head named
-    const bool english = session().english();
+    const bool english = m_s.english();
     const QString prefix = english ? QStringLiteral("VB-Error: ") : QStringLiteral("VB-Fehler: ");
     vb::OnError onError(kTitle, prefix);
     onError.setText([english, prefix](const vb::VBError& e) {
@@ -62,12 +62,12 @@ bool clsBERECHNEN::BERECHNUNG()
     // neither read nor written here.
     std::unique_ptr<clsDATEN> E1, E2, E3, A1, A2, V1;
     if (!onError([&] {
-            E1 = dataAccess(QStringLiteral("E1"));
-            E2 = dataAccess(QStringLiteral("E2"));
-            E3 = dataAccess(QStringLiteral("E3"));
-            A1 = dataAccess(QStringLiteral("A1"));
-            A2 = dataAccess(QStringLiteral("A2"));
-            V1 = dataAccess(schema::kPresetsTable);
+            E1 = dataAccess(m_s, QStringLiteral("E1"));
+            E2 = dataAccess(m_s, QStringLiteral("E2"));
+            E3 = dataAccess(m_s, QStringLiteral("E3"));
+            A1 = dataAccess(m_s, QStringLiteral("A1"));
+            A2 = dataAccess(m_s, QStringLiteral("A2"));
+            V1 = dataAccess(m_s, schema::kPresetsTable);
             V1->setEBOV(true);
             V1->setESPID(QString());
         }))
@@ -85,7 +85,7 @@ bool clsBERECHNEN::BERECHNUNG()
         return false;
     case StepCalculation::Outcome::BadStepWidth:
         // Without a step width no step can be formed; one message instead of a failure per step.
-        vb::MsgBox(session().tr(QStringLiteral("Die Schrittweite n ist kleiner als 1.\nDer Datensatz kann nicht ausgewertet werden!"),
+        vb::MsgBox(m_s.tr(QStringLiteral("Die Schrittweite n ist kleiner als 1.\nDer Datensatz kann nicht ausgewertet werden!"),
                                 QStringLiteral("The step width n is less than 1.\nThe data record cannot be evaluated!")),
                    vb::vbExclamation | vb::vbOKOnly, kTitle);
         return false;

@@ -1,12 +1,14 @@
 #pragma once
 // The evaluation of one data record: reads the record's parameters and
 // readings and the standpipe's constants, computes the evaluation steps and
-// writes them to A2. Works on the current record (the first active one).
+// writes them to A2. Works on the current record (the first active one) of
+// the session's project.
 // A caller creates one object per evaluation, calls BERECHNUNG once and
 // releases it.
 #include <functional>
 
 class clsDATEN;
+class Session;
 struct EvaluationSteps;
 namespace vb { class OnError; }
 
@@ -16,8 +18,7 @@ public:
     // screen connects its progress bar pgbBERECHNEN here.
     using ProgressHook = std::function<void(int)>;
 
-    clsBERECHNEN() = default;
-    explicit clsBERECHNEN(ProgressHook progress) : m_progress(std::move(progress)) {}
+    explicit clsBERECHNEN(Session& s, ProgressHook progress = {}) : m_s(s), m_progress(std::move(progress)) {}
 
     void setProgressHook(ProgressHook progress) { m_progress = std::move(progress); }
 
@@ -35,5 +36,6 @@ private:
     void progress(int value) const;
     static bool writeResults(clsDATEN& A2, const EvaluationSteps& out, vb::OnError& onError);
 
+    Session& m_s;
     ProgressHook m_progress;
 };

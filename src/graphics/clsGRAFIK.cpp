@@ -17,14 +17,11 @@ const QString kFehler = QStringLiteral("VB-Fehler: ");
 bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 } // namespace
 
-clsGRAFIK::clsGRAFIK()
+clsGRAFIK::clsGRAFIK(Session& s) : m_s(s)
 {
     setELX(0);
     setELY(0);
-    if (hasSession() && session().cnnX.isOpen()) {
-        clsDATEN current; // binds to the current record
-        m_EID = current.ESPIDW();
-    }
+    if (m_s.cnnX.isOpen()) m_EID = clsDATEN(m_s).ESPIDW();
 }
 
 // ------------------------------------------------------------------ settings

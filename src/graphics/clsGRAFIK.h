@@ -19,10 +19,14 @@
 #include <QVector>
 #include <optional>
 
+class Session;
+
 class clsGRAFIK {
 public:
-    // EID is the current record (the first E1 row with AKT true), 0 without one.
-    clsGRAFIK();
+    // Reads and writes the diagram settings of `s`'s project. EID is the
+    // current record (the first E1 row with AKT true), 0 without one or
+    // without an open project.
+    explicit clsGRAFIK(Session& s);
 
     // ---- settings
     qint32 EID() const { return m_EID; }
@@ -183,6 +187,7 @@ private:
     void computeScaleFactors();
     void drawAxis(bool xAxis);
 
+    Session& m_s;
     qint32 m_EID = 0;
     short m_EIDOBJEKT = 11;
     gfx::Surface* m_surface = nullptr;

@@ -21,10 +21,9 @@ namespace {
 // The G0 row of the diagram, through the data-access layer.
 class G0Row {
 public:
-    G0Row(qint32 id, short idObjekt) : m_keys{{"IDOBJEKT", QVariant(static_cast<int>(idObjekt))}}
+    G0Row(Session& s, qint32 id, short idObjekt)
+        : m_data(openProject(s)), m_keys{{"IDOBJEKT", QVariant(static_cast<int>(idObjekt))}}
     {
-        if (!hasSession() || !session().cnnX.isOpen())
-            vb::Raise(3704, QStringLiteral("Die Verbindung zur Projektdatenbank ist nicht geöffnet."));
         m_data.setETABELLE(QStringLiteral("G0"));
         m_data.setESPIDW(id);
     }
@@ -45,6 +44,12 @@ public:
     void write(const char* column, float value) { m_data.DVTS(QString::fromLatin1(column), value, m_keys); }
 
 private:
+    static Session& openProject(Session& s)
+    {
+        if (!s.cnnX.isOpen()) vb::Raise(3704, QStringLiteral("Die Verbindung zur Projektdatenbank ist nicht geöffnet."));
+        return s;
+    }
+
     clsDATEN m_data;
     Keys m_keys;
 };
@@ -82,9 +87,9 @@ void clsGRAFIK::SKALEN(short nr, const QVariant& x, const QVariant& y)
     // the settings read and written back go in one transaction, so a drawing
     // costs one write to the disk, not one per value
     std::optional<ado::Transaction> transaction;
-    if (hasSession() && session().cnnX.isOpen()) {
+    if (m_s.cnnX.isOpen()) {
         try {
-            transaction.emplace(session().cnnX);
+            transaction.emplace(m_s.cnnX);
         } catch (const vb::VBError&) {
             // without a transaction each value is written on its own; the
             // reads and writes below report what fails
@@ -138,7 +143,7 @@ void clsGRAFIK::SKALEN(short nr, const QVariant& x, const QVariant& y)
 
 void clsGRAFIK::readSettings()
 {
-    G0Row g0(m_EID, m_EIDOBJEKT);
+    G0Row g0(m_s, m_EID, m_EIDOBJEKT);
     // in this order, stopping at the first value that cannot be read
     g0.read("OX", m_OX) && g0.read("OY", m_OY) && g0.read("RL", m_RL) && g0.read("RR", m_RR) &&
         g0.read("RO", m_RO) && g0.read("RU", m_RU) && g0.read("XMIN", m_XMIN) && g0.read("XMAX", m_XMAX) &&
@@ -153,7 +158,7 @@ void clsGRAFIK::writeLimits()
 {
     if (printing(m_surface)) return;
     if (m_EBOXMIN != -1 && m_EBOXMAX != -1 && m_EBOYMIN != -1 && m_EBOYMAX != -1) return;
-    G0Row g0(m_EID, m_EIDOBJEKT);
+    G0Row g0(m_s, m_EID, m_EIDOBJEKT);
     if (m_EBOXMIN == -1) g0.write("XMIN", m_XMIN);
     if (m_EBOXMAX == -1) g0.write("XMAX", m_XMAX);
     if (m_EBOYMIN == -1) g0.write("YMIN", m_YMIN);
@@ -162,7 +167,7 @@ void clsGRAFIK::writeLimits()
 
 void clsGRAFIK::computeScaleFactors()
 {
-    G0Row g0(m_EID, m_EIDOBJEKT);
+    G0Row g0(m_s, m_EID, m_EIDOBJEKT);
     float MYMX = 0, MX = 0, MY = 0;
     g0.read("MYMX", MYMX);
     g0.read("MX", MX);

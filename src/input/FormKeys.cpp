@@ -8,17 +8,16 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-FormKeys::FormKeys(QWidget* form) : QObject(form), m_form(form) { qApp->installEventFilter(this); }
+FormKeys::FormKeys(QWidget* form, const Session& s) : QObject(form), m_form(form), m_s(s) { qApp->installEventFilter(this); }
 
 FormKeys::~FormKeys()
 {
     if (qApp) qApp->removeEventFilter(this);
 }
 
-QString FormKeys::decimalSeparator()
+QString FormKeys::decimalSeparator() const
 {
-    const QString sep = hasSession() ? session().DEZIMALPUNKT : QString();
-    return sep.isEmpty() ? vb::DecimalSeparator() : sep;
+    return m_s.DEZIMALPUNKT.isEmpty() ? vb::DecimalSeparator() : m_s.DEZIMALPUNKT;
 }
 
 bool FormKeys::eventFilter(QObject* watched, QEvent* event)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QWidget;
+class Session;
 namespace vb {
 class FlexGrid;
 }
@@ -15,7 +16,7 @@ class FormKeys : public QObject {
     Q_OBJECT
 public:
     // Watches the key presses that reach `form` or any control on it.
-    explicit FormKeys(QWidget* form);
+    FormKeys(QWidget* form, const Session& s);
     ~FormKeys() override;
 
     std::function<void(vb::FlexGrid*)> onCopy;  // with the grid that has the focus
@@ -24,11 +25,12 @@ public:
     std::function<void()> onSave;
 
     // The separator the keypad's decimal key types.
-    static QString decimalSeparator();
+    QString decimalSeparator() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* m_form;
+    const Session& m_s;
 };

@@ -30,7 +30,7 @@ const QStringList& frmVVORGABEN::columns()
     return c;
 }
 
-frmVVORGABEN::frmVVORGABEN(QWidget* owner) : QDialog(owner)
+frmVVORGABEN::frmVVORGABEN(Session& s, QWidget* owner) : QDialog(owner), m_s(s)
 {
     setObjectName(QStringLiteral("frmVVORGABEN"));
     setWindowTitle(kCaption);
@@ -45,7 +45,7 @@ frmVVORGABEN::frmVVORGABEN(QWidget* owner) : QDialog(owner)
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdABBRECHEN, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_keys = new FormKeys(this);
+    m_keys = new FormKeys(this, m_s);
     GridControls::connectClipboardKeys(m_keys, m_FLX.get());
     // There is no input form to save from this dialog: Ctrl+S is swallowed.
     m_keys->onSave = nullptr;
@@ -99,7 +99,7 @@ void frmVVORGABEN::configureGrid()
 
 void frmVVORGABEN::load()
 {
-    m_daten = std::make_unique<ControlData>();
+    m_daten = std::make_unique<ControlData>(m_s);
     m_daten->setEBOV(true);
     m_daten->setETABELLE(table());
     m_daten->setESPID(QString());
@@ -131,8 +131,8 @@ bool frmVVORGABEN::OK()
     if (stored && !step.failed()) step([&] { tx->commit(); });
     if (stored && !step.failed()) return true;
     tx.reset();
-    vb::MsgBox(Session::tr(Session::currentLanguage(), QStringLiteral("Die Vorgabewerte wurden nicht gespeichert."),
-                           QStringLiteral("The preset data have not been saved.")),
+    vb::MsgBox(m_s.tr(QStringLiteral("Die Vorgabewerte wurden nicht gespeichert."),
+                      QStringLiteral("The preset data have not been saved.")),
                vb::vbOKOnly | vb::vbExclamation, kCaption);
     return false;
 }

@@ -10,11 +10,13 @@
 #include <memory>
 
 class ControlData;
+class Session;
 
 class frmVVORGABEN : public QDialog, public GridControlsOwner {
     Q_OBJECT
 public:
-    explicit frmVVORGABEN(QWidget* owner = nullptr);
+    // Edits the presets of `s`'s project.
+    explicit frmVVORGABEN(Session& s, QWidget* owner = nullptr);
     ~frmVVORGABEN() override;
 
     // Writes the grid to the presets table in one transaction; true when every
@@ -44,6 +46,7 @@ private:
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdABBRECHEN = nullptr;
     std::unique_ptr<clsFLX> m_FLX;
+    Session& m_s;
     std::unique_ptr<ControlData> m_daten;
     FormKeys* m_keys = nullptr;
     std::function<void()> m_quit;

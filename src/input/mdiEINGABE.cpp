@@ -58,12 +58,6 @@ void dataError(short sprache, const QString& german, const QString& english)
     message(sprache, german, english, vb::vbExclamation, Session::tr(sprache, QStringLiteral("Datenfehler"), QStringLiteral("Data error")));
 }
 
-// The value check's message in the session language.
-void checkMessage(const QString& german, const QString& english, int style, const QString& caption)
-{
-    message(Session::currentLanguage(), german, english, style, caption);
-}
-
 QLabel* label(const QString& caption, QWidget* parent, const char* name)
 {
     auto* l = new QLabel(caption, parent);
@@ -112,23 +106,22 @@ QLineEdit* textBox(QWidget* parent, const char* name)
 
 // ---------------------------------------------------------------- form load
 
-mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent)
+mdiEINGABE::mdiEINGABE(Session& s, QWidget* parent) : QWidget(parent), m_s(s), m_SPRACHE(s.SPRACHE)
 {
     setObjectName(QStringLiteral("mdiEINGABE"));
-    m_SPRACHE = Session::currentLanguage();
     buildControls();
 
     m_FLX = m_grid.createEditor();
     configureGrid();
     wireEvents();
 
-    m_E1 = std::make_unique<ControlData>();
+    m_E1 = std::make_unique<ControlData>(m_s);
     m_E1->setETABELLE(QStringLiteral("E1"));
-    m_E2 = std::make_unique<ControlData>();
+    m_E2 = std::make_unique<ControlData>(m_s);
     m_E2->setETABELLE(QStringLiteral("E2"));
-    m_E3 = std::make_unique<ControlData>();
+    m_E3 = std::make_unique<ControlData>(m_s);
     m_E3->setETABELLE(QStringLiteral("E3"));
-    m_V1 = std::make_unique<ControlData>();
+    m_V1 = std::make_unique<ControlData>(m_s);
     m_V1->setETABELLE(schema::kPresetsTable);
     m_V1->setESPID(QString());
     m_V1->setEBOV(true);
@@ -269,7 +262,7 @@ void mdiEINGABE::wireEvents()
 
 void mdiEINGABE::wireKeys()
 {
-    m_keys = new FormKeys(this);
+    m_keys = new FormKeys(this, m_s);
     GridControls::connectClipboardKeys(m_keys, m_FLX.get());
     // The commands may close this form: they run once the key is done with.
     m_keys->onQuit = [this] {
@@ -482,10 +475,10 @@ void mdiEINGABE::dropTrailingEmptyRows()
 
 bool mdiEINGABE::markResultsOutOfDate(long ID)
 {
-    clsDATEN A1;
+    clsDATEN A1(m_s);
     A1.setETABELLE(QStringLiteral("A1"));
     A1.setESPIDW(static_cast<qint32>(ID));
-    clsDATEN A2;
+    clsDATEN A2(m_s);
     A2.setETABELLE(QStringLiteral("A2"));
     A2.setESPIDW(static_cast<qint32>(ID));
     return A1.DVTB(QStringLiteral("BONEU"), true) && A2.LOESCHEN({});
@@ -568,30 +561,30 @@ bool mdiEINGABE::EINGABEPRUEFUNG(QString& text, float min, float max, bool whole
     if (text.isEmpty()) return true;
     if (dateTime) {
         if (vb::IsDate(text)) return true;
-        checkMessage(QStringLiteral("Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!"),
+        message(m_s.SPRACHE, QStringLiteral("Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!"),
                      QStringLiteral("Type of value is neither date nor time!"), vb::vbExclamation, caption);
         return false;
     }
     const std::optional<double> number = vb::ParseNumber(text);
     if (!number) {
-        checkMessage(QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"),
+        message(m_s.SPRACHE, QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"),
                      QStringLiteral("Type of value is not numeric!"), vb::vbOKOnly, caption);
         return false;
     }
     const float value = static_cast<float>(*number);
     if (!(value >= min) || value > max) {
         const QString limits = QStringLiteral("\nMinimum: ") + vb::CStr(min) + QStringLiteral(", Maximum: ") + vb::CStr(max);
-        checkMessage(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + limits,
+        message(m_s.SPRACHE, QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + limits,
                      QStringLiteral("Numeric value out of preset limits:") + limits, vb::vbOKOnly, caption);
         return false;
     }
     if (whole && value != std::floor(value)) {
-        checkMessage(QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"), QStringLiteral("Type of value is not an integer!"),
+        message(m_s.SPRACHE, QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"), QStringLiteral("Type of value is not an integer!"),
                      vb::vbOKOnly, caption);
         return false;
     }
     // a language without messages cannot tell the user, so nothing passes
-    return Session::hasTexts(Session::currentLanguage());
+    return Session::hasTexts(m_s.SPRACHE);
 }
 
 bool mdiEINGABE::KENPRUEFUNG()

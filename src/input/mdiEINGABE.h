@@ -20,12 +20,14 @@ class QGroupBox;
 class QLabel;
 class QTabWidget;
 class ControlData;
+class Session;
 namespace logger { struct Reading; }
 
 class mdiEINGABE : public QWidget, public GridControlsOwner {
     Q_OBJECT
 public:
-    explicit mdiEINGABE(QWidget* parent = nullptr);
+    // Reads and writes the records of `s`'s project, in its language.
+    explicit mdiEINGABE(Session& s, QWidget* parent = nullptr);
     ~mdiEINGABE() override;
 
     // Loads record ID into the form; stops at the first failed read.
@@ -41,9 +43,10 @@ public:
     static void configureReadings(clsFLX& f);
 
     // The value check of the input fields: trims `text` in place; empty is
-    // valid. Messages in the session language, titled `caption`; with a
-    // language other than English or German the check fails silently.
-    static bool EINGABEPRUEFUNG(QString& text, float min, float max, bool whole, bool dateTime, const QString& caption);
+    // valid. Messages in the session's language at the time of the check,
+    // titled `caption`; with a language other than English or German the
+    // check fails silently.
+    bool EINGABEPRUEFUNG(QString& text, float min, float max, bool whole, bool dateTime, const QString& caption);
 
     // The Validate checks of txtKEN and txtN: false (after the message) when
     // the field must keep the focus.
@@ -103,6 +106,7 @@ private:
     void dropTrailingEmptyRows();
     bool markResultsOutOfDate(long ID);
 
+    Session& m_s;
     short m_SPRACHE = 3;
     std::function<void()> m_quit;
     std::function<void()> m_save;

@@ -150,7 +150,7 @@ std::unique_ptr<clsGRAFIK> PageDrawer::newDiagram(qint32 id, short idObjekt, gfx
                                                   short mode, float dx, float dy, gfx::Surface* object,
                                                   QSizeF paperSize)
 {
-    auto g = std::make_unique<clsGRAFIK>();
+    auto g = std::make_unique<clsGRAFIK>(m_s);
     g->setEID(id);
     g->setEIDOBJEKT(idObjekt);
     if (mode == 1 && object) {

@@ -127,9 +127,8 @@ protected:
     // A diagram of record id bound to its box on screen (mode 0), or to the
     // paper in mode 1 at the box's place plus the offsets, paperSize (mm) wide
     // and high there. The box is not cleared: an overlay draws over its diagram.
-    static std::unique_ptr<clsGRAFIK> newDiagram(qint32 id, short idObjekt, gfx::Surface* box, QPointF boxMm,
-                                                 short mode, float dx, float dy, gfx::Surface* object,
-                                                 QSizeF paperSize);
+    std::unique_ptr<clsGRAFIK> newDiagram(qint32 id, short idObjekt, gfx::Surface* box, QPointF boxMm, short mode,
+                                          float dx, float dy, gfx::Surface* object, QSizeF paperSize);
     // The four automatic-limit flags at once (-1 from the data, 0 stored).
     static void setAutomaticLimits(clsGRAFIK& g, short flag);
     // Whether the k10 limits stored for a diagram can stand on a logarithmic

@@ -42,7 +42,7 @@ void setDialog(const QString& name, DialogFactory factory)
 
 bool hasDialog(const QString& name) { return dialogs().contains(name); }
 
-QDialog* createDialog(const QString& name, QWidget* owner)
+QDialog* createDialog(const QString& name, frmMAIN& owner)
 {
     const auto it = dialogs().constFind(name);
     return it == dialogs().constEnd() ? nullptr : it.value()(owner);

@@ -11,14 +11,14 @@
 #include <functional>
 
 class QDialog;
-class QWidget;
 class frmMAIN;
 
 namespace Commands {
 
 using Handler = std::function<void(frmMAIN&)>;
-// Creates a dialog owned by owner; the caller shows it modally and deletes it.
-using DialogFactory = std::function<QDialog*(QWidget* owner)>;
+// Creates a dialog owned by the main window, on its session; the caller shows
+// it modally and deletes it.
+using DialogFactory = std::function<QDialog*(frmMAIN& owner)>;
 
 void setHandler(const QString& name, Handler handler);
 bool hasHandler(const QString& name);
@@ -27,7 +27,7 @@ bool run(const QString& name, frmMAIN& main);
 
 void setDialog(const QString& name, DialogFactory factory);
 bool hasDialog(const QString& name);
-QDialog* createDialog(const QString& name, QWidget* owner); // nullptr when none registered
+QDialog* createDialog(const QString& name, frmMAIN& owner); // nullptr when none registered
 
 QString panelCommand(int panel);
 

@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QLineEdit>
 
-EingabeForm::EingabeForm(frmMAIN& main) : m_form(new mdiEINGABE)
+EingabeForm::EingabeForm(frmMAIN& main) : m_form(new mdiEINGABE(main.session()))
 {
     m_form->setQuitCommand(main.quitCommand());
     QPointer<frmMAIN> owner(&main);

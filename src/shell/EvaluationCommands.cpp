@@ -192,7 +192,7 @@ void mnuNEUBERECHNEN_Click(frmMAIN& main)
     WaitCursor wait;
     bool evaluated = false;
     if (!onError([&] {
-            clsBERECHNEN calc([&main](int value) { setProgress(main, value); });
+            clsBERECHNEN calc(main.session(), [&main](int value) { setProgress(main, value); });
             evaluated = calc.BERECHNUNG();
         }))
         return;

@@ -1,6 +1,5 @@
 #include "shell/Exchange.h"
 
-#include "data/Session.h"
 #include "shell/frmEXPIMP.h"
 #include "shell/frmEXPINF.h"
 #include "shell/Commands.h"
@@ -10,12 +9,11 @@ namespace Exchange {
 
 void registerAll()
 {
-    Commands::setDialog(QStringLiteral("frmEXPIMP"), [](QWidget* owner) -> QDialog* {
-        return new frmEXPIMP(session(), owner);
+    Commands::setDialog(QStringLiteral("frmEXPIMP"), [](frmMAIN& owner) -> QDialog* {
+        return new frmEXPIMP(owner.session(), &owner);
     });
-    Commands::setDialog(QStringLiteral("frmEXPINF"), [](QWidget* owner) -> QDialog* {
-        auto* main = qobject_cast<frmMAIN*>(owner);
-        return new frmEXPINF(session(), main ? main->pgbBERECHNEN() : nullptr, owner);
+    Commands::setDialog(QStringLiteral("frmEXPINF"), [](frmMAIN& owner) -> QDialog* {
+        return new frmEXPINF(owner.session(), owner.pgbBERECHNEN(), &owner);
     });
 }
 

@@ -30,7 +30,7 @@ QString title(frmMAIN& main, const QString& item) { return MenuTree::plainCaptio
 QString chooseRecords(frmMAIN& main, const QString& mode)
 {
     main.session().TAG = mode; // the dialog reads its mode when it loads
-    return ModalTag::show(Commands::createDialog(kSelectionDialog, &main), main.session(), mode);
+    return ModalTag::show(Commands::createDialog(kSelectionDialog, main), main.session(), mode);
 }
 
 void clearRecordPanel(frmMAIN& main)
@@ -50,7 +50,7 @@ void registerAll()
     Commands::setHandler(QStringLiteral("mnuKOMPRIMIEREN"), mnuKOMPRIMIEREN_Click);
     Commands::setHandler(Commands::panelCommand(8), saveInputData);
     Commands::setHandler(Commands::panelCommand(9), discardInputData);
-    Commands::setDialog(kSelectionDialog, [](QWidget* owner) { return new frmAUSWAHL(session(), owner); });
+    Commands::setDialog(kSelectionDialog, [](frmMAIN& owner) { return new frmAUSWAHL(owner.session(), &owner); });
     RecordInputForm::setFactory([](frmMAIN& main) { return std::make_unique<EingabeForm>(main); });
 }
 

@@ -306,21 +306,21 @@ void frmMAIN::mnuEXPIMP_Click()
 {
     MenuLock lock(*this, {QStringLiteral("mnuDATEI"), QStringLiteral("mnuAUSWERTEN"), QStringLiteral("mnuEXTRAS")});
     guarded(QStringLiteral("mnuEXPIMP"), [&] {
-        if (ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPIMP"), this), m_s) == ModalTag::kOK)
+        if (ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPIMP"), *this), m_s) == ModalTag::kOK)
             m_s.GEAENDERT = true;
     });
 }
 
 void frmMAIN::mnuEXPINF_Click()
 {
-    guarded(QStringLiteral("mnuEXPINF"), [&] { ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPINF"), this), m_s); });
+    guarded(QStringLiteral("mnuEXPINF"), [&] { ModalTag::show(Commands::createDialog(QStringLiteral("frmEXPINF"), *this), m_s); });
 }
 
 void frmMAIN::mnuVVORGABEN_Click()
 {
     // The tag is cleared first, so only a dialog that reports changes sets the flag.
     guarded(QStringLiteral("mnuVVORGABEN"), [&] {
-        if (ModalTag::show(Commands::createDialog(QStringLiteral("frmVVORGABEN"), this), m_s) == ModalTag::kOK)
+        if (ModalTag::show(Commands::createDialog(QStringLiteral("frmVVORGABEN"), *this), m_s) == ModalTag::kOK)
             m_s.GEAENDERT = true;
     });
 }

@@ -49,7 +49,7 @@ protected:
     // Evaluates the project: every step but the last gives k10 within 1 %; returns the number of steps.
     qsizetype expectK10(double k10)
     {
-        clsBERECHNEN calc;
+        clsBERECHNEN calc(db.session());
         EXPECT_TRUE(calc.BERECHNUNG());
         const auto rows = db.results(1);
         for (const auto& row : rows)

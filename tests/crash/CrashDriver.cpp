@@ -105,8 +105,8 @@ public:
         Commands::clear();
         RecordCommands::registerAll();
         // The selection dialog confirms what it preselects: the active record.
-        Commands::setDialog(QStringLiteral("frmAUSWAHL"), [this](QWidget* owner) {
-            auto* dlg = new frmAUSWAHL(session, owner);
+        Commands::setDialog(QStringLiteral("frmAUSWAHL"), [this](frmMAIN& owner) {
+            auto* dlg = new frmAUSWAHL(session, &owner);
             QTimer::singleShot(0, dlg, [dlg] { dlg->cmdOK()->click(); });
             return dlg;
         });
@@ -165,7 +165,7 @@ int operation(const crash::Paths& p, const QString& op)
         if (prog.inputForm()) fail(QStringLiteral("panel 8 kept the form: ") + shownBoxes(*prog.ui));
     } else if (op == QLatin1String("evaluate")) {
         say("go");
-        if (!clsBERECHNEN().BERECHNUNG()) fail(QStringLiteral("BERECHNUNG failed: ") + shownBoxes(*prog.ui));
+        if (!clsBERECHNEN(prog.session).BERECHNUNG()) fail(QStringLiteral("BERECHNUNG failed: ") + shownBoxes(*prog.ui));
     } else if (op == QLatin1String("compact")) {
         say("go");
         main.menuItem(QStringLiteral("mnuKOMPRIMIEREN"))->trigger();
@@ -378,7 +378,7 @@ int pastePresets(const crash::Paths& p, int n, quint64 seed)
     prog.start();
     crash::Random rnd(seed);
     Tally t;
-    auto dlg = std::make_unique<frmVVORGABEN>(prog.main.get());
+    auto dlg = std::make_unique<frmVVORGABEN>(prog.session, prog.main.get());
     dlg->show();
     for (int i = 0; i < n; ++i) {
         const QString text = rnd.pasteBlock();
@@ -405,7 +405,7 @@ int pastePresets(const crash::Paths& p, int n, quint64 seed)
         } else {
             ++t.stored;
         }
-        dlg = std::make_unique<frmVVORGABEN>(prog.main.get());
+        dlg = std::make_unique<frmVVORGABEN>(prog.session, prog.main.get());
         dlg->show();
     }
     t.report();

@@ -18,7 +18,7 @@ protected:
 
 TEST_F(Index, CountsAndRangesOfTheSequenceColumn)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     ASSERT_EQ(d.ESPIDW(), 2);
     d.setETABELLE("E3");
     qint16 mini = 9, maxi = 9, an = 9;
@@ -52,7 +52,7 @@ TEST_F(Index, CountsAndRangesOfTheSequenceColumn)
 
 TEST_F(Index, FailureShowsIndexBoxAndLeavesZeros)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     qint16 mini = 7, maxi = 7, an = 7;
     ui->answer(vb::vbCancel);
@@ -70,7 +70,7 @@ TEST_F(Index, FailureShowsIndexBoxAndLeavesZeros)
 
 TEST_F(Index, RecordListsByActiveFlag)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     QVector<qint32> ids{99};
     QStringList kens{"alt"};
     d.LID(ids, true);
@@ -91,7 +91,7 @@ TEST_F(Index, RecordListsByActiveFlag)
 
 TEST_F(Index, SearchCorrectsOperatorsAndEscapes)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     QVector<qint32> found{42};
     QList<Criterion> c{{"KEN", QVariant("O'B"), ">"}};
     EXPECT_EQ(d.IDKRITSQL(c), "SELECT [ID],[KEN] FROM [E1] WHERE [KEN]='O''B' ORDER BY [KEN]");
@@ -118,7 +118,7 @@ TEST_F(Index, SearchCorrectsOperatorsAndEscapes)
 TEST_F(Index, DeletesTheRecordsRows)
 {
     s.cnnX.Execute("INSERT INTO [E3] ([ID],[I1]) VALUES (2,0),(2,1),(2,2),(1,0)");
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     EXPECT_TRUE(d.LOESCHEN({{"I1", 1}}));
     EXPECT_EQ(rows("SELECT [ID],[I1] FROM [E3] ORDER BY [ID],[I1]"), (QStringList{"1|0", "2|0", "2|2"}));
@@ -131,7 +131,7 @@ TEST_F(Index, DeletesTheRecordsRows)
 
 TEST_F(Index, ConnectionChoice)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     // Presets: cnnX_V, in development mode the working copy.
     d.setEBOV(true);
     EXPECT_EQ(&d.connection(), &s.cnnX_V);

@@ -9,7 +9,7 @@ class Transfer : public DataFixture {};
 TEST_F(Transfer, BindsToFirstActiveRecordOrZero)
 {
     {
-        clsDATEN d;
+        clsDATEN d(s);
         EXPECT_EQ(d.ESPIDW(), 0) << "no active record binds to record 0";
         EXPECT_EQ(d.ETABELLE(), "E1");
         EXPECT_EQ(d.ESPID(), "ID");
@@ -17,14 +17,14 @@ TEST_F(Transfer, BindsToFirstActiveRecordOrZero)
     addRecord(3, "A", false);
     addRecord(7, "B", true);
     addRecord(9, "C", true);
-    clsDATEN d;
+    clsDATEN d(s);
     EXPECT_EQ(d.ESPIDW(), 7);
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
 TEST_F(Transfer, SelectionTextIsExact)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     d.setESPIDW(12);
     EXPECT_EQ(d.DTSQL("DET", {{"I1", 5}}), "SELECT [DET],[ID],[I1] FROM [E3] WHERE [ID] = 12 AND [I1]=5 ORDER BY [I1]");
@@ -47,7 +47,7 @@ TEST_F(Transfer, SelectionTextIsExact)
 TEST_F(Transfer, SingleValuesRoundTripByType)
 {
     addRecord(4, "P1", true);
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E2");
     ASSERT_TRUE(d.DVTS("H", 1.25f));
     ASSERT_TRUE(d.DVTI("N", 3));
@@ -83,7 +83,7 @@ TEST_F(Transfer, SingleValuesRoundTripByType)
 TEST_F(Transfer, MissingRowsAndNullGiveEmptyValues)
 {
     addRecord(4, "P1", true);
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     float f = 9;
     QString t = "x";
@@ -111,7 +111,7 @@ TEST_F(Transfer, MissingRowsAndNullGiveEmptyValues)
 TEST_F(Transfer, WritingReplacesTheWholeMatchingSet)
 {
     addRecord(2, "P", true);
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     ASSERT_TRUE(d.DVTSF("HST", {1, 2, 3, 4, 5}, {{"I1"}}));
     ASSERT_TRUE(d.DVTIF("I1", {0, 1, 2, 3, 4}, {{"I1"}}));
@@ -135,7 +135,7 @@ TEST_F(Transfer, WritingReplacesTheWholeMatchingSet)
 
 TEST_F(Transfer, TextKeysAreWrittenOnlyWithNameAndValue)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E1");
     d.setESPIDW(5);
     d.setESPK1("KEN");
@@ -153,7 +153,7 @@ TEST_F(Transfer, TextKeysAreWrittenOnlyWithNameAndValue)
 
 TEST_F(Transfer, EmptyRecordKeySelectsAllRecords)
 {
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("TALPEX_V1");
     d.setESPID("");
     ASSERT_TRUE(d.DVTTF("STRO", {"S1", "S2"}, {{"I1"}}));
@@ -170,7 +170,7 @@ TEST_F(Transfer, ArrayReadersStayWithinTheArray)
 {
     addRecord(1, "P", true);
     s.cnnX.Execute("INSERT INTO [E3] ([ID],[I1],[HST]) VALUES (1,0,5),(1,1,NULL),(1,2,7),(1,3,8)");
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     QVector<float> three(3, -1.0f);
     EXPECT_TRUE(d.DTVSF("HST", three, {{"I1"}}));
@@ -190,7 +190,7 @@ TEST_F(Transfer, ArrayReadersStayWithinTheArray)
 TEST_F(Transfer, DatesAndTimesAsStored)
 {
     addRecord(1, "P", true);
-    clsDATEN d;
+    clsDATEN d(s);
     d.setETABELLE("E3");
     const QDateTime date = vb::MakeDateTime(QDate(2003, 3, 12));
     ASSERT_TRUE(d.DVTIF("I1", {0, 1}, {{"I1"}}));
@@ -215,7 +215,7 @@ TEST_F(Transfer, DatesAndTimesAsStored)
 TEST_F(Transfer, ReaderFailuresAndTheirBoxes)
 {
     s.cnnX.Execute("INSERT INTO [E1] ([ID],[KEN]) VALUES (1,'1'),(2,'zwei'),(3,'3'),(4,'vier')");
-    clsDATEN d;
+    clsDATEN d(s);
     d.setESPID("");
     qint16 n = 5;
     EXPECT_FALSE(d.DTVI("KEN", n, {{"ID", 2}}));

@@ -25,7 +25,7 @@ protected:
     bool evaluate()
     {
         progress.clear();
-        clsBERECHNEN calc([this](int v) { progress.append(v); });
+        clsBERECHNEN calc(db.session(), [this](int v) { progress.append(v); });
         return calc.BERECHNUNG();
     }
 
@@ -52,6 +52,11 @@ TEST_F(Berechnung, WorkedRecordWritesHeadsSpansAndPermeabilities)
     db.addRecord(2, QStringLiteral("B2"), false, 1000, QStringLiteral("Typ 'A'"), 1);
     db.addReadings(1, {{0, 10, 200, 50.0f}, {10, 10, 300, 50.0f}, {20, 10, 350, 50.0f}});
     db.addReadings(2, falling(5));
+    // a project opened later in another session, with an active record of its own
+    EvaluationDb other;
+    other.addPreset(QStringLiteral("Typ 'A'"), 100, 50, 4, 1, 0.1f, 0.01f);
+    other.addRecord(1, QStringLiteral("B1"), true, 1000, QStringLiteral("Typ 'A'"), 1);
+    other.addReadings(1, falling(5));
 
     ASSERT_TRUE(evaluate());
     EXPECT_EQ(progress, kAllProgress);
@@ -73,8 +78,9 @@ TEST_F(Berechnung, WorkedRecordWritesHeadsSpansAndPermeabilities)
     // the last row carries PHI and DETN only
     EXPECT_TRUE(rows[2].k10.isNull());
     EXPECT_TRUE(rows[2].dehko.isNull());
-    // only the active record is evaluated
+    // only the active record of the session's own project is evaluated
     EXPECT_TRUE(db.results(2).isEmpty());
+    EXPECT_TRUE(other.results(1).isEmpty());
 }
 
 TEST_F(Berechnung, StepWidthThreeOverElevenReadings)

@@ -46,7 +46,7 @@ TEST(ConstantPermeability, EveryStepGivesBackTheGeneratingKForStepWidthsOneToThr
         db.addRecord(1, QStringLiteral("K1"), true, kH, QStringLiteral("Typ K"), n);
         db.addReadings(1, fallingHead(12));
 
-        clsBERECHNEN calc;
+        clsBERECHNEN calc(db.session());
         ASSERT_TRUE(calc.BERECHNUNG());
         const auto rows = db.results(1);
         ASSERT_EQ(rows.size(), 12 - n + 1);
@@ -94,7 +94,7 @@ TEST(ConstantPermeability, MovingReferenceLevelCorrectsBothEndsOfEveryWindow)
         db.addPreset(QStringLiteral("Typ K"), 100, 50, 4, 1, 0.1f, 0.01f);
         db.addRecord(1, QStringLiteral("K1"), true, kH, QStringLiteral("Typ K"), n);
         db.addReadings(1, readings);
-        clsBERECHNEN calc;
+        clsBERECHNEN calc(db.session());
         ASSERT_TRUE(calc.BERECHNUNG());
         const auto rows = db.results(1);
         for (int a = 0; a + n < static_cast<int>(readings.size()); ++a) {

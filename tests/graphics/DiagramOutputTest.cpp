@@ -18,9 +18,9 @@ struct Series {
     QVector<float> t, tm, k10, phi;
 };
 
-Series readRecord()
+Series readRecord(Session& session)
 {
-    clsDATEN a2;
+    clsDATEN a2(session);
     a2.setETABELLE(QStringLiteral("A2"));
     qint16 mini = 0, maxi = 0, an = 0;
     a2.INDEX(mini, maxi, an, Keys{{"I1"}});
@@ -45,10 +45,10 @@ Series readRecord()
 
 // The k10-over-time diagram of the current record on a surface, 110 x 125 mm
 // at (ox, oy), the k10 curve in blue.
-void drawK10Diagram(gfx::Surface& surface, float ox, float oy)
+void drawK10Diagram(Session& s, gfx::Surface& surface, float ox, float oy)
 {
-    Series data = readRecord();
-    clsGRAFIK g;
+    Series data = readRecord(s);
+    clsGRAFIK g(s);
     g.setEID(1);
     g.setEIDOBJEKT(11);
     g.setEOBJEKT(&surface);
@@ -81,7 +81,7 @@ void drawK10Diagram(gfx::Surface& surface, float ox, float oy)
     g.LINIENEINSTELLUNGEN(0, 0, 0);
 
     // the level overlay: same time axis, phi on a light red axis at the right
-    clsGRAFIK h;
+    clsGRAFIK h(s);
     h.setEID(1);
     h.setEIDOBJEKT(14);
     h.setEOBJEKT(&surface);
@@ -140,7 +140,7 @@ protected:
 TEST_F(DiagramOutput, PngShowsTheCurveInsideThePlotArea)
 {
     gfx::ImageSurface img(140, 150, 200);
-    drawK10Diagram(img, 10, 10);
+    drawK10Diagram(s, img, 10, 10);
     EXPECT_TRUE(ui->boxes().isEmpty()) << ui->boxes().value(0).text.toStdString();
     const QString png = out(QStringLiteral("k10.png"));
     ASSERT_TRUE(img.save(png));
@@ -170,7 +170,7 @@ TEST_F(DiagramOutput, PdfIsWritten)
         gfx::PrinterSurface page(*printer);
         EXPECT_NEAR(page.sizeMm().width(), 297, 0.5);
         EXPECT_NEAR(page.sizeMm().height(), 210, 0.5);
-        drawK10Diagram(page, 15, 30);
+        drawK10Diagram(s, page, 15, 30);
         EXPECT_TRUE(page.EndDoc());
     }
     EXPECT_TRUE(ui->boxes().isEmpty());
@@ -184,7 +184,7 @@ TEST_F(DiagramOutput, UnwritablePdfIsReportedOnceAndDrawsNothing)
 {
     auto printer = gfx::PrinterSurface::pdfWriter(dir.file(QStringLiteral("missing/k10.pdf")));
     gfx::PrinterSurface page(*printer);
-    drawK10Diagram(page, 15, 30);
+    drawK10Diagram(s, page, 15, 30);
     ASSERT_EQ(ui->boxes().size(), 1);
     EXPECT_TRUE(ui->boxes()[0].text.endsWith(QStringLiteral("482\nDruckerfehler")));
     page.NewPage();

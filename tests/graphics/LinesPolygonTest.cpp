@@ -1,5 +1,6 @@
 // LINIE clipping, pen settings, arrowheads and POLYGON through the recorder.
 #include "QtPrint.h"
+#include "data/Session.h"
 #include "graphics/PointSymbol.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
@@ -43,7 +44,8 @@ protected:
     }
     vb::ScopedScriptedUi ui;
     gfx::RecordingSurface rec;
-    clsGRAFIK g;
+    Session s;
+    clsGRAFIK g{s};
 };
 
 void expectLine(const std::optional<QLineF>& l, QPointF a, QPointF b)
@@ -260,7 +262,8 @@ TEST(PolygonWithoutScales, ReportsOnceUnderItsTitle)
 {
     vb::ScopedScriptedUi ui;
     gfx::RecordingSurface rec;
-    clsGRAFIK g;
+    Session s;
+    clsGRAFIK g(s);
     g.setEOBJEKT(&rec);
     QVector<float> x(100, 1), y(100, 1);
     g.POLYGON(x, y, 2, 0, 0, QString(), 0, 0, 0);

@@ -56,7 +56,7 @@ protected:
         return n;
     }
     gfx::RecordingSurface rec{200, 150};
-    clsGRAFIK g;
+    clsGRAFIK g{s};
 };
 
 TEST_F(Skalen, DefaultListsGiveOneIntervalWithoutLabelsAndAreStored)

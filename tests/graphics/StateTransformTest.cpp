@@ -13,7 +13,7 @@ TEST_F(StateTransform, ConstructionValuesAndTheCurrentRecord)
 {
     s.cnnX.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
     testsupport::addRecord(s.cnnX, 7, QStringLiteral("B7"), true);
-    clsGRAFIK g;
+    clsGRAFIK g(s);
     EXPECT_EQ(g.EID(), 7);
     EXPECT_EQ(g.EIDOBJEKT(), 11);
     // the equal-scale mode is kept as a whole number, halves to even
@@ -22,8 +22,16 @@ TEST_F(StateTransform, ConstructionValuesAndTheCurrentRecord)
     g.setEXYIT(0.5f);
     EXPECT_EQ(g.EXYIT(), 0);
 
+    // a second session on another project: each diagram reads its own
+    Session other;
+    schema::createProjectDatabase(dir.file(QStringLiteral("OTHER.mdb")));
+    other.cnnX.OpenFile(dir.file(QStringLiteral("OTHER.mdb")));
+    testsupport::addRecord(other.cnnX, 9, QStringLiteral("B9"), true);
+    EXPECT_EQ(clsGRAFIK(other).EID(), 9);
+    EXPECT_EQ(clsGRAFIK(s).EID(), 7);
+
     s.cnnX.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=0"));
-    EXPECT_EQ(clsGRAFIK().EID(), 0);
+    EXPECT_EQ(clsGRAFIK(s).EID(), 0);
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
@@ -31,7 +39,7 @@ TEST_F(StateTransform, TheSurfaceSetsTheSizeAndResetsTheLists)
 {
     gfx::RecordingSurface rec(170, 90);
     EXPECT_NEAR(rec.Width(), 170 * kTwipsPerMm, 1e-6);
-    clsGRAFIK g;
+    clsGRAFIK g(s);
     g.setELXMIN({1, 2, 3});
     g.setELXIT({4, 4});
     rec.Font.size = 14;
@@ -57,7 +65,7 @@ TEST_F(StateTransform, TheSurfaceSetsTheSizeAndResetsTheLists)
 
 TEST_F(StateTransform, CornersOfThePlotAreaInEveryOrientation)
 {
-    clsGRAFIK g;
+    clsGRAFIK g(s);
     gfx::RecordingSurface rec;
     g.setEOBJEKT(&rec);
     g.setEXDL(15);
@@ -98,7 +106,7 @@ TEST_F(StateTransform, CornersOfThePlotAreaInEveryOrientation)
 
 TEST_F(StateTransform, TransformWithoutScalesReportsAndLeavesTheResult)
 {
-    clsGRAFIK g;
+    clsGRAFIK g(s);
     float xp = -1, yp = -1;
     g.KOORDTRANS(1, 1, xp, yp);
     ASSERT_EQ(ui->boxes().size(), 1);

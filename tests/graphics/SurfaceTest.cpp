@@ -1,6 +1,7 @@
 // The drawing surfaces themselves, and the failure boxes of the toolkit.
 #include "QtPrint.h"
 #include "common/Pixels.h"
+#include "data/Session.h"
 #include "graphics/ImageSurface.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
@@ -49,7 +50,8 @@ TEST(Surfaces, RotatorPrintsAtTheCurrentPositionAndLeavesIt)
 TEST(Toolkit, FailureBoxesCarryTheRoutineTitles)
 {
     vb::ScopedScriptedUi ui;
-    clsGRAFIK g; // no surface: every drawing routine fails with 91
+    Session s;
+    clsGRAFIK g(s); // no surface: every drawing routine fails with 91
     g.LINIE(0, 0, 1, 1);
     g.PFEIL(0, 0, 1, 1);
     g.LINIENEINSTELLUNGEN(0, 0, 0);

@@ -2,6 +2,7 @@
 // and the visibility test. The recorder's metrics: a character is 0.5 em
 // wide, a line 1.2 em high (em = points * 25.4 / 72 mm).
 #include "QtPrint.h"
+#include "data/Session.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
 #include "graphics/clsGRAFIK.h"
@@ -23,7 +24,8 @@ protected:
     TextDrawing() { g.setEOBJEKT(&rec); }
     vb::ScopedScriptedUi ui;
     gfx::RecordingSurface rec;
-    clsGRAFIK g;
+    Session s;
+    clsGRAFIK g{s};
 };
 
 TEST_F(TextDrawing, SubscriptRunFollowsInTheSmallFontAndIsLowered)
@@ -172,7 +174,8 @@ TEST_F(TextDrawing, FontSettingsAndTheirDefaults)
 TEST(TextWithoutSurface, ReportsUnderItsTitle)
 {
     vb::ScopedScriptedUi ui;
-    clsGRAFIK g;
+    Session s;
+    clsGRAFIK g(s);
     g.TEXT(1, 1, QStringLiteral("x"), 0, 0, 0, 0);
     ASSERT_EQ(ui->boxes().size(), 1);
     EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Text"));

@@ -46,7 +46,7 @@ protected:
     }
     std::unique_ptr<frmVVORGABEN> open()
     {
-        auto d = std::make_unique<frmVVORGABEN>();
+        auto d = std::make_unique<frmVVORGABEN>(s);
         d->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(d.get()));
         return d;

@@ -177,27 +177,27 @@ TEST_F(EingabeChecks, MessagesFollowTheLanguageOfTheLaunchContext)
 
     QString date = QStringLiteral("gestern");
     ui->clear();
-    EXPECT_FALSE(mdiEINGABE::EINGABEPRUEFUNG(date, 0, 0, false, true, QStringLiteral("Datum")));
+    EXPECT_FALSE(form->EINGABEPRUEFUNG(date, 0, 0, false, true, QStringLiteral("Datum")));
     ASSERT_EQ(ui->boxes().size(), 1);
     EXPECT_EQ(ui->boxes()[0].text, QStringLiteral("Type of value is neither date nor time!"));
     EXPECT_EQ(ui->boxes()[0].style, vb::vbExclamation);
     EXPECT_EQ(ui->boxes()[0].title, QStringLiteral("Datum"));
     QString time = QStringLiteral(" 10:15:00 ");
-    EXPECT_TRUE(mdiEINGABE::EINGABEPRUEFUNG(time, 0, 0, false, true, QStringLiteral("Datum")));
+    EXPECT_TRUE(form->EINGABEPRUEFUNG(time, 0, 0, false, true, QStringLiteral("Datum")));
     EXPECT_EQ(time, QStringLiteral("10:15:00"));
 
     session.SPRACHE = 3;
     ui->clear();
-    EXPECT_FALSE(mdiEINGABE::EINGABEPRUEFUNG(date, 0, 0, false, true, QStringLiteral("Datum")));
+    EXPECT_FALSE(form->EINGABEPRUEFUNG(date, 0, 0, false, true, QStringLiteral("Datum")));
     EXPECT_EQ(lastText(), QStringLiteral("Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!"));
 
     // another language: no message, and nothing passes but the empty text
     session.SPRACHE = 2;
     ui->clear();
     QString wrong = QStringLiteral("0"), right = QStringLiteral("2"), empty;
-    EXPECT_FALSE(mdiEINGABE::EINGABEPRUEFUNG(wrong, 1, 4, true, false, QStringLiteral("n")));
-    EXPECT_FALSE(mdiEINGABE::EINGABEPRUEFUNG(right, 1, 4, true, false, QStringLiteral("n")));
-    EXPECT_TRUE(mdiEINGABE::EINGABEPRUEFUNG(empty, 1, 4, true, false, QStringLiteral("n")));
+    EXPECT_FALSE(form->EINGABEPRUEFUNG(wrong, 1, 4, true, false, QStringLiteral("n")));
+    EXPECT_FALSE(form->EINGABEPRUEFUNG(right, 1, 4, true, false, QStringLiteral("n")));
+    EXPECT_TRUE(form->EINGABEPRUEFUNG(empty, 1, 4, true, false, QStringLiteral("n")));
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 

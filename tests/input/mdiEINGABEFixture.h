@@ -50,7 +50,7 @@ protected:
     mdiEINGABE& openForm()
     {
         form.reset();
-        form = std::make_unique<mdiEINGABE>();
+        form = std::make_unique<mdiEINGABE>(session);
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->activateWindow();

@@ -123,7 +123,7 @@ TEST_F(Print, PaperScalesAreComputedForThePaperAndNotStored)
     const QList<double> before = g0();
     gfx::RecordingSurface paper;
     paper.setPrinter(true);
-    clsGRAFIK g;
+    clsGRAFIK g(s);
     g.setEID(1);
     g.setEIDOBJEKT(11);
     g.setEOBJEKT(&paper);

@@ -41,7 +41,7 @@ public:
     void BILD11(short mode, float dx, float dy, gfx::Surface* object)
     {
         if (failOnPaper == QLatin1String("BILD11") && mode == 1) vb::Raise(5, QStringLiteral("Testfehler"));
-        clsGRAFIK g;
+        clsGRAFIK g(session());
         g.setEID(1);
         g.setEIDOBJEKT(11);
         if (mode == 1) {

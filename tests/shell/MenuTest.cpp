@@ -265,13 +265,13 @@ TEST_F(MenuTest, MouseShowsThePressedLookAndDispatchesTheClick)
 }
 
 // Runs check on the modal dialog once it is shown, then leaves outcome in the tag.
-QDialog* scriptedDialog(QWidget* owner, std::function<void()> check, const QString& outcome)
+QDialog* scriptedDialog(frmMAIN& owner, std::function<void()> check, const QString& outcome)
 {
-    auto* d = new QDialog(owner);
-    QTimer::singleShot(0, d, [d, check, outcome] {
+    auto* d = new QDialog(&owner);
+    QTimer::singleShot(0, d, [d, &owner, check, outcome] {
         check();
         if (outcome.isNull()) d->reject();
-        else ModalTag::finish(d, session(), outcome);
+        else ModalTag::finish(d, owner.session(), outcome);
     });
     return d;
 }
@@ -281,7 +281,7 @@ TEST_F(MenuTest, ExportImportLocksTheMenusAndTakesTheTag)
     start();
     bool lockedDuring = false;
     QString tagSeen = QStringLiteral("unset");
-    Commands::setDialog(QStringLiteral("frmEXPIMP"), [&](QWidget* owner) {
+    Commands::setDialog(QStringLiteral("frmEXPIMP"), [&](frmMAIN& owner) {
         return scriptedDialog(owner, [&] {
             lockedDuring = !enabled(QStringLiteral("mnuDATEI")) && !enabled(QStringLiteral("mnuAUSWERTEN")) &&
                            !enabled(QStringLiteral("mnuEXTRAS"));
@@ -301,7 +301,7 @@ TEST_F(MenuTest, ExportImportLocksTheMenusAndTakesTheTag)
 TEST_F(MenuTest, ExportImportFailureStillUnlocksTheMenus)
 {
     start();
-    Commands::setDialog(QStringLiteral("frmEXPIMP"), [](QWidget*) -> QDialog* {
+    Commands::setDialog(QStringLiteral("frmEXPIMP"), [](frmMAIN&) -> QDialog* {
         vb::Raise(3024, QStringLiteral("Could not find file."));
     });
     fi.ui->answer(vb::vbCancel);
@@ -319,7 +319,7 @@ TEST_F(MenuTest, ExportImportFailureStillUnlocksTheMenus)
 TEST_F(MenuTest, PresetsDialogDoesNotSeeAnEarlierTag)
 {
     start();
-    Commands::setDialog(QStringLiteral("frmVVORGABEN"), [&](QWidget* owner) { return scriptedDialog(owner, [] {}, QString()); });
+    Commands::setDialog(QStringLiteral("frmVVORGABEN"), [&](frmMAIN& owner) { return scriptedDialog(owner, [] {}, QString()); });
     fi.session.TAG = ModalTag::kOK; // left by an earlier dialog
     w->menuItem(QStringLiteral("mnuVVORGABEN"))->trigger();
     EXPECT_FALSE(fi.session.GEAENDERT);

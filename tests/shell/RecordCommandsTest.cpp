@@ -65,7 +65,7 @@ TEST_F(RecordCommandsTest, OpenWithTwoActiveRecordsWarnsAndCancelStops)
     f.addMultipleEvaluation();
     f.cnn().Execute(QStringLiteral("UPDATE [E1] SET [AKT]=1 WHERE [ID]=0"));
     // A dialog that confirms what is stored: two user records and ID 0 active.
-    f.onSelection([](frmAUSWAHL& dlg) { ModalTag::finish(&dlg, session(), ModalTag::kOK); });
+    f.onSelection([this](frmAUSWAHL& dlg) { ModalTag::finish(&dlg, f.fi.session, ModalTag::kOK); });
     f.fi.ui->answer(vb::vbCancel);
     f.trigger(QStringLiteral("mnuOEFFNEN"));
     ASSERT_EQ(boxes().size(), 1);

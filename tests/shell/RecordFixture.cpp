@@ -25,8 +25,8 @@ RecordFixture::RecordFixture(const QString& programDir) : fi(programDir)
     presets.OpenFile(fi.dataFolder() + QStringLiteral("/VORGABE.mdb"));
     presets.Execute(QStringLiteral("INSERT INTO [TALPEX_V1] ([I1],[STRO],[D1],[D2],[F]) VALUES (0,'Typ A',100,20,4)"));
     // The real dialog, with the next scripted action once it is on screen.
-    Commands::setDialog(QStringLiteral("frmAUSWAHL"), [this](QWidget* owner) {
-        auto* dlg = new frmAUSWAHL(fi.session, owner);
+    Commands::setDialog(QStringLiteral("frmAUSWAHL"), [this](frmMAIN& owner) {
+        auto* dlg = new frmAUSWAHL(fi.session, &owner);
         if (!m_script.isEmpty()) {
             auto action = m_script.takeFirst();
             QTimer::singleShot(0, dlg, [dlg, action] { action(*dlg); });

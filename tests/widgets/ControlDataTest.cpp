@@ -17,7 +17,7 @@ protected:
     Controls()
     {
         addRecord(1, "Pegel 1", true);
-        d = std::make_unique<ControlData>();
+        d = std::make_unique<ControlData>(s);
     }
     std::unique_ptr<ControlData> d;
 };

@@ -1,5 +1,6 @@
 // The picture box: a widget that keeps what was drawn on it.
 #include "common/Pixels.h"
+#include "data/Session.h"
 #include "graphics/VBColor.h"
 #include "graphics/clsGRAFIK.h"
 #include "widgets/PictureBox.h"
@@ -31,7 +32,8 @@ TEST(PictureBox, KeepsWhatWasDrawnUntilClearedAndReportsItsSizeInMillimetres)
     EXPECT_EQ(box.CurrentX, 0);
 
     // a diagram on the box takes the box's size
-    clsGRAFIK g;
+    Session s;
+    clsGRAFIK g(s);
     g.setEOBJEKT(&box);
     EXPECT_NEAR(g.ELX(), 300 / k, 1e-3);
 }
