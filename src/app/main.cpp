@@ -11,6 +11,7 @@
 #include "widgets/GuiUi.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -26,6 +27,12 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TALPEX"));
+    // fontconfig's usual light hinting squeezes the dots of Ä, Ö, Ü at 12 px (DejaVu Sans 9 pt) into
+    // one faint pixel row, so "Öffnen" reads "Offnen". Unhinted glyphs keep them, with the same advances
+    // and line heights: no window, form or page moves.
+    QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QApplication::setFont(font);
     // Qt's own dialogs (print, file, colour) in the user's language
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
