@@ -67,7 +67,8 @@ protected:
 TEST_F(Batch, PrintsTheResultRowsOfTheRecordAndLeavesTheProjectAlone)
 {
     const QByteArray before = fileHash(db.db().path());
-    ASSERT_EQ(run(evaluate(QStringLiteral("B'1"))), 0) << err.toStdString();
+    ASSERT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")}), 0)
+        << err.toStdString();
     EXPECT_TRUE(err.isEmpty());
 
     const QStringList lines = out.split(QLatin1Char('\n'));
@@ -140,14 +141,14 @@ TEST_F(Batch, BadArgumentsAndUnknownRecordsExitWithTwo)
 TEST_F(Batch, FailedEvaluationExitsWithThree)
 {
     // record B2 has no step width
-    EXPECT_EQ(run(evaluate(QStringLiteral("b2"))), 3);
+    EXPECT_EQ(run({QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("b2")}), 3);
     EXPECT_EQ(out, QStringLiteral("I1,PHI,DETN,K10,DEHKO\n"));
     EXPECT_TRUE(err.contains(QStringLiteral("failed")));
 }
 
 TEST_F(Batch, AWriterInProgressIsWaitedForAndKeepsItsJournal)
 {
-    const QStringList args = evaluate(QStringLiteral("B'1"));
+    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")};
     ASSERT_EQ(run(args), 0) << err.toStdString();
     const QString committed = out;
     // Another process changes readings, first in its small cache, then spilled into the file, and dies uncommitted.
@@ -181,16 +182,18 @@ TEST_F(Batch, TheInstalledProgram)
     const QString exe = QStringLiteral(TALPEX_PROGDIR "/talpex-batch");
     if (!QFile::exists(exe)) GTEST_SKIP() << "talpex-batch is not built";
     QProcess p;
-    const auto finished = [&](const QStringList& args) { p.start(exe, args); return p.waitForFinished(60000); };
-    ASSERT_TRUE(finished(evaluate(QStringLiteral("B'1"))));
+    p.start(exe, {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B'1")});
+    ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readAllStandardOutput().startsWith("I1,PHI,DETN,K10,DEHKO\n0,800,0,"));
 
-    ASSERT_TRUE(finished(evaluate(QStringLiteral("B2"))));
+    p.start(exe, {QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("B2")});
+    ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 3);
     EXPECT_TRUE(p.readAllStandardError().contains("[Auswerten]")); // the box, echoed
 
-    ASSERT_TRUE(finished({QStringLiteral("evaluate")}));
+    p.start(exe, {QStringLiteral("evaluate")});
+    ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 2);
 }
 
@@ -247,7 +250,8 @@ TEST_F(Batch, SummaryGivesTheStatisticsOfTheStepRowsOverTheRange)
     db.addRecord(3, QStringLiteral("S3"), false, 1000, QStringLiteral("Typ A"), 1);
     db.addReadings(3, readings);
     db.db().cnn().Execute(QStringLiteral("INSERT INTO [A1] ([ID],[BONEU],[VON]) VALUES (3,0,2)"));
-    const QStringList args = evaluate(QStringLiteral("S3")) << QStringLiteral("--summary");
+    const QStringList args{QStringLiteral("evaluate"), db.db().path(), QStringLiteral("--record"), QStringLiteral("S3"),
+                           QStringLiteral("--summary")};
     for (const auto& [extra, first, last] : {std::tuple{QStringList{}, 2, 8}, std::tuple{QStringList{QStringLiteral("--steps"), QStringLiteral("3-6")}, 3, 6}}) {
         ASSERT_EQ(run(args + extra), 0) << err.toStdString();
         const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
