@@ -8,7 +8,6 @@
 #include <QTime>
 #include <gtest/gtest.h>
 #include <cmath>
-#include <functional>
 #include <set>
 
 using namespace logger;
@@ -124,7 +123,7 @@ TEST(LoggerReader, ABrokenRowNamesItsLineAndWhatWasExpected)
 struct FieldCase {
     const char* name;
     QByteArray content;
-    std::function<void(LoggerImport&)> options;
+    void (*options)(LoggerImport&);
     size_t readings;
     const char *first, *last; // times, or for a refusal: the line and words it says
     double firstH, lastH;

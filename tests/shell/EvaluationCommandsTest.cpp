@@ -2,6 +2,7 @@
 // the opening enables, what Calculate First leaves in A1 and on screen, and a
 // failed evaluation.
 #include "RecordFixture.h"
+#include "common/WidgetSupport.h"
 
 #include "data/Ado.h"
 #include "pagewindows/mdiSEITE1.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -183,13 +183,10 @@ TEST_F(EvaluateMenu, ProjectSummaryWritesTheTableChosenInTheSaveDialog)
     const int stored = fx.count(QStringLiteral("SELECT * FROM [A2]"));
     const QString path = fx.fi.root() + QStringLiteral("/uebersicht.csv");
     main->setMenuEnabled(QStringLiteral("mnuDATEI"), false); // as while a result page is shown
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
-        dlg->selectFile(path);
-        static_cast<QDialog*>(dlg)->accept();
-    });
-    fx.trigger(QStringLiteral("mnuUEBERSICHT"));
+    EXPECT_EQ(testsupport::onModalDialog([&] { fx.trigger(QStringLiteral("mnuUEBERSICHT")); }, [&](QWidget* w) {
+                  if (auto* dlg = qobject_cast<QFileDialog*>(w)) dlg->selectFile(path);
+                  static_cast<QDialog*>(w)->accept();
+              }), QStringLiteral("QFileDialog"));
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
