@@ -27,18 +27,15 @@ protected:
         db.addReadings(1, {{0, 10, 100, {}}, {5, 10, 110, {}}});
         db.addResultRow(1, 0, 1000);
     }
-    QString file(const QString& name, const QByteArray& content)
-    {
-        QFile f(db.db().dir().file(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-        return f.fileName();
-    }
+    QString file(const QString& name, const QByteArray& content) { return testsupport::writeFile(db.db().dir().file(name), content); }
     int import(const QStringList& options)
     {
         out.clear();
         err.clear();
         QTextStream o(&out), e(&err);
-        return BatchImport::run(QStringList{S("import"), db.db().path(), S("--record"), S("K1")} + options, o, e);
+        return BatchImport::run(QStringList{QStringLiteral("import"), db.db().path(), QStringLiteral("--record"),
+                                            QStringLiteral("K1")} + options,
+                                o, e);
     }
     QVariant value(const QString& sql)
     {
@@ -81,20 +78,27 @@ TEST_F(LoggerImportFixture, ThinnedFallingHeadEvaluatesToItsPermeability)
 
 TEST_F(LoggerImportFixture, AFailedImportLeavesTheRecordAsItWas)
 {
-    const QString good = file(S("B7.csv"), log.levelLogger());
-    const QString broken = file(S("B8.csv"), log.levelLogger().replace("2025/06/28,10:00:05", "2025/06/31,10:00:05"));
-    const struct { QStringList options; const char* says; } cases[] = {
-        {{S("--file"), broken, S("--sensor-depth"), S("2500")}, "Line 78: Expected a date"},
-        {{S("--file"), good}, "needs the sensor depth"},
-        {{S("--file"), good, S("--every"), S("2"), S("--per-decade"), S("5")}, "only one of"},
-        {{S("--file"), good, S("--level-column"), S("DEPTH")}, "no column 'DEPTH'"},
-        {{S("--file"), good, S("--sensor-depth"), S("2500"), S("--start"), S("2025-06-29 10:00:00")}, "No readings remain"},
+    const QString good = file(QStringLiteral("B7.csv"), log.levelLogger());
+    const QString broken = file(QStringLiteral("B8.csv"), log.levelLogger().replace("2025/06/28,10:00:05", "2025/06/31,10:00:05"));
+    const struct {
+        QStringList options;
+        const char* says;
+    } cases[] = {
+        {{QStringLiteral("--file"), broken, QStringLiteral("--sensor-depth"), QStringLiteral("2500")}, "Line 78: Expected a date"},
+        {{QStringLiteral("--file"), good}, "needs the sensor depth"},
+        {{QStringLiteral("--file"), good, QStringLiteral("--every"), QStringLiteral("2"), QStringLiteral("--per-decade"),
+          QStringLiteral("5")},
+         "only one of"},
+        {{QStringLiteral("--file"), good, QStringLiteral("--level-column"), QStringLiteral("DEPTH")}, "no column 'DEPTH'"},
+        {{QStringLiteral("--file"), good, QStringLiteral("--sensor-depth"), QStringLiteral("2500"), QStringLiteral("--start"),
+          QStringLiteral("2025-06-29 10:00:00")},
+         "No readings remain"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(import(c.options), 2) << c.says;
         EXPECT_TRUE(err.contains(QString::fromUtf8(c.says))) << err.toStdString();
-        EXPECT_EQ(rowsOf("E3"), 2);
-        EXPECT_EQ(rowsOf("A2"), 1);
+        EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM [E3] WHERE [ID]=1")).toInt(), 2);
+        EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM [A2] WHERE [ID]=1")).toInt(), 1);
     }
 }
 
@@ -102,16 +106,11 @@ TEST_F(LoggerImportFixture, AProjectOfANewerVersionIsRefusedAndAnOlderOneUpgrade
 {
     const QStringList options{S("--file"), file(S("B7.csv"), log.levelLogger()), S("--sensor-depth"), S("2500")};
     db.db().cnn().Execute(S("PRAGMA user_version=%1").arg(schema::kProjectVersion + 1));
-    const auto bytes = [&] {
-        QFile project(db.db().path());
-        EXPECT_TRUE(project.open(QIODevice::ReadOnly));
-        return project.readAll();
-    };
-    const QByteArray before = bytes();
+    const QByteArray before = testsupport::fileHash(db.db().path());
     EXPECT_EQ(import(options), 2);
     for (const char* says : {"cannot open project database", "newer version"})
         EXPECT_TRUE(err.contains(QLatin1String(says))) << err.toStdString();
-    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(testsupport::fileHash(db.db().path()), before);
 
     db.db().cnn().Execute(S("PRAGMA user_version=0"));
     ASSERT_EQ(import(options), 0) << err.toStdString();
@@ -124,7 +123,7 @@ TEST_F(LoggerImportFixture, AFileWithoutTemperaturesNeedsTheWaterTemperature)
 {
     const double k10 = log.k();
     log.rate *= 1.3059 / 1.0016;
-    QStringList options = QStringList{S("--file"), file(S("B7.csv"), log.levelLogger().replace(",TEMPERATURE", "").replace(",10.000", ""))} + m_thinned;
+    QStringList options = QStringList{S("--file"), file(S("B7.csv"), log.withoutTemperatures())} + m_thinned;
     EXPECT_EQ(import(options), 2);
     EXPECT_TRUE(err.contains(S("no temperatures"))) << err.toStdString();
     EXPECT_EQ(rowsOf("E3"), 2);

@@ -5,6 +5,7 @@
 // falls as phi0 * exp(-rate * t) from the start time on.
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <cmath>
 #include <cstdio>
 
@@ -37,9 +38,18 @@ struct FallingHeadLog {
         }
         return out;
     }
+    // the same log without its temperature column
+    QByteArray withoutTemperatures() const { return levelLogger().replace(",TEMPERATURE", "").replace(",10.000", ""); }
     // k of the standpipe d1 = 100 mm, d2 = 50 mm, f = 4 for this rate: phi
     // falls as exp(-k * (d1/2000) * f * t / (d2/2000)^2).
     double k() const { return rate * 0.025 * 0.025 / (0.05 * 4); }
 };
+
+// A file to import, written whole; its path, or nothing when it cannot be written.
+inline QString writeFile(const QString& path, const QByteArray& content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() ? path : QString();
+}
 
 } // namespace testsupport

@@ -42,6 +42,7 @@
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -238,11 +239,12 @@ private:
         void wrote(const char* ken) { written[QString::fromLatin1(ken)] = ++now; }
         void asked(bool yes) { ++now; if (yes) lastYes = now; }
     };
-    QString finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> first = std::nullopt);
-    QString saveBy(Child& u, const char* ken, bool yes, Timeline& t) { u.send("save\n"); return finishSave(u, ken, yes, t); }
-    QString commitBy(int record, Timeline& t, const std::function<void()>& meanwhile = {});
-    QString runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t);
-    QString runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t);
+    // These throw the fault of a run as a QString.
+    void finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> l = {}, std::function<void()> onAsked = {});
+    void saveBy(Child& u, const char* ken, bool yes, Timeline& t) { u.send("save\n"); finishSave(u, ken, yes, t); }
+    void commitBy(int record, Timeline& t, const std::function<void()>& meanwhile = {});
+    void runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t);
+    void runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t);
     QSet<QString> wholeRecords(const QString& path, OpCount& c, QStringList& faults);
     QString checkTimeline(const Timeline& t, OpCount& c);
     void runOverlapping(int index, bool recovery);
@@ -456,98 +458,85 @@ void Harness::runSharedProject(int index)
     std::fflush(stdout);
 }
 
-QString Harness::finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> first)
+// Answers the Save's question (after `onAsked`, the first time) and notes where the edits went.
+void Harness::finishSave(Child& user, const char* ken, bool yes, Timeline& t, std::optional<QByteArray> l, std::function<void()> onAsked)
 {
-    for (;;) {
-        const std::optional<QByteArray> l = first ? first : user.line();
-        first.reset();
-        if (!l) return QStringLiteral("%1's Save did not end").arg(QLatin1String(ken));
-        if (*l == "asked") {
-            t.asked(yes);
-            user.send(yes ? "yes\n" : "no\n");
-            continue;
-        }
-        if (*l == "saved") t.wrote(ken);
-        else if (*l == "beside") t.beside << QString::fromLatin1(ken);
-        else return QStringLiteral("%1's Save ended with %2").arg(QLatin1String(ken), QString::fromUtf8(*l));
-        return QString();
+    for (l = l ? l : user.line(); l == QByteArray("asked"); l = user.line()) {
+        t.asked(yes);
+        if (onAsked) std::exchange(onAsked, {})();
+        user.send(yes ? "yes\n" : "no\n");
     }
+    if (!l) throw QStringLiteral("%1's Save did not end").arg(QLatin1String(ken));
+    if (*l == "saved") t.wrote(ken);
+    else if (*l == "beside") t.beside << QString::fromLatin1(ken);
+    else throw QStringLiteral("%1's Save ended with %2").arg(QLatin1String(ken), QString::fromUtf8(*l));
 }
 
-// Sends a line to a child (unless null) and reads its answer; a fault when it is not the one wanted.
-QString exchange(Child& c, const char* line, const char* want, const char* who)
+// Sends a line to a child (unless null) and reads its answer, the one wanted.
+void exchange(Child& c, const char* line, const char* want, const char* who)
 {
     if (line) c.send(line);
-    if (c.line() == QByteArray(want)) return QString();
-    return QStringLiteral("%1 did not say %2").arg(QLatin1String(who), QLatin1String(want));
+    if (c.line() != QByteArray(want)) throw QStringLiteral("%1 did not say %2").arg(QLatin1String(who), QLatin1String(want));
 }
 
 // Another process writes a record into the project in one transaction, open while `meanwhile` runs.
-QString Harness::commitBy(int record, Timeline& t, const std::function<void()>& meanwhile)
+void Harness::commitBy(int record, Timeline& t, const std::function<void()>& meanwhile)
 {
     Child h(args(QStringLiteral("hold"), {QString::number(record)}));
-    QString f = exchange(h, nullptr, "holding", "the writer");
-    if (f.isEmpty() && meanwhile) meanwhile();
-    if (f.isEmpty()) f = exchange(h, "commit\n", "committed", "the writer");
-    if (f.isEmpty()) t.wrote(crash::kSharedRecords[record]);
-    return f;
+    exchange(h, nullptr, "holding", "the writer");
+    if (meanwhile) meanwhile();
+    exchange(h, "commit\n", "committed", "the writer");
+    t.wrote(crash::kSharedRecords[record]);
 }
 
 // A user of the shared project, started and with its record added.
-QString startUser(Child& u, const char* who)
+void startUser(Child& u, const char* who)
 {
-    const QString f = exchange(u, nullptr, "ready", who);
-    return f.isEmpty() ? exchange(u, "add\n", "added", who) : f;
+    exchange(u, nullptr, "ready", who);
+    exchange(u, "add\n", "added", who);
 }
 
 // 0: another process's write transaction is open when A saves and commits
 // during A's Save; 1: a commit makes A's Save ask, and another comes while
 // the question is open; 2: A's and B's Saves meet.
-QString Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t)
+void Harness::runOverlap(int pattern, bool yes, crash::Random& rnd, Timeline& t)
 {
     Child a(user(true));
-    if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
+    startUser(a, "A");
     if (pattern == 0) {
-        const QString f = commitBy(1, t, [&] {
+        commitBy(1, t, [&] {
             a.send("save\n");
             std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(300)));
         });
-        return f.isEmpty() ? finishSave(a, "A", yes, t) : f;
-    }
-    if (pattern == 1) {
-        if (const QString f = commitBy(1, t); !f.isEmpty()) return f;
-        a.send("save\n");
-        const auto l = a.line();
-        if (l != QByteArray("asked")) return finishSave(a, "A", yes, t, l);
-        t.asked(yes);
-        if (const QString f = commitBy(4, t); !f.isEmpty()) return f;
-        a.send(yes ? "yes\n" : "no\n");
         return finishSave(a, "A", yes, t);
     }
+    if (pattern == 1) {
+        commitBy(1, t);
+        a.send("save\n");
+        return finishSave(a, "A", yes, t, {}, [&] { commitBy(4, t); });
+    }
     Child b(user(false));
-    if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
+    startUser(b, "B");
     const bool aFirst = rnd.chance(50);
     (aFirst ? a : b).send("save\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(100)));
     (aFirst ? b : a).send("save\n");
     // The Save that asks waits for its answer: the other one has written by then.
     const auto l = a.line();
-    if (l == QByteArray("asked")) {
-        if (const QString f = finishSave(b, "B", yes, t); !f.isEmpty()) return f;
-        return finishSave(a, "A", yes, t, l);
-    }
-    if (const QString f = finishSave(a, "A", yes, t, l); !f.isEmpty()) return f;
-    return finishSave(b, "B", yes, t);
+    const bool aAsked = l == QByteArray("asked");
+    if (aAsked) finishSave(b, "B", yes, t);
+    finishSave(a, "A", yes, t, l);
+    if (!aAsked) finishSave(b, "B", yes, t);
 }
 
 // A is killed with its record in the working copy, B saves, A starts again,
 // keeps its edits and saves; every third time A's copy is one of an older
 // version, without the project state it came from.
-QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
+void Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
 {
     {
         Child a(user(true));
-        if (const QString f = startUser(a, "A"); !f.isEmpty()) return f;
+        startUser(a, "A");
         std::this_thread::sleep_for(std::chrono::milliseconds(rnd.below(50)));
         a.killNow();
         a.wait();
@@ -555,12 +544,12 @@ QString Harness::runRecovery(int i, bool yes, crash::Random& rnd, Timeline& t)
     if (i % 3 == 2) QFile::remove(p.workingCopy() + QStringLiteral(".run"));
     {
         Child b(user(false));
-        if (const QString f = startUser(b, "B"); !f.isEmpty()) return f;
-        if (const QString f = saveBy(b, "B", yes, t); !f.isEmpty()) return f;
+        startUser(b, "B");
+        saveBy(b, "B", yes, t);
     }
     Child a(user(true));
-    if (const QString f = exchange(a, nullptr, "ready", "A"); !f.isEmpty()) return f;
-    return saveBy(a, "A", yes, t);
+    exchange(a, nullptr, "ready", "A");
+    saveBy(a, "A", yes, t);
 }
 
 QString Harness::checkTimeline(const Timeline& t, OpCount& c)
@@ -587,7 +576,12 @@ void Harness::runOverlapping(int index, bool recovery)
         Timeline t;
         restore(p, m_shared, sharedFolders());
         t.wrote("R");
-        const QString ran = recovery ? runRecovery(i, yes, rnd, t) : runOverlap(i % 3, yes, rnd, t);
+        QString ran;
+        try {
+            recovery ? runRecovery(i, yes, rnd, t) : runOverlap(i % 3, yes, rnd, t);
+        } catch (const QString& fault) {
+            ran = fault;
+        }
         ++c.runs;
         const QString checked = checkTimeline(t, c);
         tallyRun(c, i, ran.isEmpty() || checked.isEmpty() ? ran + checked : ran + QStringLiteral("; ") + checked);

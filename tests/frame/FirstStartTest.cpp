@@ -33,12 +33,7 @@ protected:
     }
     void start(const QStringList& args = {}) { ASSERT_EQ(run(args), 0) << m_stderr.toStdString(); }
 
-    std::unique_ptr<ado::Connection> open(const S& name) const
-    {
-        auto cnn = std::make_unique<ado::Connection>();
-        cnn->OpenFile(db(name));
-        return cnn;
-    }
+    std::unique_ptr<ado::Connection> open(const S& name) const { auto c = std::make_unique<ado::Connection>(); c->OpenFile(db(name)); return c; }
     long rows(const S& name, const S& table = S("E1")) const { return ado::Recordset(S("SELECT * FROM ") + table, *open(name)).RecordCount(); }
     S admin(const S& column) const { return ado::Recordset(S("SELECT * FROM [ADMIN]"), *open(S("DATEN/ARCHIV.mdb"))).Value(column).toString(); }
     void addRecord(const S& project) const { testsupport::addRecord(*open(project), 77, S("MINE"), true); }

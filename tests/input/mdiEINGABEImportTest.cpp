@@ -23,12 +23,7 @@ protected:
         for (const char* key : {"Bedeutung", "Einheit", "Sensortiefe", "Offset", "Ausduennen", "Anzahl"})
             vb::SaveSetting(QStringLiteral("TALPEX"), QStringLiteral("Import"), QString::fromLatin1(key), QString());
     }
-    QString file(const QString& name, const QByteArray& content)
-    {
-        QFile f(db.dir().file(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-        return f.fileName();
-    }
+    QString file(const QString& name, const QByteArray& content) { return testsupport::writeFile(db.dir().file(name), content); }
     // "Importieren...": `fill` works the dialog; OK when it returns true, else Cancel.
     void importThroughDialog(const std::function<bool(frmIMPORT&)>& fill)
     {
@@ -40,13 +35,11 @@ protected:
         });
         click(form->cmdIMPORT());
     }
-    // Keeps what the dialog then says in `shown`.
     bool fillFallingHead(frmIMPORT& dlg, const QString& path)
     {
         EXPECT_TRUE(dlg.setFile(path));
         typeField(dlg.txtSENSOR(), QStringLiteral("2500"));
         typeField(dlg.txtSTART(), QStringLiteral("28.06.2025 10:00:00"));
-        shown = dlg.lblERGEBNIS()->text();
         return true;
     }
     QStringList stored(long id)
@@ -63,7 +56,6 @@ protected:
     }
 
     testsupport::FallingHeadLog log{.seconds = 600};
-    QString shown;
 };
 
 TEST_F(EingabeImport, ImportedReadingsAreStoredAsTheBatchCommandStoresThem)
@@ -72,19 +64,30 @@ TEST_F(EingabeImport, ImportedReadingsAreStoredAsTheBatchCommandStoresThem)
     openForm();
     typeField(form->txtKEN(), QStringLiteral("B7"));
     typeField(form->txtH(), QStringLiteral("1500"));
-    importThroughDialog([&](frmIMPORT& dlg) { return fillFallingHead(dlg, path); });
-    EXPECT_EQ(shown, QStringLiteral("Ergibt %1 Messwerte.").arg(dataRows()));
-    // times of the first rows, elapsed 0, the logged temperature, no reference level
-    EXPECT_EQ((QStringList{cell(1, 2), cell(2, 2), cell(1, 3), cell(dataRows(), 4), cell(dataRows(), 6)}),
-              (QStringList{QStringLiteral("10:00:00"), QStringLiteral("10:00:01"), QStringLiteral("0"), QStringLiteral("10,0"), QString()}));
+    QString count;
+    importThroughDialog([&](frmIMPORT& dlg) {
+        fillFallingHead(dlg, path);
+        count = dlg.lblERGEBNIS()->text();
+        return true;
+    });
+    EXPECT_EQ(count, QStringLiteral("Ergibt %1 Messwerte.").arg(dataRows()));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("10:00:00"));
+    EXPECT_EQ(cell(2, 2), QStringLiteral("10:00:01"));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("0"));
+    EXPECT_EQ(cell(dataRows(), 4), QStringLiteral("10,0"));
+    EXPECT_EQ(cell(dataRows(), 6), QString());
     ASSERT_TRUE(form->OK(1));
 
     testsupport::addRecord(session.cnnX, 2, QStringLiteral("B8"), false);
     QString out, err;
     QTextStream o(&out), e(&err);
-    using S = QString;
-    ASSERT_EQ(BatchImport::run({S("import"), db.path(), S("--record"), S("B8"), S("--file"), path, S("--per-decade"), S("10"),
-                                S("--sensor-depth"), S("2500"), S("--start"), S("2025-06-28 10:00:00")}, o, e), 0) << err.toStdString();
+    ASSERT_EQ(BatchImport::run({QStringLiteral("import"), db.path(), QStringLiteral("--record"), QStringLiteral("B8"),
+                                QStringLiteral("--file"), path, QStringLiteral("--per-decade"), QStringLiteral("10"),
+                                QStringLiteral("--sensor-depth"), QStringLiteral("2500"), QStringLiteral("--start"),
+                                QStringLiteral("2025-06-28 10:00:00")},
+                               o, e),
+              0)
+        << err.toStdString();
     EXPECT_EQ(stored(2), stored(1));
     EXPECT_EQ(stored(1).size(), dataRows());
     EXPECT_TRUE(ui->boxes().isEmpty());
@@ -119,11 +122,13 @@ TEST_F(EingabeImport, ReplacingAsksFirstAndABrokenFileLeavesTheGridAlone)
 
 TEST_F(EingabeImport, AFileWithoutTemperaturesTakesTheWaterTemperatureTyped)
 {
-    const QString path = file(QStringLiteral("B9.csv"), log.levelLogger().replace(",TEMPERATURE", "").replace(",10.000", ""));
+    const QString path = file(QStringLiteral("B9.csv"), log.withoutTemperatures());
     openForm();
     typeField(form->txtH(), QStringLiteral("1500"));
+    QString shown;
     importThroughDialog([&](frmIMPORT& dlg) {
         fillFallingHead(dlg, path);
+        shown = dlg.lblERGEBNIS()->text();
         typeField(dlg.txtWASSERTEMP(), QStringLiteral("20"));
         return true;
     });

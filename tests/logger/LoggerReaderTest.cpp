@@ -8,7 +8,6 @@
 #include <QTime>
 #include <gtest/gtest.h>
 #include <cmath>
-#include <functional>
 #include <set>
 
 using namespace logger;
@@ -91,7 +90,12 @@ TEST(LoggerReader, EachFormatGivesItsTimesLevelsAndUnits)
 TEST(LoggerReader, ABrokenRowNamesItsLineAndWhatWasExpected)
 {
     const QByteArray header = "Datum;Uhrzeit;Pegel [m]\n28.06.2025;10:00:00;1,5\n";
-    const struct { QByteArray content; Format format; int line; const char* says; } cases[] = {
+    const struct {
+        QByteArray content;
+        Format format;
+        int line;
+        const char* says;
+    } cases[] = {
         {header + "28.06.2025;10:00:10\n", Format::Auto, 3, "3 fields expected, 2 found"},
         {header + "31.06.2025;10:00:10;1,4\n", Format::Auto, 3, "Expected a date"},
         {header + "28.06.2025;10:00:20;1,4\n28.06.2025;10:00:10;1,3\n", Format::Auto, 4, "earlier than"},
@@ -119,7 +123,7 @@ TEST(LoggerReader, ABrokenRowNamesItsLineAndWhatWasExpected)
 struct FieldCase {
     const char* name;
     QByteArray content;
-    std::function<void(LoggerImport&)> options;
+    void (*options)(LoggerImport&);
     size_t readings;
     const char *first, *last; // times, or for a refusal: the line and words it says
     double firstH, lastH;
@@ -203,14 +207,20 @@ TEST(LoggerReader, EveryUnitGivesMillimetresOfWater)
     }
 }
 
+// One reading per second for an hour, sub-second duplicates in the first minute.
+std::vector<qint64> hourOfSeconds()
+{
+    std::vector<qint64> t;
+    for (int s = 0; s < 3600; ++s) {
+        t.push_back(kOrigin + s * 1000);
+        if (s < 60) t.push_back(kOrigin + s * 1000 + 200);
+    }
+    return t;
+}
+
 TEST(LoggerThinning, KeepsOneReadingPerStepAndNeverTwoInOneSecond)
 {
-    // one reading per second for an hour, sub-second duplicates in the first minute
-    std::vector<qint64> times;
-    for (int s = 0; s < 3600; ++s) {
-        times.push_back(kOrigin + s * 1000);
-        if (s < 60) times.push_back(kOrigin + s * 1000 + 200);
-    }
+    const std::vector<qint64> times = hourOfSeconds();
     const auto secondsOf = [&](const std::vector<qsizetype>& kept) {
         std::vector<qint64> s;
         for (qsizetype i : kept) s.push_back((times[static_cast<size_t>(i)] - kOrigin) / 1000);

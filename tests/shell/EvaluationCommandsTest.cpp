@@ -2,6 +2,7 @@
 // the opening enables, what Calculate First leaves in A1 and on screen, and a
 // failed evaluation.
 #include "RecordFixture.h"
+#include "common/WidgetSupport.h"
 
 #include "data/Ado.h"
 #include "pagewindows/mdiSEITE1.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -42,7 +42,10 @@ protected:
         const float hst[] = {10, 20, 25, 28};
         for (int i = 0; i < 4; ++i)
             fx.cnn().Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (%1,%2,%3,10,%4,5)")
-                                 .arg(id).arg(i).arg(i == 0 ? 0 : 30).arg(hst[i]));
+                                 .arg(id)
+                                 .arg(i)
+                                 .arg(i == 0 ? 0 : 30)
+                                 .arg(hst[i]));
     }
 
     // Opens the menu as the user does; which of the five items are enabled.
@@ -103,7 +106,9 @@ TEST_F(EvaluateMenu, CalculateFirstEvaluatesShowsThePageAndKeepsTheDisplaySwitch
     EXPECT_FALSE(main->menuItem(QStringLiteral("mnuDATEI"))->isEnabled());
     EXPECT_TRUE(fx.fi.session.GEAENDERT);
     EXPECT_EQ(a1(1, "BONEU").toInt(), 0);
-    for (const char* column : {"BILD14AN", "GITT", "GITK10"}) EXPECT_EQ(a1(1, column).toInt(), 1) << column;
+    EXPECT_EQ(a1(1, "BILD14AN").toInt(), 1);
+    EXPECT_EQ(a1(1, "GITT").toInt(), 1);
+    EXPECT_EQ(a1(1, "GITK10").toInt(), 1);
     EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=1")), 1);
 
     // The page's Esc goes to panel 15: back to the start screen, File again.
@@ -178,13 +183,10 @@ TEST_F(EvaluateMenu, ProjectSummaryWritesTheTableChosenInTheSaveDialog)
     const int stored = fx.count(QStringLiteral("SELECT * FROM [A2]"));
     const QString path = fx.fi.root() + QStringLiteral("/uebersicht.csv");
     main->setMenuEnabled(QStringLiteral("mnuDATEI"), false); // as while a result page is shown
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
-        dlg->selectFile(path);
-        static_cast<QDialog*>(dlg)->accept();
-    });
-    fx.trigger(QStringLiteral("mnuUEBERSICHT"));
+    EXPECT_EQ(testsupport::onModalDialog([&] { fx.trigger(QStringLiteral("mnuUEBERSICHT")); }, [&](QWidget* w) {
+                  if (auto* dlg = qobject_cast<QFileDialog*>(w)) dlg->selectFile(path);
+                  static_cast<QDialog*>(w)->accept();
+              }), QStringLiteral("QFileDialog"));
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -31,10 +31,6 @@
 
 namespace {
 
-// The stored frame of record 1's diagram, as a page leaves it on the screen.
-const QString kG0Row = QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
-                                      "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)");
-
 class PageOutputTest : public ::testing::Test {
 protected:
     PageOutputTest()
@@ -42,7 +38,8 @@ protected:
         PageOutput::registerAll();
         main = &rf.start();
         rf.addRecord(1, QStringLiteral("B1"), true);
-        rf.cnn().Execute(kG0Row);
+        rf.cnn().Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
+                                        "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
         main->panels().setText(6, QStringLiteral("B1"));
         main->panels().setVisible(10, 15, true);
     }
@@ -57,34 +54,15 @@ protected:
         return page;
     }
 
-    // The top-level windows of this class on the screen.
-    static QList<QWidget*> shown(const char* className)
-    {
-        QList<QWidget*> found;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && QLatin1String(w->metaObject()->className()) == QLatin1String(className)) found << w;
-        return found;
-    }
     frmANZEIGEN* showDialog()
     {
         main->stbMAIN_PanelClick(10);
-        return qobject_cast<frmANZEIGEN*>(shown("frmANZEIGEN").value(0));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<frmANZEIGEN*>(w); d && d->isVisible()) return d;
+        return nullptr;
     }
 
     QString screenshot(const QString& name) { return PageOutput::screenshotFolder(*main) + name + QStringLiteral(".bmp"); }
-
-    // Record B1 with readings every 30 min falling to these heads, evaluated by the menu: its one result page.
-    ResultPage* evaluated(const QList<float>& hst)
-    {
-        EvaluationCommands::registerAll();
-        for (int i = 0; i < hst.size(); ++i)
-            rf.cnn().Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (1,%1,%2,10,%3,5)")
-                                 .arg(i).arg(i == 0 ? 0 : 30).arg(hst[i]));
-        main->menuItem(QStringLiteral("mnuNEUBERECHNEN"))->trigger();
-        const QList<ResultPage*> pages = PageOutput::pageList(*main);
-        EXPECT_EQ(pages.size(), 1);
-        return pages.value(0);
-    }
 
     RecordFixture rf;
     frmMAIN* main = nullptr;
@@ -101,8 +79,9 @@ TEST_F(PageOutputTest, PageListGoesByKindAndTheDialogKeepsTheNumberWithinTheCoun
 
     QPointer<frmANZEIGEN> dlg = showDialog();
     ASSERT_TRUE(dlg);
-    // two pages, the one in front proposed
-    EXPECT_EQ((QStringList{dlg->windowTitle(), dlg->lblSEITEN[1]->text(), dlg->txtSEITE->text()}), (QStringList{QStringLiteral("Anzeigen"), QStringLiteral("2"), QStringLiteral("1")}));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Anzeigen"));
+    EXPECT_EQ(dlg->lblSEITEN[1]->text(), QStringLiteral("2"));
+    EXPECT_EQ(dlg->txtSEITE->text(), QStringLiteral("1"));
     for (auto [typed, shown] : std::initializer_list<std::pair<const char*, const char*>>{
              {"0", "1"}, {"-3", "1"}, {"abc", "1"}, {"7", "2"}, {"", "1"}, {"2", "2"}}) {
         dlg->txtSEITE->setText(QString::fromLatin1(typed));
@@ -112,7 +91,8 @@ TEST_F(PageOutputTest, PageListGoesByKindAndTheDialogKeepsTheNumberWithinTheCoun
     dlg->cmdOK->click();
     ASSERT_TRUE(dlg);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_TRUE(multiple->parentWidget()->isVisible() && multiple->parentWidget()->isMaximized());
+    EXPECT_TRUE(multiple->parentWidget()->isVisible());
+    EXPECT_TRUE(multiple->parentWidget()->isMaximized());
     EXPECT_FALSE(single->parentWidget()->isVisible());
     EXPECT_EQ(main->mdiArea()->currentSubWindow(), multiple->parentWidget());
     EXPECT_FALSE(main->panels().isVisible(10)); // the page in front hides "Anzeigen"
@@ -134,8 +114,10 @@ TEST_F(PageOutputTest, EnglishCaptions)
     open(QStringLiteral("mdiSEITE1"));
     frmANZEIGEN* dlg = showDialog();
     ASSERT_TRUE(dlg);
-    EXPECT_EQ((QStringList{dlg->windowTitle(), dlg->lblSEITEN[0]->text(), dlg->lblSEITE->text(), dlg->cmdABBRECHEN->text()}),
-              (QStringList{QStringLiteral("Show"), QStringLiteral("Available Pages:"), QStringLiteral("Show Page Nr.: "), QStringLiteral("Cancel")}));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Show"));
+    EXPECT_EQ(dlg->lblSEITEN[0]->text(), QStringLiteral("Available Pages:"));
+    EXPECT_EQ(dlg->lblSEITE->text(), QStringLiteral("Show Page Nr.: "));
+    EXPECT_EQ(dlg->cmdABBRECHEN->text(), QStringLiteral("Cancel"));
     dlg->cmdABBRECHEN->click();
 }
 
@@ -144,13 +126,15 @@ TEST_F(PageOutputTest, PrintsTheRangeTheUserChoseOnThePrinterTheUserChose)
     open(QStringLiteral("mdiSEITE1"));
     open(QStringLiteral("mdiMSEITE1"));
     vb::ScopedScriptedPrintDialog dialog;
-    const QString all = rf.fi.root() + QStringLiteral("/alle.pdf"), second = rf.fi.root() + QStringLiteral("/zweite.pdf");
+    const QString all = rf.fi.root() + QStringLiteral("/alle.pdf");
+    const QString second = rf.fi.root() + QStringLiteral("/zweite.pdf");
     dialog->answers = {{vb::PrintRange{true, 1, 1}, all, {}}, {vb::PrintRange{false, 2, 2}, second, {}}, {}};
 
     main->stbMAIN_PanelClick(11);
     ASSERT_EQ(dialog->shown.size(), 1);
-    // all pages offered, the page in front proposed
-    EXPECT_EQ((QList<int>{dialog->shown[0].maxPage, dialog->shown[0].from, dialog->shown[0].to}), (QList<int>{2, 2, 2}));
+    EXPECT_EQ(dialog->shown[0].maxPage, 2);
+    EXPECT_EQ(dialog->shown[0].from, 2); // the page in front
+    EXPECT_EQ(dialog->shown[0].to, 2);
     EXPECT_EQ(testsupport::pdfPages(all), 2);
     const QString both = testsupport::pdfText(all);
     EXPECT_LT(both.indexOf(QStringLiteral("Fusszeile mdiSEITE1")), both.indexOf(QStringLiteral("Fusszeile mdiMSEITE1")));
@@ -181,7 +165,8 @@ TEST_F(PageOutputTest, ScreenshotGoesIntoTheProjectsJpgFolderUnderTheConfirmedNa
     QFile bmp(folder + QStringLiteral("B1-1.bmp"));
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
     EXPECT_EQ(bmp.read(2), QByteArray("BM"));
-    EXPECT_GT(QImage(bmp.fileName()).width(), 500);
+    const QImage image(bmp.fileName());
+    EXPECT_GT(image.width(), 500);
     bmp.close();
 
     // an existing file is replaced only when the user says so
@@ -197,8 +182,9 @@ TEST_F(PageOutputTest, ScreenshotGoesIntoTheProjectsJpgFolderUnderTheConfirmedNa
 
     // nothing for an empty answer, Cancel, or a name that leaves the folder
     rf.fi.ui->clear();
-    using Answer = std::optional<QString>;
-    for (const Answer& answer : {Answer(QString()), Answer(), Answer(QStringLiteral("../B1")), Answer(QStringLiteral("sub/B1"))}) {
+    for (const std::optional<QString>& answer : {std::optional<QString>(QString()), std::optional<QString>(),
+                                                 std::optional<QString>(QStringLiteral("../B1")),
+                                                 std::optional<QString>(QStringLiteral("sub/B1"))}) {
         rf.fi.ui->answerInput(answer);
         main->stbMAIN_PanelClick(12);
     }
@@ -237,15 +223,23 @@ TEST_F(PageOutputTest, TheProposedScreenshotNameIsAlwaysAcceptedAndOnlyWaysOutAr
 TEST_F(PageOutputTest, DialogsAlreadyOpenAreShownInsteadOfAnotherCopy)
 {
     TestPage* page = open(QStringLiteral("mdiSEITE1"));
+    auto visible = [](const char* className) {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->isVisible() && QLatin1String(w->metaObject()->className()) == QLatin1String(className);
+        return n;
+    };
     main->stbMAIN_PanelClick(10);
     QTest::keyClick(page, Qt::Key_S, Qt::ControlModifier); // Ctrl+S is panel 10 as well
-    EXPECT_EQ(shown("frmANZEIGEN").size(), 1);
+    EXPECT_EQ(visible("frmANZEIGEN"), 1);
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
-    EXPECT_EQ(shown("frmKONTEXT").size(), 1);
+    EXPECT_EQ(visible("frmKONTEXT"), 1);
 }
 
-namespace { QStringList* g_warnings = nullptr; }
+namespace {
+QStringList* g_warnings = nullptr;
+}
 
 TEST_F(PageOutputTest, ClosingThePagesRemovesEachWindowOnce)
 {
@@ -296,9 +290,15 @@ TEST_F(PageOutputTest, WordTransferWritesAnOpenDocumentAndSaysSoWhenNoWordProces
 
 TEST_F(PageOutputTest, TheEvaluatedPagePrintsOnPaperWithoutTouchingItsStoredScales)
 {
+    EvaluationCommands::registerAll();
     rf.cnn().Execute(QStringLiteral("DELETE FROM [G0]"));
-    ResultPage* page = evaluated({10, 20, 25, 28});
-    ASSERT_TRUE(page);
+    const float hst[] = {10, 20, 25, 28};
+    for (int i = 0; i < 4; ++i)
+        rf.cnn().Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (1,%1,%2,10,%3,5)")
+                             .arg(i).arg(i == 0 ? 0 : 30).arg(hst[i]));
+    main->menuItem(QStringLiteral("mnuNEUBERECHNEN"))->trigger();
+    ASSERT_EQ(PageOutput::pageList(*main).size(), 1);
+    ResultPage* page = PageOutput::pageList(*main)[0];
     auto scales = [&] {
         QStringList rows;
         for (ado::Recordset rs(QStringLiteral("SELECT * FROM [G0] ORDER BY [IDOBJEKT]"), rf.cnn()); !rs.Eof(); rs.MoveNext())
@@ -319,18 +319,27 @@ TEST_F(PageOutputTest, TheEvaluatedPagePrintsOnPaperWithoutTouchingItsStoredScal
     EXPECT_EQ(scales(), before);
 
     const QString full = testsupport::pdfText(with), bare = testsupport::pdfText(without);
-    // the page context's options leave out the header and footer
-    for (auto [t, inBare] : {std::pair("Zeitverlauf des Durchlässigkeitsbeiwertes", true), std::pair("n = 1", true),
-                             std::pair("Bearbeiter", false), std::pair("Datensatz B1", false), std::pair("Seite 1", false)}) {
+    for (const char* t : {"Zeitverlauf des Durchlässigkeitsbeiwertes", "n = 1"}) {
         EXPECT_TRUE(full.contains(QString::fromUtf8(t))) << t;
-        EXPECT_EQ(bare.contains(QString::fromUtf8(t)), inBare) << t;
+        EXPECT_TRUE(bare.contains(QString::fromUtf8(t))) << t;
     }
+    EXPECT_TRUE(full.contains(QStringLiteral("Bearbeiter")));
+    EXPECT_TRUE(full.contains(QStringLiteral("Datensatz B1")));
+    EXPECT_FALSE(bare.contains(QStringLiteral("Bearbeiter")));
+    EXPECT_FALSE(bare.contains(QStringLiteral("Seite 1")));
+    EXPECT_TRUE(full.contains(QStringLiteral("Seite 1")));
+    EXPECT_FALSE(bare.contains(QStringLiteral("Datensatz B1")));
 }
 
 TEST_F(PageOutputTest, RightClickOnTheDiagramOpensItsSettingsModallyAClickOnThePageItsOptions)
 {
-    ResultPage* page = evaluated({10, 15, 20, 25});
-    ASSERT_TRUE(page);
+    EvaluationCommands::registerAll();
+    for (int i = 0; i < 4; ++i)
+        rf.cnn().Execute(QStringLiteral("INSERT INTO [E3] ([ID],[I1],[DET],[TEMP],[HST],[HKO]) VALUES (1,%1,%2,10,%3,5)")
+                             .arg(i).arg(i == 0 ? 0 : 30).arg(10 + 5 * i));
+    main->menuItem(QStringLiteral("mnuNEUBERECHNEN"))->trigger();
+    ASSERT_EQ(PageOutput::pageList(*main).size(), 1);
+    ResultPage* page = PageOutput::pageList(*main)[0];
     gfx::PictureBox* diagram = page->pictureBoxes().value(0);
     ASSERT_TRUE(diagram);
     ASSERT_TRUE(std::unique_ptr<QDialog>(page->diagramDialog(diagram, main)));
@@ -346,7 +355,9 @@ TEST_F(PageOutputTest, RightClickOnTheDiagramOpensItsSettingsModallyAClickOnTheP
     EXPECT_EQ(owner, main);
 
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(3, page->height() / 2));
-    QWidget* options = shown("frmKONTEXT").value(0);
+    QWidget* options = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (QString::fromLatin1(w->metaObject()->className()) == QLatin1String("frmKONTEXT") && w->isVisible()) options = w;
     ASSERT_TRUE(options);
     EXPECT_FALSE(options->isModal());
     options->close();
@@ -384,11 +395,15 @@ protected:
                 built.active << rs.Value(0).toInt();
             built.resultRows = static_cast<int>(ado::Recordset(QStringLiteral("SELECT * FROM [A2]"), s.cnnX).RecordCount());
             built.multipleRows = static_cast<int>(ado::Recordset(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), s.cnnX).RecordCount());
-            s.cnnX.Execute(kG0Row);
+            s.cnnX.Execute(QStringLiteral("INSERT INTO [G0] ([ID],[IDOBJEKT],[OX],[OY],[RL],[RR],[RO],[RU],[XMIN],[XMAX],"
+                                          "[YMIN],[YMAX],[MYMX],[MX],[MY]) VALUES (1,11,1,1,11,12,10,11,0,20,0,5E-7,0,0,0)"));
             auto page = std::make_unique<TestDrawer>(s, multiple ? QStringLiteral("mdiMSEITE1") : QStringLiteral("mdiSEITE1"));
             page->useOffscreenScreen(96 / 25.4);
             page->drawScreen();
-            if (failOnPaper) page->failOnPaper = QStringLiteral("BILD11"); // the batch cancels the failure box: the sheet is abandoned
+            if (failOnPaper) {
+                // The batch answers the failure box on paper with Cancel: the sheet is abandoned.
+                page->failOnPaper = QStringLiteral("BILD11");
+            }
             return page;
         };
     }
@@ -401,13 +416,12 @@ protected:
         errors = e;
         return code;
     }
-    // "print <project> --record(s) <names> --pdf <pdf>"
-    int print(const char* option, const char* names, const QString& pdf, bool programPages = false)
-    {
-        return run({QStringLiteral("print"), db.path(), QLatin1String(option), QLatin1String(names), QStringLiteral("--pdf"), pdf}, programPages);
-    }
 
-    struct { bool multiple = false; QList<long> active; int resultRows = 0, multipleRows = 0; } built;
+    struct {
+        bool multiple = false;
+        QList<long> active;
+        int resultRows = 0, multipleRows = 0;
+    } built;
     bool failOnPaper = false;
     vb::ScopedScriptedSystem sys;
     testsupport::ProjectDb db;
@@ -420,7 +434,8 @@ TEST_F(BatchPrintTest, OneRecordIsEvaluatedOnACopyAndPrintedAsItsPage)
 {
     const QByteArray before = fileHash(db.path());
     const QString pdf = db.dir().file(QStringLiteral("B2.pdf"));
-    ASSERT_EQ(print("--record", "B2", pdf), 0) << errors.toStdString();
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B2"),
+                   QStringLiteral("--pdf"), pdf}), 0) << errors.toStdString();
     EXPECT_FALSE(built.multiple);
     EXPECT_EQ(built.active, QList<long>{2});
     EXPECT_EQ(built.resultRows, 4); // evaluated before the page was built
@@ -433,7 +448,8 @@ TEST_F(BatchPrintTest, SeveralRecordsMakeTheMultiplePage)
 {
     const QByteArray before = fileHash(db.path());
     const QString pdf = db.dir().file(QStringLiteral("M.pdf"));
-    ASSERT_EQ(print("--records", "B3,B1,B2", pdf), 0) << errors.toStdString();
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--records"), QStringLiteral("B3,B1,B2"),
+                   QStringLiteral("--pdf"), pdf}), 0) << errors.toStdString();
     EXPECT_TRUE(built.multiple);
     EXPECT_EQ(built.active, (QList<long>{1, 2, 3}));
     EXPECT_EQ(built.resultRows, 12);
@@ -441,7 +457,8 @@ TEST_F(BatchPrintTest, SeveralRecordsMakeTheMultiplePage)
     EXPECT_TRUE(testsupport::pdfText(pdf).contains(QStringLiteral("Fusszeile mdiMSEITE1")));
 
     // the program's own multiple page: both diagrams, every curve labelled
-    ASSERT_EQ(print("--records", "B3,B1,B2", pdf, true), 0) << errors.toStdString();
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--records"), QStringLiteral("B3,B1,B2"),
+                   QStringLiteral("--pdf"), pdf}, true), 0) << errors.toStdString();
     EXPECT_EQ(testsupport::pdfPages(pdf), 1);
     const QString text = testsupport::pdfText(pdf);
     for (const char* t : {"Zeitverläufe der Durchlässigkeitsbeiwerte", "Durchlässigkeitsbeiwerte für die letzten Ablesungen",
@@ -453,16 +470,18 @@ TEST_F(BatchPrintTest, SeveralRecordsMakeTheMultiplePage)
 TEST_F(BatchPrintTest, BadArgumentsAndFailedEvaluationsGiveTheEvaluateExitCodes)
 {
     const QString pdf = db.dir().file(QStringLiteral("x.pdf"));
-    EXPECT_EQ(print("--record", "B9", pdf), 2);
+    const QString p = db.path();
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B9"), QStringLiteral("--pdf"), pdf}), 2);
     EXPECT_TRUE(errors.contains(QStringLiteral("no record 'B9'")));
-    using S = QString;
-    for (const QStringList& args : {QStringList{S("print"), db.path(), S("--record"), S("B1")},
-                                    QStringList{S("print"), db.path(), S("--record"), S("B1"), S("--records"), S("B1,B2"), S("--pdf"), pdf},
-                                    QStringList{S("print"), db.dir().file(S("nichts.mdb")), S("--record"), S("B1"), S("--pdf"), pdf}})
-        EXPECT_EQ(run(args), 2) << args.join(' ').toStdString();
-    EXPECT_EQ(print("--record", "B1", db.dir().file(QStringLiteral("fehlt/x.pdf"))), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1")}), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--records"),
+                   QStringLiteral("B1,B2"), QStringLiteral("--pdf"), pdf}), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), db.dir().file(QStringLiteral("nichts.mdb")), QStringLiteral("--record"),
+                   QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"),
+                   db.dir().file(QStringLiteral("fehlt/x.pdf"))}), 2);
     db.cnn().Execute(QStringLiteral("UPDATE [E2] SET [STRO]='Typ X' WHERE [ID]=1")); // no such standpipe
-    EXPECT_EQ(print("--record", "B1", pdf), 2);
+    EXPECT_EQ(run({QStringLiteral("print"), p, QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf"), pdf}), 2);
     EXPECT_TRUE(errors.contains(QStringLiteral("'Typ X'"))) << errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }
@@ -470,15 +489,16 @@ TEST_F(BatchPrintTest, BadArgumentsAndFailedEvaluationsGiveTheEvaluateExitCodes)
 TEST_F(BatchPrintTest, TheOutputIsNeverAnInputAndIsReplacedOnlyByAFinishedPage)
 {
     const QByteArray project = fileHash(db.path());
-    EXPECT_EQ(print("--record", "B1", db.dir().path() + QStringLiteral("/./TALPEX.mdb")), 2);
+    const QStringList print{QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B1"), QStringLiteral("--pdf")};
+    EXPECT_EQ(run(print + QStringList{db.dir().path() + QStringLiteral("/./TALPEX.mdb")}), 2);
     // A page that fails on paper leaves the previous file; a good one replaces it.
     const QString pdf = db.dir().file(QStringLiteral("B1.pdf"));
     ASSERT_TRUE(QFile::copy(db.path(), pdf));
     failOnPaper = true;
-    EXPECT_EQ(print("--record", "B1", pdf), 3);
+    EXPECT_EQ(run(print + QStringList{pdf}), 3);
     EXPECT_EQ(fileHash(pdf), project);
     failOnPaper = false;
-    ASSERT_EQ(print("--record", "B1", pdf), 0) << errors.toStdString();
+    ASSERT_EQ(run(print + QStringList{pdf}), 0) << errors.toStdString();
     EXPECT_EQ(testsupport::pdfPages(pdf), 1);
     EXPECT_EQ(fileHash(db.path()), project);
 }
@@ -488,7 +508,8 @@ TEST_F(BatchPrintTest, SeiteOneOnPaperCarriesTheTitleTheStepTheDesignationAndThe
     // reading 2 did not fall: that interval cannot be evaluated
     db.cnn().Execute(QStringLiteral("UPDATE [E3] SET [HST]=270 WHERE [ID]=2 AND [I1]=2"));
     const QString pdf = db.dir().file(QStringLiteral("B2.pdf"));
-    ASSERT_EQ(print("--record", "B2", pdf, true), 0) << errors.toStdString();
+    ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--record"), QStringLiteral("B2"),
+                   QStringLiteral("--pdf"), pdf}, true), 0) << errors.toStdString();
     EXPECT_EQ(testsupport::pdfPages(pdf), 1);
     EXPECT_TRUE(testsupport::pdfInfo(pdf).contains(QStringLiteral("Page size:       842 x 595 pts (A4)")));
     const QString text = testsupport::pdfText(pdf);
@@ -504,7 +525,8 @@ TEST_F(BatchPrintTest, TheMultiplePageKeepsItsStoredAxisAndComment)
     db.cnn().Execute(QStringLiteral("INSERT INTO [M1] ([IDM],[KOM],[BESCHR11],[LOGK10]) VALUES (1,'Vergleich Baufeld',1,1)"));
     const QString pdf = db.dir().file(QStringLiteral("M.pdf"));
     for (const char* records : {"B1,B2,B3", "B3,B1"}) { // those records, and two of them
-        ASSERT_EQ(print("--records", records, pdf, true), 0) << errors.toStdString();
+        ASSERT_EQ(run({QStringLiteral("print"), db.path(), QStringLiteral("--records"), QLatin1String(records), QStringLiteral("--pdf"), pdf}, true), 0)
+            << errors.toStdString();
         const QString text = testsupport::pdfText(pdf);
         // both diagrams over the decade with its subdivisions, which a linear axis would not all show
         for (const char* label : {"Vergleich Baufeld", "1*10\n-7", "2*10\n-7", "5*10\n-7", "1*10\n-6"})

@@ -1,6 +1,5 @@
-// One project, two processes: another process's write during a Save, an
-// interrupted run kept after another user's Save, and a project another tool
-// has put into WAL mode.
+// One project, two processes: another process's write during a Save or while
+// a run was killed, and a project another tool has put into WAL mode.
 #include "RecordFixture.h"
 
 #include "data/DatabaseFile.h"
@@ -11,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 #include <poll.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -79,49 +79,44 @@ protected:
     RecordFixture f;
 };
 
-TEST_F(SharedProjectTest, AWriterThatCommitsWhileSaveWaitsForTheLockIsNotOverwrittenUnasked)
+// What another process wrote meanwhile is not overwritten unasked, and Yes
+// overwrites exactly that: a writer that commits while Save waits for the
+// project, another user's Save while this user's run was killed (its kept
+// working copy with its run file, or one of an older version without).
+TEST_F(SharedProjectTest, AChangeMadeMeanwhileIsOverwrittenOnlyWhenTheUserSaysSo)
 {
-    f.start();
-    f.addRecord(1, QStringLiteral("S1"), true);
-    // Save looks at the project while the writer holds it, and waits for its commit.
-    OtherProcess writer(f.fi.projectDb(), {"BEGIN IMMEDIATE", kForeignRecord, "COMMIT"});
-    ASSERT_TRUE(writer.heardTwo());
-    EXPECT_TRUE(saveAsks(vb::vbCancel));
-    EXPECT_EQ(writer.wait(), 0);
-    EXPECT_TRUE(foreignRecordKept());
-    EXPECT_TRUE(f.fi.session.GEAENDERT);
-    // Yes then overwrites exactly what was asked about.
-    EXPECT_TRUE(saveAsks(vb::vbYes));
-    EXPECT_FALSE(foreignRecordKept());
-    EXPECT_TRUE(FrameInstallation::hasRecord(f.fi.projectDb(), QStringLiteral("S1")));
-}
-
-TEST_F(SharedProjectTest, AKeptWorkingCopyRemembersWhereItCameFrom)
-{
-    for (const bool olderVersion : {false, true}) {
-        {
-            // A run that is killed: its working copy (and run file) stay.
-            StatusPanels panels;
-            StartUp killed(f.fi.session, panels);
-            ASSERT_TRUE(killed.load());
-            f.fi.session.cnnX.Close();
-            f.fi.session.cnnX_V.Close();
-            f.fi.session.cnnFrame.Close();
+    for (const int killedRun : {0, 1, 2}) {
+        SCOPED_TRACE(killedRun);
+        std::optional<OtherProcess> writer;
+        if (!killedRun) {
+            f.start();
+            f.addRecord(1, QStringLiteral("S1"), true);
+            writer.emplace(f.fi.projectDb(), QList<const char*>{"BEGIN IMMEDIATE", kForeignRecord, "COMMIT"});
+            ASSERT_TRUE(writer->heardTwo());
+        } else {
+            {
+                StatusPanels panels;
+                StartUp killed(f.fi.session, panels);
+                ASSERT_TRUE(killed.load());
+                f.fi.session.cnnX.Close();
+                f.fi.session.cnnX_V.Close();
+                f.fi.session.cnnFrame.Close();
+            }
+            if (killedRun == 2) ASSERT_TRUE(QFile::remove(f.fi.workingCopy() + QStringLiteral(".run")));
+            FrameInstallation::addRecord(f.fi.projectDb(), 9, QStringLiteral("FREMD"), false);
+            f.fi.ui->clear();
+            f.fi.ui->answer(vb::vbYes); // keep the interrupted run's edits
+            f.start();
         }
-        // A copy left by an older version comes without a run file.
-        if (olderVersion) ASSERT_TRUE(QFile::remove(f.fi.workingCopy() + QStringLiteral(".run")));
-        FrameInstallation::addRecord(f.fi.projectDb(), 9, QStringLiteral("FREMD"), false); // another user's Save
-        f.fi.ui->clear();
-        f.fi.ui->answer(vb::vbYes); // keep the interrupted run's edits
-        f.start();
-        EXPECT_TRUE(saveAsks(vb::vbCancel)) << olderVersion;
+        EXPECT_TRUE(saveAsks(vb::vbCancel));
+        if (writer) EXPECT_EQ(writer->wait(), 0);
         EXPECT_TRUE(foreignRecordKept());
-        // A normal end, and the next round without the other user's record.
+        EXPECT_TRUE(f.fi.session.GEAENDERT);
+        EXPECT_TRUE(saveAsks(vb::vbYes));
+        EXPECT_FALSE(foreignRecordKept());
+        EXPECT_TRUE(FrameInstallation::hasRecord(f.fi.projectDb(), QStringLiteral("S1")));
         f.fi.session.GEAENDERT = false;
         f.main().closeAs(vbFormCode);
-        ado::Connection cnn;
-        cnn.OpenFile(f.fi.projectDb());
-        cnn.Execute(QStringLiteral("DELETE FROM [E1] WHERE [ID]=9"));
     }
 }
 
