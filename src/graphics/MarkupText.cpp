@@ -2,6 +2,7 @@
 
 #include "graphics/clsROTATOR.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace gfx {
@@ -9,6 +10,42 @@ namespace gfx {
 namespace {
 constexpr double kDegToRad = 0.017453292;
 const QString kSymbol = QStringLiteral("Symbol");
+
+// The text's directions on the page (y down) and the offset of its top-left
+// corner from the reference point for the anchors.
+struct Placement {
+    QPointF along, down, start;
+    Placement(const MarkupText::Layout& l, double angleDegrees, short horizontal, short vertical)
+    {
+        const double a = angleDegrees * kDegToRad;
+        along = QPointF(std::cos(a), -std::sin(a));
+        down = QPointF(std::sin(a), std::cos(a));
+        const double hf = horizontal == 1 ? 0.5 : horizontal == 2 ? 1.0 : 0.0;
+        const double vf = vertical == 1 ? 0.5 : vertical == 2 ? 1.0 : 0.0;
+        start = -along * (hf * l.width) - down * (vf * l.height);
+    }
+};
+
+// The smallest upright box around corners.
+class Bounds {
+public:
+    void add(QPointF c)
+    {
+        x0 = std::min(x0, c.x());
+        y0 = std::min(y0, c.y());
+        x1 = std::max(x1, c.x());
+        y1 = std::max(y1, c.y());
+    }
+    // the box of width w along and height h down from corner c
+    void add(const Placement& p, QPointF c, double w, double h)
+    {
+        for (const QPointF k : {c, c + p.along * w, c + p.down * h, c + p.along * w + p.down * h}) add(k);
+    }
+    QRectF rect() const { return QRectF(QPointF(x0, y0), QPointF(x1, y1)); }
+
+private:
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+};
 } // namespace
 
 void MarkupText::setSurface(Surface* surface)
@@ -85,21 +122,26 @@ MarkupText::Layout MarkupText::layout(const QString& text) const
 
 QRectF MarkupText::extent(const Layout& l, double angleDegrees, short horizontal, short vertical)
 {
-    const double a = angleDegrees * kDegToRad;
-    const QPointF along(std::cos(a), -std::sin(a)); // text direction on the page (y down)
-    const QPointF down(std::sin(a), std::cos(a));   // from the top of the text to its bottom
-    const double hf = horizontal == 1 ? 0.5 : horizontal == 2 ? 1.0 : 0.0;
-    const double vf = vertical == 1 ? 0.5 : vertical == 2 ? 1.0 : 0.0;
-    const QPointF start = -along * (hf * l.width) - down * (vf * l.height);
-    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-    for (const QPointF c : {start, start + along * l.width, start + down * l.height,
-                            start + along * l.width + down * l.height}) {
-        x0 = std::min(x0, c.x());
-        y0 = std::min(y0, c.y());
-        x1 = std::max(x1, c.x());
-        y1 = std::max(y1, c.y());
+    const Placement p(l, angleDegrees, horizontal, vertical);
+    Bounds b;
+    b.add(p, p.start, l.width, l.height);
+    return b.rect();
+}
+
+QRectF MarkupText::inkExtent(const Layout& l, double angleDegrees, short horizontal, short vertical) const
+{
+    const Placement p(l, angleDegrees, horizontal, vertical);
+    Bounds b;
+    b.add(p, p.start, l.width, l.height);
+    if (!m_surface) return b.rect();
+    double advance = 0;
+    for (int i = 0; i < l.runs.size(); ++i) {
+        const TextRun& run = l.runs[i];
+        const double h = m_surface->textHeight(run.kind == TextRun::Lowered ? m_surface->Font : fontOf(run));
+        b.add(p, p.start + p.along * advance - p.down * shiftOf(run), l.widths[i], h);
+        advance += l.widths[i];
     }
-    return QRectF(QPointF(x0, y0), QPointF(x1, y1));
+    return b.rect();
 }
 
 bool MarkupText::draw(QPointF p, const QString& text, double angleDegrees, short horizontal, short vertical,
@@ -114,12 +156,9 @@ bool MarkupText::draw(QPointF p, const QString& text, double angleDegrees, short
               bounds->top() < p.y() + e.top() && p.y() + e.bottom() < bounds->bottom()))
             return false;
     }
-    const double a = angleDegrees * kDegToRad;
-    const QPointF along(std::cos(a), -std::sin(a));
-    const QPointF down(std::sin(a), std::cos(a));
-    const double hf = horizontal == 1 ? 0.5 : horizontal == 2 ? 1.0 : 0.0;
-    const double vf = vertical == 1 ? 0.5 : vertical == 2 ? 1.0 : 0.0;
-    const QPointF start = p - along * (hf * l.width) - down * (vf * l.height);
+    const Placement place(l, angleDegrees, horizontal, vertical);
+    const QPointF &along = place.along, &down = place.down;
+    const QPointF start = p + place.start;
 
     Surface& s = *m_surface;
     const SurfaceFont surfaceFont = s.Font;

@@ -39,6 +39,9 @@ public:
     // The offsets from the reference point of the corners of the text's box
     // for an angle (degrees) and the anchors, as (min x, min y, max x, max y).
     static QRectF extent(const Layout& l, double angleDegrees, short horizontal, short vertical);
+    // The same offsets for the box the drawn runs cover: lowered and raised
+    // runs reach beyond the box the anchors use.
+    QRectF inkExtent(const Layout& l, double angleDegrees, short horizontal, short vertical) const;
 
     // Draws `text` (markup, no number conversion) with the reference point p.
     // With `bounds`, the text is drawn only when its box lies strictly inside.

@@ -166,7 +166,7 @@ QRectF clsGRAFIK::textBox(float x, float y, const QString& text, short reference
     surface();
     QString copy = text;
     gfx::TextMarkup::convertNumber(copy);
-    return gfx::MarkupText::extent(m_text.layout(copy), angle, horizontal, vertical).translated(textPoint(x, y, reference));
+    return m_text.inkExtent(m_text.layout(copy), angle, horizontal, vertical).translated(textPoint(x, y, reference));
 }
 
 // ------------------------------------------------------------------ lines

@@ -140,7 +140,7 @@ public:
     // A number in exponent notation is rewritten in `text` (1E-05 -> 1*10{h,3}-05).
     void TEXT(float x, float y, QString& text, short reference, short angle, short horizontal, short vertical);
     void TEXT(float x, float y, const QString& text, short reference, short angle, short horizontal, short vertical);
-    // The box (page mm) TEXT would fill with these arguments, in the current font.
+    // The box (page mm) TEXT would cover with these arguments, in the current font, lowered and raised runs included.
     QRectF textBox(float x, float y, const QString& text, short reference, short angle, short horizontal, short vertical);
 
     // ---- lines

@@ -6,6 +6,7 @@
 #include <QLineF>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace StepRangeMarks {
 
@@ -46,28 +47,32 @@ void drawMean(clsGRAFIK& g, const QVector<float>& TM, const QVector<float>& K10,
         points.append(q);
     }
     const QString label = meanLabel(sum.mean);
-    constexpr float kGap = 1; // mm between line and text
+    constexpr float kGap = 1;  // mm between line and text
+    constexpr float kStep = 1; // mm further off the line while the text would cover points
     struct Place {
         float x, y;
         short horizontal, vertical;
     };
-    // ending above the line's end first, as the eye follows the line there
+    // nearest the line first, ending above the line's end first as the eye follows the line there;
+    // a noisy curve hugging its mean pushes the text further off the line
     const float xm = (xa + xb) / 2;
-    const Place places[] = {{xb, yb - kGap, 2, 2}, {xb, yb + kGap, 2, 0}, {xm, yb - kGap, 1, 2},
-                            {xm, yb + kGap, 1, 0}, {xa, ya - kGap, 0, 2}, {xa, ya + kGap, 0, 0}};
     const QRectF plot = g.plotArea();
-    const Place* best = nullptr;
+    std::optional<Place> best;
     int fewest = 0;
-    for (const Place& p : places) {
-        const QRectF box = g.textBox(p.x, p.y, label, 0, 0, p.horizontal, p.vertical);
-        const QRectF around = box.adjusted(-kGap, -kGap, kGap, kGap);
-        int covered = 0;
-        for (const QPointF& q : std::as_const(points)) covered += around.contains(q) ? 1 : 0;
-        // outside the plot or on the legend is worse than any number of points
-        if (!plot.contains(box) || around.intersects(legend)) covered += 100000;
-        if (!best || covered < fewest) {
-            best = &p;
-            fewest = covered;
+    for (float off = kGap; off <= kGap + 12 * kStep && !(best && fewest == 0); off += kStep) {
+        const Place places[] = {{xb, yb - off, 2, 2}, {xb, yb + off, 2, 0}, {xm, yb - off, 1, 2},
+                                {xm, yb + off, 1, 0}, {xa, ya - off, 0, 2}, {xa, ya + off, 0, 0}};
+        for (const Place& p : places) {
+            const QRectF box = g.textBox(p.x, p.y, label, 0, 0, p.horizontal, p.vertical);
+            const QRectF around = box.adjusted(-kGap, -kGap, kGap, kGap);
+            int covered = 0;
+            for (const QPointF& q : std::as_const(points)) covered += around.contains(q) ? 1 : 0;
+            // outside the plot or on the legend is worse than any number of points
+            if (!plot.contains(box) || around.intersects(legend)) covered += 100000;
+            if (!best || covered < fewest) {
+                best = p;
+                fewest = covered;
+            }
         }
     }
     g.TEXT(best->x, best->y, label, 0, 0, best->horizontal, best->vertical);

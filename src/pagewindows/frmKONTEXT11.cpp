@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -342,8 +343,12 @@ void frmKONTEXT11::fillSteps()
         m_cboVON->addItem(entry);
         m_cboBIS->addItem(entry);
     }
-    m_cboVON->setEnabled(m_cboVON->count() > 0);
-    m_cboBIS->setEnabled(m_cboBIS->count() > 0);
+    for (QComboBox* c : {m_cboVON, m_cboBIS}) {
+        c->setEnabled(c->count() > 0);
+        // wide enough for its longest entry ("23 – Nr. 24 – 11.50 h"), in the box and in its list
+        c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        c->setFixedWidth(std::max(c->width(), c->sizeHint().width()));
+    }
 }
 
 void frmKONTEXT11::cmdOK_Click()
