@@ -15,7 +15,9 @@
 #include "platform/OnError.h"
 #include "platform/System.h"
 
+#include <QScopeGuard>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -251,7 +253,15 @@ void Seite1Drawer::BILD11(short mode, float dx, float dy, gfx::Surface* object)
             legend = legend.united(g.textBox(x2, y2, QStringLiteral(" {g,1}f"), 1, 0, 0, 1));
         }
     });
-    onError([&] { StepRangeMarks::drawMean(g, m_series.TM, m_series.K10, summary(), m_LOGK10, legend); });
+    onError([&] { StepRangeMarks::drawMeanLine(g, m_series.TM, summary(), m_LOGK10); });
+    // over the level curve the value waits for that curve, to stand clear of it too
+    if (m_BILD14AN == 1) m_meanLegend = legend;
+    else onError([&] { drawMeanValue(legend, {}); });
+}
+
+void Seite1Drawer::drawMeanValue(const QRectF& legend, const QVector<QPointF>& avoid)
+{
+    if (m_g11) StepRangeMarks::drawMeanValue(*m_g11, m_series.TM, m_series.K10, summary(), m_LOGK10, legend, avoid);
 }
 
 // ------------------------------------------------------------------ Bild 12
@@ -488,12 +498,17 @@ void Seite1Drawer::BILD13(short mode, float dx, float dy, gfx::Surface* object)
 void Seite1Drawer::BILD14(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 14"));
+    // the mean's value Bild 11 left for after the level curve, drawn however this ends
+    QVector<QPointF> drawn;
+    const auto value = qScopeGuard([&, legend = std::exchange(m_meanLegend, std::nullopt)] {
+        if (legend) onError([&] { drawMeanValue(*legend, drawn); });
+    });
     if (!onError([&] { readSwitches(); })) return;
     if (m_BILD14AN != 1) return;
     gfx::Surface* surface = target(mode, box11(), object);
     if (!surface) return;
     if (m_LOGPHI) {
-        drawLogHead(mode, dx, dy, surface);
+        drawn = drawLogHead(mode, dx, dy, surface);
         return;
     }
     short automatic = m_rescale;
@@ -532,14 +547,15 @@ void Seite1Drawer::BILD14(short mode, float dx, float dy, gfx::Surface* object)
         QVector<float> x = m_series.T, y = m_series.PHI;
         g.POLYGON(x, y, static_cast<short>(std::min(m_series.AN, 32767)), 4, 0, QString(), 0, 0, 0);
         g.LINIENEINSTELLUNGEN(0, 0, 0);
+        drawn = StepRangeMarks::pagePath(g, m_series.T, m_series.PHI, false);
     });
 }
 
-void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* surface)
+QVector<QPointF> Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* surface)
 {
     vb::OnError onError(QStringLiteral("Bild 14"));
     const HeadFit f = fit();
-    if (f.relativeHead.isEmpty()) return; // nothing evaluated to draw
+    if (f.relativeHead.isEmpty()) return {}; // nothing evaluated to draw
     // its own G0 row, so that the level axis of the linear overlay keeps its
     // limits: the time axis of Bild 11, the head axis from the data each time
     if (!onError([&] {
@@ -551,7 +567,7 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
                               m_G0->DVTS(QStringLiteral("MX"), 0, row) && m_G0->DVTS(QStringLiteral("MY"), 0, row));
             }
         }))
-        return;
+        return {};
     if (!onError([&] {
             m_g14 = newDiagram(m_id, kLogHeadRow, box11(), m_rect11.topLeft(), mode, dx, dy, surface, kPaperDiagram);
             clsGRAFIK& g = *m_g14;
@@ -576,7 +592,7 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
             g.setESKZY(QStringLiteral("#0.####"));
             g.LINIENEINSTELLUNGEN(0, 0, gfx::QBColor(kLevelColour));
         }))
-        return;
+        return {};
     clsGRAFIK& g = *m_g14;
     const int readings = static_cast<int>(f.relativeHead.size());
     QVector<float> hours(readings), head(readings);
@@ -589,7 +605,7 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
         lineHours.append(hours[f.r0 + i]);
         line.append(static_cast<float>(f.fittedHead[i]));
     }
-    if (!onError([&] { g.SKALEN(-1, hours + lineHours, head + line); })) return;
+    if (!onError([&] { g.SKALEN(-1, hours + lineHours, head + line); })) return {};
     // the readings as points: those of the range black, the others grey
     auto points = [&](int from, int to, qint32 colour) {
         if (to < from) return;
@@ -611,4 +627,6 @@ void Seite1Drawer::drawLogHead(short mode, float dx, float dy, gfx::Surface* sur
         }
         g.LINIENEINSTELLUNGEN(0, 0, 0);
     });
+    // what a text must not cover: the readings (and the space between them) and the fitted line
+    return StepRangeMarks::pagePath(g, hours, head, true) + StepRangeMarks::pagePath(g, lineHours, line, true);
 }

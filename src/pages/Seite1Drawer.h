@@ -14,6 +14,7 @@
 #include <QRectF>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 class clsDATEN;
 class clsGRAFIK;
@@ -95,7 +96,9 @@ private:
     void setupTable(short mode, float dx, float dy, gfx::Surface* surface);
     // Bild 14 as the head relative to the range's first reading on a
     // logarithmic axis, with the fitted line.
-    void drawLogHead(short mode, float dx, float dy, gfx::Surface* surface);
+    // Returns what it drew (page mm), for the mean's value to stand clear of.
+    QVector<QPointF> drawLogHead(short mode, float dx, float dy, gfx::Surface* surface);
+    void drawMeanValue(const QRectF& legend, const QVector<QPointF>& avoid);
 
     // Layout in millimetres (the page's twips / 56.7).
     QRectF m_rect11, m_rect12, m_rect13;
@@ -113,6 +116,7 @@ private:
     QVariant m_VON, m_BIS; // evaluated steps; null: from the first / to the last
     bool m_LOGK10 = false;
     bool m_LOGPHI = false;
+    std::optional<QRectF> m_meanLegend; // Bild 11's legend while its mean's value waits for Bild 14
     ProjectSummary::Evaluation m_evaluation; // the readings and reference levels the line is fitted to
     float m_H = 0, m_D1 = 0, m_D2 = 0, m_F = 0;
     QString m_STRO;

@@ -10,34 +10,38 @@
 
 namespace StepRangeMarks {
 
-namespace {
-constexpr short kDash = 1;
-} // namespace
-
 QString meanLabel(double mean)
 {
     return QStringLiteral("k{t,2}10 = ") + vb::Format(QVariant(mean), QStringLiteral("0.0E-0")) + QStringLiteral(" m/s");
 }
 
-void drawMean(clsGRAFIK& g, const QVector<float>& TM, const QVector<float>& K10, const StepSummary& sum,
-              bool logarithmic, const QRectF& legend)
+namespace {
+constexpr short kDash = 1;
+
+bool drawable(const QVector<float>& TM, const StepSummary& sum)
 {
-    if (sum.steps == 0 || !(sum.mean > 0) || sum.range.first < 1 || sum.range.last > TM.size()) return;
+    return sum.steps > 0 && sum.mean > 0 && sum.range.first >= 1 && sum.range.last <= TM.size();
+}
+
+// The ends of the mean's line on the page.
+QLineF meanLine(clsGRAFIK& g, const QVector<float>& TM, const StepSummary& sum, bool logarithmic)
+{
     // on a logarithmic axis the diagram's world values are logarithms
     const float y = static_cast<float>(logarithmic ? std::log10(sum.mean) : sum.mean);
     float xa = 0, ya = 0, xb = 0, yb = 0;
     g.KOORDTRANS(TM[sum.range.first - 1], y, xa, ya);
     g.KOORDTRANS(TM[sum.range.last - 1], y, xb, yb);
-    g.LINIENEINSTELLUNGEN(kDash, 0, 0);
-    g.LINIE(xa, ya, xb, yb);
-    g.LINIENEINSTELLUNGEN(0, 0, 0);
+    return QLineF(xa, ya, xb, yb);
+}
+} // namespace
 
-    // the curve on the page: its points and, between two, every few tenths of a millimetre
+QVector<QPointF> pagePath(clsGRAFIK& g, const QVector<float>& x, const QVector<float>& y, bool logarithmic)
+{
     QVector<QPointF> points;
-    for (int i = 0; i < K10.size() && i < TM.size(); ++i) {
-        if (!(K10[i] > 0)) continue;
+    for (int i = 0; i < x.size() && i < y.size(); ++i) {
+        if (logarithmic && !(y[i] > 0)) continue;
         float px = 0, py = 0;
-        g.KOORDTRANS(TM[i], logarithmic ? std::log10(K10[i]) : K10[i], px, py);
+        g.KOORDTRANS(x[i], logarithmic ? std::log10(y[i]) : y[i], px, py);
         const QPointF q(px, py);
         if (!points.isEmpty()) {
             const QPointF from = points.last();
@@ -46,6 +50,35 @@ void drawMean(clsGRAFIK& g, const QVector<float>& TM, const QVector<float>& K10,
         }
         points.append(q);
     }
+    return points;
+}
+
+void drawMeanLine(clsGRAFIK& g, const QVector<float>& TM, const StepSummary& sum, bool logarithmic)
+{
+    if (!drawable(TM, sum)) return;
+    const QLineF line = meanLine(g, TM, sum, logarithmic);
+    g.LINIENEINSTELLUNGEN(kDash, 0, 0);
+    g.LINIE(static_cast<float>(line.x1()), static_cast<float>(line.y1()), static_cast<float>(line.x2()),
+            static_cast<float>(line.y2()));
+    g.LINIENEINSTELLUNGEN(0, 0, 0);
+}
+
+void drawMeanValue(clsGRAFIK& g, const QVector<float>& TM, const QVector<float>& K10, const StepSummary& sum,
+                   bool logarithmic, const QRectF& legend, const QVector<QPointF>& avoid)
+{
+    if (!drawable(TM, sum)) return;
+    const QLineF line = meanLine(g, TM, sum, logarithmic);
+    const float xa = static_cast<float>(line.x1()), ya = static_cast<float>(line.y1());
+    const float xb = static_cast<float>(line.x2()), yb = static_cast<float>(line.y2());
+    // the k10 curve only where it is drawn: steps with a value
+    QVector<float> x, y;
+    for (int i = 0; i < K10.size() && i < TM.size(); ++i)
+        if (K10[i] > 0) {
+            x.append(TM[i]);
+            y.append(K10[i]);
+        }
+    const QVector<QPointF> points = pagePath(g, x, y, logarithmic) + avoid;
+
     const QString label = meanLabel(sum.mean);
     constexpr float kGap = 1;  // mm between line and text
     constexpr float kStep = 1; // mm further off the line while the text would cover points
@@ -66,7 +99,7 @@ void drawMean(clsGRAFIK& g, const QVector<float>& TM, const QVector<float>& K10,
             const QRectF box = g.textBox(p.x, p.y, label, 0, 0, p.horizontal, p.vertical);
             const QRectF around = box.adjusted(-kGap, -kGap, kGap, kGap);
             int covered = 0;
-            for (const QPointF& q : std::as_const(points)) covered += around.contains(q) ? 1 : 0;
+            for (const QPointF& q : points) covered += around.contains(q) ? 1 : 0;
             // outside the plot or on the legend is worse than any number of points
             if (!plot.contains(box) || around.intersects(legend)) covered += 100000;
             if (!best || covered < fewest) {

@@ -10,8 +10,10 @@
 #include "graphics/PrinterSurface.h"
 #include "graphics/RecordingSurface.h"
 #include "graphics/VBColor.h"
+#include "graphics/clsGRAFIK.h"
 #include "evaluation/ResultSeries.h"
 #include "pages/Seite1Drawer.h"
+#include "pages/StepRangeMarks.h"
 #include "platform/Convert.h"
 #include "platform/MsgBox.h"
 #include "platform/System.h"
@@ -399,6 +401,8 @@ TEST_F(Seite1, LevelOverlayDrawsIntoBild11OnTheSameFrame)
     // the curve through 12 heads plus upright crosses (two strokes each) and the right axis
     EXPECT_GE(red, 11 + 2 * 12);
     EXPECT_TRUE(hasText(paper, QStringLiteral("[mm]")));
+    // the mean's value waits for the overlay, to stand clear of it too
+    EXPECT_TRUE(paper.calls().last().text.endsWith(QStringLiteral(" m/s")));
     EXPECT_TRUE(ui->boxes().isEmpty());
 }
 
@@ -494,6 +498,31 @@ TEST_F(Seite1, TableThatFitsKeepsItsOneSheet)
     const QString text = testsupport::pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Seite 1/1")));
     EXPECT_TRUE(text.contains(QStringLiteral("1020,0"))); // h' of the last reading
+}
+
+// The mean's value drawn after another curve (the level overlay) stands clear of that curve too.
+TEST(MeanValue, StandsClearOfACurveDrawnOverTheDiagram)
+{
+    Session s;
+    QVector<float> tm, k10;
+    for (int i = 1; i < 20; ++i) tm << static_cast<float>(i), k10 << 5;
+    const StepSummary sum = StepSummary::of(k10, StepRange{1, 19});
+    for (bool avoided : {false, true}) {
+        gfx::RecordingSurface rec;
+        clsGRAFIK g(s);
+        g.setEOBJEKT(&rec);
+        g.setELX(100);
+        g.setELY(80);
+        g.setScales(1, 1, 10, 10, 10, 10, 0, 20, 0, 10, 0.25f, 10.0f / 60); // plot 80 x 60 mm at (10, 10)
+        // a curve just above the mean's line, where its value stands when nothing else is drawn
+        const QVector<QPointF> over = StepRangeMarks::pagePath(g, {8, 20}, {5.6f, 5.6f}, false);
+        StepRangeMarks::drawMeanValue(g, tm, k10, sum, false, QRectF(), avoided ? over : QVector<QPointF>{});
+        QRectF label;
+        for (const gfx::DrawCall& c : rec.texts())
+            label |= QRectF(c.a, QSizeF(0.5 * gfx::RecordingSurface::em(c.font) * c.text.size(), 4));
+        ASSERT_FALSE(label.isEmpty());
+        EXPECT_EQ(std::any_of(over.begin(), over.end(), [&](QPointF p) { return label.contains(p); }), !avoided);
+    }
 }
 
 // The mean's value stands clear of the curve (settling just above its mean; scattering close around it) and of
