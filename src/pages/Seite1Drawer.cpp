@@ -180,6 +180,7 @@ bool Seite1Drawer::writeFrame(short idObjekt, bool always)
 void Seite1Drawer::BILD11(short mode, float dx, float dy, gfx::Surface* object)
 {
     vb::OnError onError(QStringLiteral("Bild 11"));
+    m_meanLegend.reset(); // a value of an earlier drawing is not this one's
     gfx::Surface* surface = target(mode, box11(), object);
     if (!surface) return;
     short automatic = m_rescale;
